@@ -1,0 +1,29 @@
+#include "ClientSurface.h"
+
+#include "Unit1.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+
+ClientSurface::ClientSurface(TfrmMain& form, QWidget* parent) : QWidget(parent), form_(form) {}
+
+void ClientSurface::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    form_.FormPaint(painter);
+}
+
+void ClientSurface::mousePressEvent(QMouseEvent* event)
+{
+    const QPoint p = event->position().toPoint();
+    form_.FormMouseDown(event->button(), p.x(), p.y());
+}
+
+void ClientSurface::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    // The second press of a double-click is a press too (it selects the slot
+    // under the pointer), then the double-click opens the colour dialog.
+    const QPoint p = event->position().toPoint();
+    form_.FormMouseDown(event->button(), p.x(), p.y());
+    form_.FormDblClick();
+}

@@ -1,0 +1,55 @@
+#include "EditorDialogs.h"
+
+#include <QColorDialog>
+#include <QFileDialog>
+#include <QMessageBox>
+
+namespace {
+const QString ThemeFilter = QStringLiteral("Larkspur Themes (*.lsth)");
+}
+
+bool QtEditorDialogs::PickColor(QWidget* parent, TColor initial, TColor& chosen)
+{
+    QColorDialog dialog(QColor(ColorRed(initial), ColorGreen(initial), ColorBlue(initial)), parent);
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    const QColor c = dialog.selectedColor();
+    chosen = MakeColor(static_cast<unsigned>(c.red()), static_cast<unsigned>(c.green()),
+                       static_cast<unsigned>(c.blue()));
+    return true;
+}
+
+bool QtEditorDialogs::ConfirmContinue(QWidget* parent)
+{
+    // Yes is the default; Escape and closing the box answer No.
+    QMessageBox box(QMessageBox::Question, QStringLiteral("Confirm"),
+                    QStringLiteral("Theme was not saved. Continue?"), QMessageBox::Yes | QMessageBox::No, parent);
+    box.setDefaultButton(QMessageBox::Yes);
+    box.setEscapeButton(QMessageBox::No);
+    return box.exec() == QMessageBox::Yes;
+}
+
+QString QtEditorDialogs::OpenThemeFile(QWidget* parent, const QString& lastFile)
+{
+    QFileDialog dialog(parent, QStringLiteral("Open Theme"), lastFile, ThemeFilter);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setDefaultSuffix(QStringLiteral("lsth"));
+    if (!lastFile.isEmpty())
+        dialog.selectFile(lastFile);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return dialog.selectedFiles().first();
+}
+
+QString QtEditorDialogs::SaveThemeFile(QWidget* parent, const QString& lastFile)
+{
+    QFileDialog dialog(parent, QStringLiteral("Save Theme"), lastFile, ThemeFilter);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(QStringLiteral("lsth"));
+    if (!lastFile.isEmpty())
+        dialog.selectFile(lastFile);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return dialog.selectedFiles().first();
+}

@@ -1,0 +1,29 @@
+#pragma once
+// The window's modal questions, behind one seam so tests can answer them. The
+// program always uses QtEditorDialogs, which shows the real dialogs.
+
+#include "ColorModel.h"
+
+#include <QString>
+
+class QWidget;
+
+class EditorDialogs {
+public:
+    virtual ~EditorDialogs() = default;
+    // True and the chosen colour, or false when cancelled.
+    virtual bool PickColor(QWidget* parent, TColor initial, TColor& chosen) = 0;
+    // "Theme was not saved. Continue?"; true for Yes.
+    virtual bool ConfirmContinue(QWidget* parent) = 0;
+    // A file name, or empty when cancelled. lastFile is where the dialog opens.
+    virtual QString OpenThemeFile(QWidget* parent, const QString& lastFile) = 0;
+    virtual QString SaveThemeFile(QWidget* parent, const QString& lastFile) = 0;
+};
+
+class QtEditorDialogs : public EditorDialogs {
+public:
+    bool PickColor(QWidget* parent, TColor initial, TColor& chosen) override;
+    bool ConfirmContinue(QWidget* parent) override;
+    QString OpenThemeFile(QWidget* parent, const QString& lastFile) override;
+    QString SaveThemeFile(QWidget* parent, const QString& lastFile) override;
+};

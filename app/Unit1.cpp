@@ -1,0 +1,556 @@
+#include "Unit1.h"
+
+#include "ClientSurface.h"
+#include "ColorListDelegate.h"
+#include "EditorState.h"
+#include "SettingsFile.h"
+#include "ThemeFile.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QEvent>
+#include <QGuiApplication>
+#include <QImage>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLayout>
+#include <QListWidget>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPixmap>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QSignalBlocker>
+#include <QStatusBar>
+#include <QTimer>
+
+// The editor state. Plain module-level variables, alive for the whole program.
+TThemeColorTable ThemeColors{};
+TPackedTheme PackedTheme{};
+TColor* SelectedSlot = nullptr;
+bool Modified = false;
+std::string ThemeFileName;
+bool SmallDisplay = false;
+int HoveredItem = -1;
+std::string OverrideText;
+
+const char* const ApplicationTitle = "Larkspur Theme Editor";
+
+namespace {
+
+constexpr int ClientWidth = 439;
+constexpr int ClientHeight = 347;
+// The preview frame runs from (4,2) to (246,324), right and bottom exclusive; the
+// bitmap's top-left pixel sits at (5,3).
+constexpr int PreviewX = 5;
+constexpr int PreviewY = 3;
+
+const char* const PageNames[PageCount] = {
+    "Main - RizeDori", "Main - Temp. Control", "Main - Power Bank", "Main - Misc.",
+    "Menu",            "Info, Dialogs",        "Charge",            "Screensaver",
+};
+
+TColor* SlotOfItem(const QListWidgetItem* item)
+{
+    return reinterpret_cast<TColor*>(item->data(Qt::UserRole).value<quintptr>());
+}
+
+QColor ToQColor(TColor c) { return QColor(int(ColorRed(c)), int(ColorGreen(c)), int(ColorBlue(c))); }
+
+}  // namespace
+
+TfrmMain::TfrmMain(std::unique_ptr<EditorDialogs> dialogs, QWidget* parent)
+    : QMainWindow(parent), dialogs_(std::move(dialogs))
+{
+    setWindowTitle(QString::fromLatin1(ApplicationTitle));
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                   Qt::WindowCloseButtonHint);
+    CreateControls();
+    CreateMenus();
+    FormCreate();
+}
+
+TfrmMain::~TfrmMain() = default;
+
+void TfrmMain::CreateControls()
+{
+    surface = new ClientSurface(*this, this);
+    surface->setFixedSize(ClientWidth, ClientHeight);
+    surface->setAutoFillBackground(true);
+    surface->setBackgroundRole(QPalette::Window);
+    setCentralWidget(surface);
+
+    QFont font = surface->font();
+    font.setPointSize(8);
+    surface->setFont(font);
+
+    cmbLayout = new QComboBox(surface);
+    cmbLayout->setGeometry(250, 2, 185, 21);
+    for (const char* name : PageNames)
+        cmbLayout->addItem(QString::fromLatin1(name));
+    cmbLayout->setCurrentIndex(-1);
+    // `activated` is the user's choice (mouse or arrow keys); a selection set from
+    // code raises nothing and is followed by an explicit cmbLayoutClick.
+    connect(cmbLayout, &QComboBox::activated, this, [this] { cmbLayoutClick(); });
+
+    lstColors = new QListWidget(surface);
+    lstColors->setGeometry(250, 27, 185, 272);
+    lstColors->setItemDelegate(new ColorListDelegate(*this, lstColors));
+    lstColors->setUniformItemSizes(true);
+    lstColors->setSelectionMode(QAbstractItemView::SingleSelection);
+    lstColors->viewport()->setMouseTracking(true);
+    lstColors->viewport()->installEventFilter(this);
+    lstColors->installEventFilter(this);
+    connect(lstColors, &QListWidget::currentRowChanged, this, [this] { lstColorsClick(); });
+
+    btnColor = new QPushButton(surface);
+    btnColor->setGeometry(249, 302, 187, 23);
+    btnColor->setIconSize(QSize(17, 17));
+    btnColor->setStyleSheet(QStringLiteral("QPushButton { text-align: left; padding-left: 0px; }"));
+    connect(btnColor, &QPushButton::clicked, this, [this] { btnColorClick(); });
+
+    // Diagnostic controls, right of the client area and so never visible, but
+    // still reachable with Tab: chk1 turns the coordinate log in memo1 on.
+    memo1 = new QPlainTextEdit(surface);
+    memo1->setGeometry(456, 32, 241, 297);
+    memo1->setTabChangesFocus(true);
+    memo1->setPlainText(QStringLiteral("memo1"));
+
+    chk1 = new QCheckBox(QStringLiteral("Main Width = 455"), surface);
+    chk1->setGeometry(456, 8, 113, 17);
+
+    stBar = new QStatusBar(surface);
+    stBar->setGeometry(0, 328, ClientWidth, 19);
+    stBar->setSizeGripEnabled(false);
+    stBar->setStyleSheet(QStringLiteral("QStatusBar::item { border: none; }"));
+    stBarPanel = new QLabel(QStringLiteral("Disconnected"), stBar);
+    stBarPanel->setMinimumWidth(500);
+    stBar->addWidget(stBarPanel);
+
+    setTabOrder(cmbLayout, lstColors);
+    setTabOrder(lstColors, btnColor);
+    setTabOrder(btnColor, memo1);
+    setTabOrder(memo1, chk1);
+    stBar->setFocusPolicy(Qt::NoFocus);
+
+    tmrDataflash = new QTimer(this);
+    tmrDataflash->setInterval(500);
+    tmrDataflash->setSingleShot(true);
+}
+
+void TfrmMain::CreateMenus()
+{
+    QMenuBar* bar = menuBar();
+    mniFile = bar->addMenu(QStringLiteral("File"));
+    mniNew = mniFile->addAction(QStringLiteral("New"), this, [this] { mniNewClick(); });
+    mniNew->setShortcut(QKeySequence(QStringLiteral("Ctrl+N")));
+    mniOpen = mniFile->addAction(QStringLiteral("Open..."), this, [this] { mniOpenClick(); });
+    mniOpen->setShortcut(QKeySequence(QStringLiteral("Ctrl+O")));
+    mniFile->addSeparator();
+    mniSave = mniFile->addAction(QStringLiteral("Save"), this, [this] { mniSaveClick(); });
+    mniSave->setShortcut(QKeySequence(QStringLiteral("Ctrl+S")));
+    mniSaveAs = mniFile->addAction(QStringLiteral("Save As..."), this, [this] { mniSaveAsClick(); });
+    mniSaveAs->setShortcut(QKeySequence(QStringLiteral("Ctrl+Alt+S")));
+    mniFile->addSeparator();
+    mniExit = mniFile->addAction(QStringLiteral("Exit"), this, [this] { mniExitClick(); });
+
+    mniDisplay = bar->addMenu(QStringLiteral("Display"));
+    auto* group = new QActionGroup(this);
+    group->setExclusive(true);
+    mniDispLarge = mniDisplay->addAction(QStringLiteral("240x320"), this, [this] { mniDispLargeClick(); });
+    mniDispLarge->setShortcut(QKeySequence(Qt::Key_F1));
+    mniDispSmall = mniDisplay->addAction(QStringLiteral("80x160"), this, [this] { mniDispSmallClick(); });
+    mniDispSmall->setShortcut(QKeySequence(Qt::Key_F2));
+    for (QAction* a : {mniDispLarge, mniDispSmall}) {
+        a->setCheckable(true);
+        group->addAction(a);
+    }
+    mniDispLarge->setChecked(true);
+
+    mniTheme = bar->addMenu(QStringLiteral("Theme"));
+    mniDownload = mniTheme->addAction(QStringLiteral("Download from Device"), this, [this] { mniDownloadClick(); });
+    mniDownload->setShortcut(QKeySequence(Qt::Key_F5));
+    mniUpload = mniTheme->addAction(QStringLiteral("Upload to Device"), this, [this] { mniUploadClick(); });
+    mniUpload->setShortcut(QKeySequence(Qt::Key_F8));
+    SetThemeMenuEnabled(false);
+}
+
+void TfrmMain::SetThemeMenuEnabled(bool enabled)
+{
+    // A disabled QMenu leaves its actions' shortcuts live; disable them as well.
+    mniTheme->setEnabled(enabled);
+    mniDownload->setEnabled(enabled);
+    mniUpload->setEnabled(enabled);
+}
+
+void TfrmMain::FormCreate()
+{
+    drawer_ = std::make_unique<TLSDrawer>(ThemeColors, SmallDisplay);
+    catalogue_ = std::make_unique<TSlotCatalogue>(ThemeColors);
+    LoadDefaultTheme(ThemeColors);
+    memo1->clear();
+    ThemeFileName.clear();
+    Modified = false;
+    HoveredItem = -1;
+    const QString exe = QCoreApplication::applicationFilePath();
+    OverrideText = ReadOverrideText(SettingsPathForExecutable(exe.toStdString()));
+}
+
+void TfrmMain::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    if (shown_)
+        return;
+    shown_ = true;
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+    if (QScreen* screen = QGuiApplication::primaryScreen()) {
+        QRect frame = frameGeometry();
+        frame.moveCenter(screen->availableGeometry().center());
+        move(frame.topLeft());
+    }
+    FormShow();
+}
+
+void TfrmMain::FormShow()
+{
+    cmbLayout->setCurrentIndex(0);
+    cmbLayoutClick();
+}
+
+int TfrmMain::CurrentPage() const { return cmbLayout->currentIndex(); }
+
+// ---- Page selection and colour list -------------------------------------------
+
+void TfrmMain::cmbLayoutClick()
+{
+    FillColorList();
+    UpdatePreview();
+}
+
+void TfrmMain::FillColorList()
+{
+    const std::vector<TLSElement>* table = catalogue_->GetPageElements(CurrentPage(), SmallDisplay);
+    if (!table)
+        return;
+    lstColors->setUpdatesEnabled(false);
+    {
+        const QSignalBlocker quiet(lstColors);
+        lstColors->clear();
+        for (const ColorListItem& entry : ColorListItems(*table)) {
+            auto* item = new QListWidgetItem(QString::fromStdString(entry.Name));
+            item->setData(Qt::UserRole, QVariant::fromValue(reinterpret_cast<quintptr>(entry.Color)));
+            lstColors->addItem(item);
+        }
+        SelectListItemByName("Background");
+    }
+    lstColorsClick();
+    lstColors->setUpdatesEnabled(true);
+}
+
+bool TfrmMain::SelectListItemByName(const std::string& name)
+{
+    for (int i = 0; i < lstColors->count(); ++i)
+        if (SameTextIgnoringCase(lstColors->item(i)->text().toStdString(), name)) {
+            lstColors->setCurrentRow(i);
+            lstColors->scrollToItem(lstColors->item(i));
+            return true;
+        }
+    lstColors->setCurrentRow(-1);
+    return false;
+}
+
+void TfrmMain::UpdatePreview()
+{
+    drawer_->DrawPage(CurrentPage());
+    std::string name = ThemeFileName.empty() ? "Untitled" : ThemeFileName;
+    const std::size_t sep = name.find_last_of("/\\:");
+    if (sep != std::string::npos)
+        name = name.substr(sep + 1);
+    if (Modified)
+        name += " *";
+    setWindowTitle(QString::fromLatin1(ApplicationTitle) + QStringLiteral(" - ") + QString::fromStdString(name));
+    surface->repaint();
+}
+
+void TfrmMain::lstColorsClick()
+{
+    QListWidgetItem* item = lstColors->currentItem();
+    if (!item || !item->isSelected()) {
+        SelectedSlot = nullptr;
+        return;
+    }
+    SelectedSlot = SlotOfItem(item);
+    UpdateColorButton();
+}
+
+void TfrmMain::lstColorsDrawItem(QPainter& painter, int index, const QRect& rect, bool selected, bool focused)
+{
+    QListWidgetItem* item = lstColors->item(index);
+    if (!item)
+        return;
+    const QPalette& pal = lstColors->palette();
+    const QColor rowBack = selected ? pal.color(QPalette::Highlight) : pal.color(QPalette::Base);
+    const QColor rowText = selected ? pal.color(QPalette::HighlightedText) : pal.color(QPalette::Text);
+    const int l = rect.left(), t = rect.top(), r = rect.left() + rect.width(), b = rect.top() + rect.height();
+
+    painter.fillRect(QRect(QPoint(l + 17, t), QPoint(r - 1, t + 15)), rowBack);
+    painter.setPen(rowText);
+    painter.setFont(lstColors->font());
+    const QFontMetrics fm(painter.font());
+    painter.drawText(l + 22, t + 1 + fm.ascent(), item->text());
+    painter.fillRect(QRect(l, t, 16, 16), Qt::black);
+    painter.fillRect(QRect(l + 1, t + 1, 14, 14), ToQColor(*SlotOfItem(item)));
+    if (focused) {
+        // The frame goes round the text area only, two rows short of the row's
+        // bottom, so it matches the 16-pixel highlighted band.
+        QPen pen(rowText);
+        pen.setStyle(Qt::DotLine);
+        painter.setPen(pen);
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRect(QRect(QPoint(l + 17, t), QPoint(r - 1, b - 3)));
+    }
+}
+
+void TfrmMain::lstColorsMouseMove(const QPoint& pos)
+{
+    // Not reset when the pointer leaves: the last row under it stays hovered.
+    if (!lstColors->viewport()->rect().contains(pos)) {
+        HoveredItem = -1;
+        return;
+    }
+    QListWidgetItem* item = lstColors->itemAt(pos);
+    HoveredItem = item ? lstColors->row(item) : -1;
+}
+
+void TfrmMain::lstColorsDblClick()
+{
+    if (HoveredItem != -1)
+        btnColorClick();
+}
+
+void TfrmMain::lstColorsKeyPress(int key)
+{
+    if (key == 13 && lstColors->currentItem() && lstColors->currentItem()->isSelected())
+        btnColorClick();
+}
+
+bool TfrmMain::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == lstColors->viewport()) {
+        if (event->type() == QEvent::MouseMove)
+            lstColorsMouseMove(static_cast<QMouseEvent*>(event)->position().toPoint());
+        else if (event->type() == QEvent::MouseButtonDblClick) {
+            lstColorsMouseMove(static_cast<QMouseEvent*>(event)->position().toPoint());
+            lstColorsDblClick();
+            return true;
+        }
+    } else if (watched == lstColors && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter)
+            lstColorsKeyPress(13);
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+// ---- Colour editing -----------------------------------------------------------
+
+void TfrmMain::UpdateColorButton()
+{
+    if (!SelectedSlot)
+        return;
+    const TColor color = *SelectedSlot;
+    QImage glyph(17, 17, QImage::Format_RGB32);
+    glyph.fill(palette().color(QPalette::Button));
+    {
+        QPainter p(&glyph);
+        p.fillRect(QRect(1, 1, 15, 15), Qt::black);
+        p.fillRect(QRect(2, 2, 13, 13), ToQColor(color));
+    }
+    btnColor->setIcon(QIcon(QPixmap::fromImage(glyph)));
+    btnColor->setText(QString::asprintf("#%02X%02X%02X 0x%04X", ColorRed(color), ColorGreen(color),
+                                        ColorBlue(color), unsigned(ColorToRGB565(color))));
+}
+
+void TfrmMain::btnColorClick()
+{
+    if (!SelectedSlot)
+        return;
+    TColor chosen = 0;
+    if (!dialogs_->PickColor(this, *SelectedSlot, chosen))
+        return;
+    // Only colours the device can show enter the theme.
+    const TColor stored = RGB565ToColor(ColorToRGB565(chosen));
+    Modified = true;
+    *SelectedSlot = stored;
+    UpdatePreview();
+    lstColors->viewport()->update();
+    lstColorsClick();
+}
+
+void TfrmMain::FormDblClick() { btnColorClick(); }
+
+// ---- Preview panel and display size --------------------------------------------
+
+void TfrmMain::FormPaint(QPainter& painter)
+{
+    painter.setPen(palette().color(QPalette::Dark));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(QRect(4, 2, 241, 321));
+    const Bitmap& bitmap = drawer_->Bitmap();
+    // Wraps the drawer's pixels without a copy; drawn unscaled, 1:1 in logical pixels.
+    const QImage image(bitmap.Data(), bitmap.Width(), bitmap.Height(), bitmap.Stride(), QImage::Format_BGR888);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+    painter.drawImage(QPoint(PreviewX, PreviewY), image);
+}
+
+void TfrmMain::FormMouseDown(Qt::MouseButton button, int clientX, int clientY)
+{
+    const int x = clientX - PreviewX;
+    const int y = clientY - PreviewY;
+    if (x > PreviewWidth - 1 || y > PreviewHeight - 1 || x < 0 || y < 0)
+        return;
+    if (chk1->isChecked()) {
+        QStringList lines = memo1->toPlainText().split(QLatin1Char('\n'));
+        if (memo1->toPlainText().isEmpty())
+            lines.clear();
+        if (button == Qt::LeftButton) {
+            lines.append(QStringLiteral("(Left: %1; Top: %2").arg(x).arg(y));
+        } else {
+            const QString tail = QStringLiteral("; Right: %1; Bottom: %2)").arg(x).arg(y);
+            if (lines.isEmpty())
+                lines.append(tail);
+            else
+                lines.last() += tail;
+        }
+        memo1->setPlainText(lines.join(QLatin1Char('\n')));
+        return;
+    }
+    const std::vector<TLSElement>* table = catalogue_->GetPageElements(CurrentPage(), SmallDisplay);
+    if (!table)
+        return;
+    const TLSElement* hit = FindHitRegion(*table, x, y);
+    {
+        const QSignalBlocker quiet(lstColors);
+        if (!hit || !SelectListItemByName(hit->Name))
+            SelectListItemByName("Background");
+    }
+    lstColorsClick();
+}
+
+void TfrmMain::mniDispLargeClick()
+{
+    SmallDisplay = false;
+    mniDispLarge->setChecked(true);
+    cmbLayoutClick();
+}
+
+void TfrmMain::mniDispSmallClick()
+{
+    SmallDisplay = true;
+    mniDispSmall->setChecked(true);
+    cmbLayoutClick();
+}
+
+// ---- Document commands ---------------------------------------------------------
+
+bool TfrmMain::ConfirmContinue()
+{
+    if (!Modified)
+        return true;
+    return dialogs_->ConfirmContinue(this);
+}
+
+void TfrmMain::mniNewClick()
+{
+    if (!ConfirmContinue())
+        return;
+    ThemeFileName.clear();
+    Modified = false;
+    LoadDefaultTheme(ThemeColors);
+    cmbLayout->setCurrentIndex(0);
+    cmbLayoutClick();
+}
+
+void TfrmMain::mniOpenClick()
+{
+    if (!ConfirmContinue())
+        return;
+    const QString chosen = dialogs_->OpenThemeFile(this, lastOpenFile_);
+    if (chosen.isEmpty())
+        return;
+    lastOpenFile_ = chosen;
+    const bool ok = LoadTheme(
+        chosen.toStdString(), PackedTheme,
+        [this](bool small) { small ? mniDispSmallClick() : mniDispLargeClick(); }, ThemeFileName);
+    if (!ok) {
+        SetStatusText(QStringLiteral("A file error has occurred"));
+        return;
+    }
+    Modified = false;
+    UnpackTheme(PackedTheme, ThemeColors);
+    cmbLayout->setCurrentIndex(0);
+    cmbLayoutClick();
+    SetStatusText(QStringLiteral("Theme was loaded successfully"));
+}
+
+void TfrmMain::mniSaveClick()
+{
+    if (ThemeFileName.empty()) {
+        mniSaveAsClick();
+        return;
+    }
+    if (!SaveTheme(ThemeFileName, ThemeColors, PackedTheme, SmallDisplay, ThemeFileName)) {
+        SetStatusText(QStringLiteral("A file error has occurred"));
+        return;
+    }
+    SetStatusText(QStringLiteral("Theme was saved successfully"));
+    Modified = false;
+    UpdatePreview();
+}
+
+void TfrmMain::mniSaveAsClick()
+{
+    const QString chosen = dialogs_->SaveThemeFile(this, lastSaveFile_);
+    if (chosen.isEmpty())
+        return;
+    lastSaveFile_ = chosen;
+    if (!SaveTheme(chosen.toStdString(), ThemeColors, PackedTheme, SmallDisplay, ThemeFileName)) {
+        SetStatusText(QStringLiteral("A file error has occurred"));
+        return;
+    }
+    Modified = false;
+    UpdatePreview();
+    SetStatusText(QStringLiteral("Theme was saved successfully"));
+}
+
+void TfrmMain::mniExitClick() { close(); }
+
+bool TfrmMain::FormCloseQuery() { return ConfirmContinue(); }
+
+void TfrmMain::FormClose() { drawer_.reset(); }
+
+void TfrmMain::closeEvent(QCloseEvent* event)
+{
+    if (!FormCloseQuery()) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+}
+
+// ---- Theme transfer ------------------------------------------------------------
+
+void TfrmMain::mniDownloadClick() {}
+
+void TfrmMain::mniUploadClick() {}
+
+void TfrmMain::SetStatusText(const QString& text) { stBarPanel->setText(text); }
+
+QString TfrmMain::StatusText() const { return stBarPanel->text(); }

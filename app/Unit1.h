@@ -1,0 +1,125 @@
+#pragma once
+// The main window: the page list, the colour list, the colour button, the
+// preview panel drawn on the window's own surface, the menus and the status bar.
+// Each user action or device event is one handler named after its control and
+// event, as in the rest of the program.
+
+#include "ColorModel.h"
+#include "EditorDialogs.h"
+#include "SlotCatalogue.h"
+#include "Unit2.h"
+
+#include <QMainWindow>
+#include <QString>
+#include <memory>
+
+class QAction;
+class QActionGroup;
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QListWidget;
+class QMenu;
+class QPainter;
+class QPlainTextEdit;
+class QPushButton;
+class QStatusBar;
+class QStyleOptionViewItem;
+class QTimer;
+class ClientSurface;
+
+extern const char* const ApplicationTitle;
+
+class TfrmMain : public QMainWindow {
+public:
+    explicit TfrmMain(std::unique_ptr<EditorDialogs> dialogs = std::make_unique<QtEditorDialogs>(),
+                      QWidget* parent = nullptr);
+    ~TfrmMain() override;
+
+    // Controls, named as the handlers refer to them.
+    ClientSurface* surface = nullptr;
+    QComboBox* cmbLayout = nullptr;
+    QListWidget* lstColors = nullptr;
+    QPushButton* btnColor = nullptr;
+    QPlainTextEdit* memo1 = nullptr;
+    QCheckBox* chk1 = nullptr;
+    QStatusBar* stBar = nullptr;
+    QLabel* stBarPanel = nullptr;
+    QTimer* tmrDataflash = nullptr;
+
+    QMenu* mniFile = nullptr;
+    QAction* mniNew = nullptr;
+    QAction* mniOpen = nullptr;
+    QAction* mniSave = nullptr;
+    QAction* mniSaveAs = nullptr;
+    QAction* mniExit = nullptr;
+    QMenu* mniDisplay = nullptr;
+    QAction* mniDispLarge = nullptr;
+    QAction* mniDispSmall = nullptr;
+    QMenu* mniTheme = nullptr;
+    QAction* mniDownload = nullptr;
+    QAction* mniUpload = nullptr;
+
+    // Start-up.
+    void FormCreate();
+    void FormShow();
+
+    // Page selection and colour list.
+    void cmbLayoutClick();
+    void FillColorList();
+    void UpdatePreview();
+    void lstColorsClick();
+    void lstColorsDrawItem(QPainter& painter, int index, const QRect& rect, bool selected, bool focused);
+    void lstColorsMouseMove(const QPoint& pos);
+    void lstColorsDblClick();
+    void lstColorsKeyPress(int key);
+
+    // Colour editing.
+    void UpdateColorButton();
+    void btnColorClick();
+    void FormDblClick();
+
+    // Preview panel and display size.
+    void FormPaint(QPainter& painter);
+    void FormMouseDown(Qt::MouseButton button, int x, int y);
+    void mniDispLargeClick();
+    void mniDispSmallClick();
+
+    // Document commands.
+    bool ConfirmContinue();
+    void mniNewClick();
+    void mniOpenClick();
+    void mniSaveClick();
+    void mniSaveAsClick();
+    void mniExitClick();
+    bool FormCloseQuery();
+    void FormClose();
+
+    // Theme transfer.
+    void mniDownloadClick();
+    void mniUploadClick();
+
+    void SetStatusText(const QString& text);
+    QString StatusText() const;
+    // The Theme menu with its items; their shortcuts follow the menu.
+    void SetThemeMenuEnabled(bool enabled);
+    TLSDrawer* Drawer() { return drawer_.get(); }
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void CreateControls();
+    void CreateMenus();
+    int CurrentPage() const;
+    bool SelectListItemByName(const std::string& name);
+
+    std::unique_ptr<EditorDialogs> dialogs_;
+    std::unique_ptr<TLSDrawer> drawer_;
+    std::unique_ptr<TSlotCatalogue> catalogue_;
+    QString lastOpenFile_;
+    QString lastSaveFile_;
+    bool shown_ = false;
+};

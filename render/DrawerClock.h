@@ -1,0 +1,12 @@
+#pragma once
+// Where the mock-ups take their time and date from. The editor shows local
+// time; tests and `lsthtool render --at` pin it so a page renders reproducibly.
+
+#include <ctime>
+#include <functional>
+
+using ClockSource = std::function<std::tm()>;
+
+std::tm LocalClockNow();
+// A clock that always answers the given moment.
+ClockSource FixedClock(const std::tm& moment);

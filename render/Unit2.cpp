@@ -1,0 +1,235 @@
+#include "Unit2.h"
+
+#include <algorithm>
+
+TLSDrawer::TLSDrawer(const TThemeColorTable& colors, const bool& smallDisplay)
+    : colors_(colors),
+      smallDisplay_(smallDisplay),
+      clock_(LocalClockNow),
+      bitmap_(PreviewWidth, PreviewHeight),
+      font_(&FontTableFor(DefaultFont))
+{
+    fontHeight_ = font_->header[0];
+}
+
+TLSDrawer::~TLSDrawer() = default;
+
+void TLSDrawer::PutPixel(int x, int y, const std::uint8_t* bgr)
+{
+    if (!bitmap_.Contains(x, y))
+        return;
+    std::uint8_t* p = bitmap_.Row(y) + x * 3;
+    p[0] = bgr[0];
+    p[1] = bgr[1];
+    p[2] = bgr[2];
+}
+
+void TLSDrawer::FillBox(int x1, int y1, int x2, int y2, TColor color)
+{
+    x1 = std::max(x1, 0);
+    y1 = std::max(y1, 0);
+    x2 = std::min(x2, bitmap_.Width());
+    y2 = std::min(y2, bitmap_.Height());
+    if (x2 <= x1 || y2 <= y1)
+        return;
+    const std::uint8_t b = static_cast<std::uint8_t>(ColorBlue(color));
+    const std::uint8_t g = static_cast<std::uint8_t>(ColorGreen(color));
+    const std::uint8_t r = static_cast<std::uint8_t>(ColorRed(color));
+    for (int y = y1; y < y2; ++y) {
+        std::uint8_t* p = bitmap_.Row(y) + x1 * 3;
+        for (int x = x1; x < x2; ++x) {
+            *p++ = b;
+            *p++ = g;
+            *p++ = r;
+        }
+    }
+}
+
+void TLSDrawer::SetRamp(TColor bg, TColor fg)
+{
+    // Each term is truncated on its own: a ramp between equal colours may dip by
+    // one in the middle, exactly as the device computes it.
+    const unsigned bgc[3] = {ColorBlue(bg), ColorGreen(bg), ColorRed(bg)};
+    const unsigned fgc[3] = {ColorBlue(fg), ColorGreen(fg), ColorRed(fg)};
+    for (unsigned i = 0; i < 16; ++i)
+        for (int c = 0; c < 3; ++c)
+            ramp_[i][static_cast<std::size_t>(c)] =
+                static_cast<std::uint8_t>((fgc[c] * i) / 15 + (bgc[c] * (15 - i)) / 15);
+}
+
+TColor TLSDrawer::RampEntry(int i) const
+{
+    const auto& e = ramp_[static_cast<std::size_t>(i)];
+    return MakeColor(e[2], e[1], e[0]);
+}
+
+void TLSDrawer::SelectFont(int font)
+{
+    font_ = &FontTableFor(font);
+    fontHeight_ = font_->header[0];
+}
+
+int TLSDrawer::GlyphAdvance(std::uint8_t c) const
+{
+    if (c == ' ')
+        return smallDisplay_ ? 3 : 6;
+    const int index = FindCharIndex(*font_, c);
+    int width = index < 0 ? 0 : font_->metrics[index * 4];
+    // The 1-bit fonts of the small display keep one pixel between characters.
+    if (smallDisplay_ && width > 0)
+        ++width;
+    return width;
+}
+
+int TLSDrawer::DrawGlyph(std::uint8_t c, int x, int y, TColor bg)
+{
+    if (c == ' ') {
+        FillBox(x, y, x + 6, y + fontHeight_, bg);
+        return 6;
+    }
+    const int index = FindCharIndex(*font_, c);
+    if (index < 0)
+        return 0;
+    const std::uint8_t* metric = font_->metrics + index * 4;
+    const int w = metric[0];
+    if (w == 0)
+        return 0;
+    const std::size_t offset = static_cast<std::size_t>(metric[2] | (metric[3] << 8));
+    const int rowBytes = smallDisplay_ ? (w + 7) / 8 : (w + 1) / 2;
+    if (offset + static_cast<std::size_t>(rowBytes) * fontHeight_ > font_->glyphBytes)
+        return 0;  // a damaged table paints nothing rather than read past its data
+    const std::uint8_t* data = font_->glyphs + offset;
+    for (int r = 0; r < fontHeight_; ++r, data += rowBytes) {
+        const int py = y + r;
+        if (py < 0 || py >= bitmap_.Height())
+            continue;
+        for (int k = 0; k < w; ++k) {
+            int v;
+            if (smallDisplay_)
+                v = (data[k / 8] >> (7 - k % 8)) & 1 ? 15 : 0;
+            else
+                v = (k % 2 == 0) ? (data[k / 2] >> 4) : (data[k / 2] & 15);
+            PutPixel(x + k, py, ramp_[static_cast<std::size_t>(v)].data());
+        }
+    }
+    return w;
+}
+
+std::pair<std::uint16_t, std::uint16_t> TLSDrawer::MeasureText(const std::string& text, std::uint8_t font)
+{
+    SelectFont(font);
+    unsigned width = 0;
+    for (unsigned char c : text)
+        width += static_cast<unsigned>(GlyphAdvance(c));
+    return {static_cast<std::uint16_t>(width), fontHeight_};
+}
+
+void TLSDrawer::DrawTextBox(const std::string& text, int x, int y, int w, int h, TColor bg, TColor fg,
+                            std::uint8_t font, std::uint8_t align)
+{
+    const auto [tw, th] = MeasureText(text, font);
+    const int textW = tw, textH = th;
+    if (h < textH)
+        h = textH;
+
+    bool overflow = false;
+    int tx = x;
+    switch (align & 0x0F) {
+    case 1:  // right
+        if (textW > w) {
+            overflow = true;
+        } else {
+            tx = x + w - textW;
+            if (tx > x)
+                FillBox(x, y, tx, y + h, bg);
+        }
+        break;
+    case 2:  // centre; an odd spare pixel goes to the left
+        if (textW > w) {
+            overflow = true;
+        } else {
+            const int l = (w - textW + 1) / 2;
+            tx = x + l;
+            if (l > 0)
+                FillBox(x, y, tx, y + h, bg);
+            if (textW + l < w)
+                FillBox(tx + textW, y, x + w, y + h, bg);
+        }
+        break;
+    default:  // left
+        if (textW > w)
+            overflow = true;
+        else if (w > textW)
+            FillBox(x + textW, y, x + w, y + h, bg);
+        break;
+    }
+
+    int ty = y;
+    switch (align >> 4) {
+    case 1:  // bottom
+        ty = y + h - textH;
+        if (!overflow && h > textH)
+            FillBox(tx, y, tx + textW, ty, bg);
+        break;
+    case 2: {  // middle; an odd spare row goes above
+        const int t = (h - textH + 1) / 2;
+        ty = y + t;
+        if (!overflow) {
+            if (t > 0)
+                FillBox(tx, y, tx + textW, ty, bg);
+            if (textH + t < h)
+                FillBox(tx, ty + textH, tx + textW, y + h, bg);
+        }
+        break;
+    }
+    default:  // top
+        if (!overflow && h > textH)
+            FillBox(tx, y + textH, tx + textW, y + h, bg);
+        break;
+    }
+
+    SetRamp(bg, fg);
+    int cx = tx;
+    for (unsigned char c : text) {
+        cx += DrawGlyph(c, cx, ty, bg);
+        if (smallDisplay_)
+            cx += 1;
+    }
+}
+
+void TLSDrawer::DrawValueUnit(const std::string& number, const std::string& unit, int x, int y, int w,
+                              int h, TColor bg, TColor numberColor, TColor unitColor, std::uint8_t font)
+{
+    const int n = MeasureText(number, font).first;
+    const int u = MeasureText(unit, font).first;
+    // Rounded down: an odd spare pixel ends up right of the unit.
+    const int s = (w - n - u) / 2;
+    DrawTextBox(number, x, y, n + s, h, bg, numberColor, font, AlignMiddle | AlignRight);
+    DrawTextBox(unit, x + n + s, y, w - n - s, h, bg, unitColor, font, AlignMiddle | AlignLeft);
+}
+
+void TLSDrawer::DrawMonoImage(const std::uint8_t* image, int x, int y, TColor bg, TColor fg)
+{
+    const int w = image[0];
+    const int h = image[1];
+    const int rowBytes = (w + 7) / 8;
+    SetRamp(bg, fg);
+    const std::uint8_t* data = image + 2;
+    for (int r = 0; r < h; ++r, data += rowBytes)
+        for (int k = 0; k < w; ++k) {
+            const bool set = (data[k / 8] >> (7 - k % 8)) & 1;
+            PutPixel(x + k, y + r, ramp_[set ? 15 : 0].data());
+        }
+}
+
+void TLSDrawer::DrawPage(int page)
+{
+    switch (page) {
+    case 0: case 1: case 2: case 3: DrawMainPage(page); break;
+    case 4: DrawMenuPage(); break;
+    case 5: DrawInfoPage(); break;
+    case 6: DrawChargePage(); break;
+    case 7: DrawSaverPage(); break;
+    default: break;
+    }
+}

@@ -1,0 +1,88 @@
+#pragma once
+// TLSDrawer paints pixel mock-ups of the device's screens into its own 240x320
+// bitmap, with the ten built-in bitmap fonts and a 16-step colour ramp.
+//
+// Coordinates are absolute bitmap pixels, (0,0) top left, for both display
+// sizes. In 80x160 mode the device screen is the area x 80..159, y 80..239:
+//
+//   (0,0) +-------------------------+
+//         |      (80,80) +-----+    |
+//         |              | 80x |    |
+//         |              | 160 |    |
+//         |              +-----+    |
+//         |                (159,239)|
+//         +-------------------------+ (239,319)
+//
+// The drawer reads the theme colour table and the small-display flag it was
+// given at the moment it draws; it owns neither.
+
+#include "Bitmap.h"
+#include "ColorModel.h"
+#include "DrawerClock.h"
+#include "Fonts.h"
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <utility>
+
+constexpr int PreviewWidth = 240;
+constexpr int PreviewHeight = 320;
+
+// Alignment codes of DrawTextBox: low nibble horizontal, high nibble vertical.
+enum : std::uint8_t {
+    AlignLeft = 0x00, AlignRight = 0x01, AlignCenter = 0x02,
+    AlignTop = 0x00, AlignBottom = 0x10, AlignMiddle = 0x20,
+};
+
+class TLSDrawer {
+public:
+    TLSDrawer(const TThemeColorTable& colors, const bool& smallDisplay);
+    ~TLSDrawer();
+    TLSDrawer(const TLSDrawer&) = delete;
+    TLSDrawer& operator=(const TLSDrawer&) = delete;
+
+    ::Bitmap& Bitmap() { return bitmap_; }
+    const ::Bitmap& Bitmap() const { return bitmap_; }
+
+    void SetClock(ClockSource clock) { clock_ = std::move(clock); }
+
+    // Pages. Each fills the whole bitmap with its background slot first.
+    void DrawMainPage(int page);
+    void DrawMenuPage();
+    void DrawInfoPage();
+    void DrawChargePage();
+    void DrawSaverPage();
+    // Page 0..7 in the order of the page list; any other number draws nothing.
+    void DrawPage(int page);
+
+    // Primitives. Positions are pixels; colours 0x00BBGGRR; texts are byte strings.
+    void FillBox(int x1, int y1, int x2, int y2, TColor color);
+    void DrawTextBox(const std::string& text, int x, int y, int w, int h, TColor bg, TColor fg,
+                     std::uint8_t font, std::uint8_t align);
+    void DrawValueUnit(const std::string& number, const std::string& unit, int x, int y, int w, int h,
+                       TColor bg, TColor numberColor, TColor unitColor, std::uint8_t font);
+    void DrawMonoImage(const std::uint8_t* image, int x, int y, TColor bg, TColor fg);
+    // Advance width and cell height; leaves the font selected.
+    std::pair<std::uint16_t, std::uint16_t> MeasureText(const std::string& text, std::uint8_t font);
+    void SelectFont(int font);
+    int GlyphAdvance(std::uint8_t c) const;
+    int DrawGlyph(std::uint8_t c, int x, int y, TColor bg);
+    void SetRamp(TColor bg, TColor fg);
+
+    // The ramp entry i as a 24-bit colour (0 = background, 15 = foreground).
+    TColor RampEntry(int i) const;
+    int CurrentFontHeight() const { return fontHeight_; }
+
+private:
+    TColor Slot(int slot) const { return colors_[static_cast<std::size_t>(slot)]; }
+    void PutPixel(int x, int y, const std::uint8_t* bgr);
+
+    const TThemeColorTable& colors_;
+    const bool& smallDisplay_;
+    ClockSource clock_;
+    ::Bitmap bitmap_;
+    std::array<std::array<std::uint8_t, 3>, 16> ramp_{};  // blue, green, red
+    const TFontTable* font_;
+    std::uint16_t fontHeight_ = 0;
+};

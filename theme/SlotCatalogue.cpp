@@ -1,0 +1,55 @@
+#include "SlotCatalogue.h"
+
+#include <algorithm>
+
+namespace {
+char AsciiLower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+}  // namespace
+
+bool SameTextIgnoringCase(const std::string& a, const std::string& b)
+{
+    return a.size() == b.size() &&
+           std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return AsciiLower(x) == AsciiLower(y); });
+}
+
+TSlotCatalogue::TSlotCatalogue(TThemeColorTable& colors)
+{
+    for (int page = 0; page < PageCount; ++page)
+        for (int small = 0; small < 2; ++small) {
+            auto& table = tables_[static_cast<std::size_t>(page * 2 + small)];
+            for (const TLSElementRow& row : PageElementRows(page, small != 0))
+                table.push_back({row.Name, row.Left, row.Top, row.Right, row.Bottom,
+                                 &colors[static_cast<std::size_t>(row.Slot)]});
+        }
+}
+
+const std::vector<TLSElement>* TSlotCatalogue::GetPageElements(int page, bool smallDisplay) const
+{
+    if (page < 0 || page >= PageCount)
+        return nullptr;
+    return &tables_[static_cast<std::size_t>(page * 2 + (smallDisplay ? 1 : 0))];
+}
+
+const TLSElement* FindHitRegion(const std::vector<TLSElement>& table, int x, int y)
+{
+    for (const TLSElement& e : table)
+        if (e.Left <= x && x <= e.Right && e.Top <= y && y <= e.Bottom)
+            return &e;
+    return nullptr;
+}
+
+std::vector<ColorListItem> ColorListItems(const std::vector<TLSElement>& table)
+{
+    std::vector<ColorListItem> items;
+    for (const TLSElement& e : table) {
+        const bool listed = std::any_of(items.begin(), items.end(),
+                                        [&](const ColorListItem& i) { return SameTextIgnoringCase(i.Name, e.Name); });
+        if (!listed)
+            items.push_back({e.Name, e.Color});
+    }
+    std::stable_sort(items.begin(), items.end(), [](const ColorListItem& a, const ColorListItem& b) {
+        return std::lexicographical_compare(a.Name.begin(), a.Name.end(), b.Name.begin(), b.Name.end(),
+                                            [](char x, char y) { return AsciiLower(x) < AsciiLower(y); });
+    });
+    return items;
+}

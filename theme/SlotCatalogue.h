@@ -1,0 +1,61 @@
+#pragma once
+// Which colour slots each preview page offers, under which names, and which
+// rectangles of the mock-up belong to them: 16 tables, one per page (0..7) and
+// display size. Rectangles are inclusive, in preview-bitmap pixels, in the same
+// coordinate space for both sizes (the 80x160 screen sits at (80,80)).
+//
+// Row order is the hit test's tie-break: where rectangles overlap, the earlier
+// row wins. Every table ends with "Background" at (-1,-1,-1,-1), which no point
+// can hit; it is what a click on nothing selects.
+
+#include "ColorModel.h"
+
+#include <array>
+#include <string>
+#include <vector>
+
+struct TLSElement {
+    std::string Name;
+    int Left;
+    int Top;
+    int Right;
+    int Bottom;
+    TColor* Color;  // an entry of the theme colour table
+};
+
+// The slot index a hit region's Color refers to, in the table it was bound to.
+struct TLSElementRow {
+    const char* Name;
+    int Left, Top, Right, Bottom;
+    int Slot;
+};
+
+constexpr int PageCount = 8;
+
+// The constant rows of one page at one display size.
+const std::vector<TLSElementRow>& PageElementRows(int page, bool smallDisplay);
+
+// The 16 tables bound to one theme colour table, whose entries must outlive it.
+class TSlotCatalogue {
+public:
+    explicit TSlotCatalogue(TThemeColorTable& colors);
+
+    // The table of a page and display size; nullptr for a page outside 0..7.
+    const std::vector<TLSElement>* GetPageElements(int page, bool smallDisplay) const;
+
+private:
+    std::array<std::vector<TLSElement>, PageCount * 2> tables_;
+};
+
+// The name of the first row containing (x, y), or nullptr when none does.
+const TLSElement* FindHitRegion(const std::vector<TLSElement>& table, int x, int y);
+
+// The list content of a table: one entry per distinct name (first row wins, names
+// compared without regard to ASCII case), sorted by name ignoring case.
+struct ColorListItem {
+    std::string Name;
+    TColor* Color;
+};
+std::vector<ColorListItem> ColorListItems(const std::vector<TLSElement>& table);
+
+bool SameTextIgnoringCase(const std::string& a, const std::string& b);

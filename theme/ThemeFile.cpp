@@ -1,0 +1,81 @@
+#include "ThemeFile.h"
+
+#include "FileIo.h"
+#include "IniFile.h"
+#include "IntegerSyntax.h"
+#include "ThemeSlots.h"
+
+#include <cstdio>
+
+namespace {
+
+std::string WordText(TRGB565 word)
+{
+    char buffer[8];
+    std::snprintf(buffer, sizeof buffer, "$%04X", static_cast<unsigned>(word));
+    return buffer;
+}
+
+void SetError(ThemeFileError* error, std::string key, std::string reason)
+{
+    if (error)
+        *error = {std::move(key), std::move(reason)};
+}
+
+}  // namespace
+
+std::string ThemeFileContent(const std::string& existing, const TPackedTheme& packed, bool smallDisplay)
+{
+    IniDocument ini(existing);
+    for (const ThemeSlot& slot : ThemeSlots)
+        ini.WriteString(slot.section, slot.key, WordText(packed[static_cast<std::size_t>(slot.index)]));
+    ini.WriteString(DisplaySection, DisplayKey, smallDisplay ? "1" : "0");
+    return ini.Bytes();
+}
+
+bool SaveTheme(const std::string& fileName, const TThemeColorTable& colors, TPackedTheme& packed,
+               bool smallDisplay, std::string& themeFileName, ThemeFileError* error)
+{
+    PackTheme(colors, packed);
+    std::string existing;
+    std::string message;
+    const FileReadStatus status = ReadFileLimited(fileName, MaxIniFileSize, existing, &message);
+    if (status != FileReadStatus::Ok && status != FileReadStatus::Missing) {
+        // Rewriting a file we could not read whole would lose its other lines.
+        SetError(error, "", message);
+        return false;
+    }
+    if (!WriteFileAtomically(fileName, ThemeFileContent(existing, packed, smallDisplay), &message)) {
+        SetError(error, "", message);
+        return false;
+    }
+    themeFileName = fileName;
+    return true;
+}
+
+bool LoadTheme(const std::string& fileName, TPackedTheme& packed,
+               const std::function<void(bool smallDisplay)>& switchDisplay, std::string& themeFileName,
+               ThemeFileError* error)
+{
+    std::string bytes;
+    std::string message;
+    if (ReadFileLimited(fileName, MaxIniFileSize, bytes, &message) != FileReadStatus::Ok) {
+        SetError(error, "", message);
+        return false;
+    }
+    const IniDocument ini(std::move(bytes));
+    for (const ThemeSlot& slot : ThemeSlots) {
+        const std::string text = ini.ReadString(slot.section, slot.key, WordText(slot.defaultWord));
+        std::int32_t value = 0;
+        if (!ParseStrictInteger(text, value)) {
+            SetError(error, slot.key, "not a colour: \"" + text + "\"");
+            return false;
+        }
+        packed[static_cast<std::size_t>(slot.index)] = static_cast<TRGB565>(static_cast<std::uint32_t>(value) & 0xFFFFu);
+    }
+    const std::int32_t display = ParseLenientInteger(ini.ReadString(DisplaySection, DisplayKey, "0"));
+    if (switchDisplay)
+        switchDisplay(display == 1);
+    themeFileName = fileName;
+    return true;
+}

@@ -1,0 +1,32 @@
+#pragma once
+// Theme files (*.lsth): the 42 slots as "$" plus four upper-case hex digits of
+// their RGB565 word, and the display size, in INI sections Main, Menu, Saver,
+// Info, Charge and Common.
+
+#include "ColorModel.h"
+
+#include <functional>
+#include <string>
+
+// What went wrong, for messages such as "FILE: Main_Clock: not an integer".
+struct ThemeFileError {
+    std::string key;     // the first key that failed; empty when the file itself failed
+    std::string reason;
+};
+
+// Packs the colour table into `packed`, then writes every key into the file,
+// keeping every other line of an existing file. On success `themeFileName`
+// becomes fileName. A failure leaves the old file as it was and the name alone.
+bool SaveTheme(const std::string& fileName, const TThemeColorTable& colors, TPackedTheme& packed,
+               bool smallDisplay, std::string& themeFileName, ThemeFileError* error = nullptr);
+
+// The same, for a caller that already holds the words to write.
+std::string ThemeFileContent(const std::string& existing, const TPackedTheme& packed, bool smallDisplay);
+
+// Reads the 42 colours into `packed` and the display size. On success it calls
+// switchDisplay(small) and sets `themeFileName`. On the first bad colour it stops:
+// the earlier slots hold the file's words, nothing else is changed. A missing or
+// unreadable file, or one over 1 MiB, fails without touching anything.
+bool LoadTheme(const std::string& fileName, TPackedTheme& packed,
+               const std::function<void(bool smallDisplay)>& switchDisplay, std::string& themeFileName,
+               ThemeFileError* error = nullptr);
