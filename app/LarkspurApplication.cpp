@@ -3,16 +3,19 @@
 #include <QMessageBox>
 #include <exception>
 
-LarkspurApplication::LarkspurApplication(int& argc, char** argv) : QApplication(argc, argv) {}
+LarkspurApplication::LarkspurApplication(int& argc, char** argv) : QApplication(argc, argv)
+{
+    reportError = [this](const QString& text) { QMessageBox::critical(activeWindow(), applicationDisplayName(), text); };
+}
 
 bool LarkspurApplication::notify(QObject* receiver, QEvent* event)
 {
     try {
         return QApplication::notify(receiver, event);
     } catch (const std::exception& e) {
-        QMessageBox::critical(activeWindow(), applicationDisplayName(), QString::fromLocal8Bit(e.what()));
+        reportError(QString::fromLocal8Bit(e.what()));
     } catch (...) {
-        QMessageBox::critical(activeWindow(), applicationDisplayName(), QStringLiteral("An unknown error occurred"));
+        reportError(QStringLiteral("An unknown error occurred"));
     }
     return false;
 }

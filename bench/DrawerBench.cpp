@@ -1,0 +1,77 @@
+// Drawer primitives against the cheapest possible full repaint: a memset of the
+// 230,400-byte bitmap. Run: build/bench/drawer_bench
+#include "Unit2.h"
+
+#include <benchmark/benchmark.h>
+
+#include <cstring>
+#include <ostream>
+
+namespace {
+
+struct Setup {
+    TThemeColorTable colors{};
+    bool small = false;
+    TLSDrawer drawer{colors, small};
+};
+
+void MemsetBaseline(benchmark::State& state)
+{
+    Setup s;
+    for (auto _ : state) {
+        std::memset(s.drawer.Bitmap().Data(), 0x5A, static_cast<std::size_t>(PreviewWidth) * PreviewHeight * 3);
+        benchmark::DoNotOptimize(s.drawer.Bitmap().Data());
+        benchmark::ClobberMemory();
+    }
+}
+BENCHMARK(MemsetBaseline);
+
+void FillWholeBitmap(benchmark::State& state)
+{
+    Setup s;
+    for (auto _ : state) {
+        s.drawer.FillBox(0, 0, PreviewWidth, PreviewHeight, MakeColor(10, 20, 30));
+        benchmark::ClobberMemory();
+    }
+}
+BENCHMARK(FillWholeBitmap);
+
+void LongTextBox(benchmark::State& state)
+{
+    Setup s;
+    const std::string text = "PROFILE1 0.000@ 235*C 42.0W 99% ABCDEFGHIJKLMNOPQRSTUVWXYZ";
+    for (auto _ : state) {
+        s.drawer.DrawTextBox(text, 0, 100, 240, 30, MakeColor(0, 0, 0), MakeColor(255, 255, 255), 6, 0x22);
+        benchmark::ClobberMemory();
+    }
+}
+BENCHMARK(LongTextBox);
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    benchmark::Initialize(&argc, argv);
+    // Print each result as a multiple of the memset baseline.
+    class RatioReporter : public benchmark::ConsoleReporter {
+    public:
+        void ReportRuns(const std::vector<Run>& runs) override
+        {
+            ConsoleReporter::ReportRuns(runs);
+            for (const Run& run : runs) {
+                const double ns = run.GetAdjustedRealTime();
+                if (run.benchmark_name() == "MemsetBaseline")
+                    baseline_ = ns;
+                else if (baseline_ > 0)
+                    GetOutputStream() << "  " << run.benchmark_name() << ": " << ns / baseline_
+                                      << "x the memset baseline\n";
+            }
+        }
+
+    private:
+        double baseline_ = 0;
+    } reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    benchmark::Shutdown();
+    return 0;
+}
