@@ -1,5 +1,6 @@
 #include "Unit1.h"
 
+#include "AppIcon.h"
 #include "ClientSurface.h"
 #include "ColorListDelegate.h"
 #include "EditorState.h"
@@ -70,6 +71,7 @@ TfrmMain::TfrmMain(std::unique_ptr<EditorDialogs> dialogs, QWidget* parent)
     : QMainWindow(parent), dialogs_(std::move(dialogs))
 {
     setWindowTitle(QString::fromLatin1(ApplicationTitle));
+    setWindowIcon(ApplicationIcon());
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint);
     CreateControls();
@@ -268,6 +270,8 @@ bool TfrmMain::SelectListItemByName(const std::string& name)
 
 void TfrmMain::UpdatePreview()
 {
+    if (!drawer_)
+        return;  // the window is closing
     drawer_->DrawPage(CurrentPage());
     std::string name = ThemeFileName.empty() ? "Untitled" : ThemeFileName;
     const std::size_t sep = name.find_last_of("/\\:");
@@ -403,6 +407,8 @@ void TfrmMain::FormPaint(QPainter& painter)
     painter.setPen(palette().color(QPalette::Dark));
     painter.setBrush(Qt::NoBrush);
     painter.drawRect(QRect(4, 2, 241, 321));
+    if (!drawer_)
+        return;
     const Bitmap& bitmap = drawer_->Bitmap();
     // Wraps the drawer's pixels without a copy; drawn unscaled, 1:1 in logical pixels.
     const QImage image(bitmap.Data(), bitmap.Width(), bitmap.Height(), bitmap.Stride(), QImage::Format_BGR888);
@@ -542,6 +548,7 @@ void TfrmMain::closeEvent(QCloseEvent* event)
         event->ignore();
         return;
     }
+    FormClose();
     event->accept();
 }
 

@@ -8,7 +8,5 @@ int main(int argc, char** argv)
     app.setApplicationDisplayName(QString::fromLatin1(ApplicationTitle));
     TfrmMain frmMain;
     frmMain.show();
-    const int result = app.exec();
-    frmMain.FormClose();
-    return result;
+    return app.exec();
 }
