@@ -1,13 +1,48 @@
-// lsthtool: theme files and devices from the command line.
+// lsthtool: theme files, previews and devices from the command line.
+
+#include "CliCommon.h"
+
 #include <cstdio>
 #include <cstring>
 
+namespace {
+
+struct Command {
+    const char* name;
+    int (*run)(const Args&);
+    const char* summary;
+};
+
+const Command Commands[] = {
+    {"dump", RunDump, "print a theme file's 42 words and display size"},
+    {"check", RunCheck, "check that theme files load"},
+    {"set", RunSet, "set colour keys and the display size of a theme file"},
+};
+
+void PrintUsage()
+{
+    std::printf("usage: lsthtool COMMAND [ARGS]   (lsthtool COMMAND --help for more)\n\n");
+    for (const Command& c : Commands)
+        std::printf("  %-10s %s\n", c.name, c.summary);
+}
+
+}  // namespace
+
 int main(int argc, char** argv)
 {
-    if (argc < 2 || std::strcmp(argv[1], "--help") == 0) {
-        std::printf("usage: lsthtool COMMAND [ARGS]\n");
-        return argc < 2 ? 1 : 0;
+    if (argc < 2) {
+        PrintUsage();
+        return 1;
     }
+    if (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0) {
+        PrintUsage();
+        return 0;
+    }
+    const Args args(argv + 2, argv + argc);
+    for (const Command& c : Commands)
+        if (std::strcmp(argv[1], c.name) == 0)
+            return c.run(args);
     std::fprintf(stderr, "lsthtool: unknown command '%s'\n", argv[1]);
+    PrintUsage();
     return 1;
 }

@@ -10,10 +10,11 @@
 
 namespace {
 
-void SetError(std::string* error, const std::string& what, const std::string& path, int err)
+// Messages leave the file name to the caller, which knows what the user typed.
+void SetError(std::string* error, const std::string& what, int err)
 {
     if (error)
-        *error = what + " " + path + ": " + std::strerror(err);
+        *error = what + ": " + std::strerror(err);
 }
 
 std::string DirectoryOf(const std::string& path)
@@ -35,14 +36,14 @@ bool ResolveLinks(const std::string& path, std::string& target, std::string* err
         char buffer[PATH_MAX];
         const ssize_t n = readlink(target.c_str(), buffer, sizeof buffer - 1);
         if (n < 0) {
-            SetError(error, "cannot read link", target, errno);
+            SetError(error, "cannot read link", errno);
             return false;
         }
         buffer[n] = '\0';
         const std::string link(buffer, static_cast<std::size_t>(n));
         target = (link[0] == '/') ? link : DirectoryOf(target) + "/" + link;
     }
-    SetError(error, "too many links at", path, ELOOP);
+    SetError(error, "too many links", ELOOP);
     return false;
 }
 
@@ -74,21 +75,23 @@ FileReadStatus ReadFileLimited(const std::string& path, std::size_t maxBytes, st
                                std::string* error)
 {
     bytes.clear();
-    const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    // O_NONBLOCK so that a FIFO or device node given by mistake cannot hang the
+    // open; only regular files are read.
+    const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) {
         const int err = errno;
-        SetError(error, "cannot open", path, err);
+        SetError(error, "cannot open", err);
         return err == ENOENT ? FileReadStatus::Missing : FileReadStatus::Unreadable;
     }
     struct stat st {};
     if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-        SetError(error, "not a regular file:", path, S_ISDIR(st.st_mode) ? EISDIR : EINVAL);
+        SetError(error, "not a regular file", S_ISDIR(st.st_mode) ? EISDIR : EINVAL);
         close(fd);
         return FileReadStatus::Unreadable;
     }
     // The size can change under us, so the read loop enforces the bound as well.
     if (static_cast<unsigned long long>(st.st_size) > maxBytes) {
-        SetError(error, "file too large:", path, EFBIG);
+        SetError(error, "larger than " + std::to_string(maxBytes) + " bytes", EFBIG);
         close(fd);
         return FileReadStatus::TooLarge;
     }
@@ -98,7 +101,7 @@ FileReadStatus ReadFileLimited(const std::string& path, std::size_t maxBytes, st
         if (n < 0) {
             if (errno == EINTR)
                 continue;
-            SetError(error, "cannot read", path, errno);
+            SetError(error, "cannot read", errno);
             close(fd);
             bytes.clear();
             return FileReadStatus::Unreadable;
@@ -106,7 +109,7 @@ FileReadStatus ReadFileLimited(const std::string& path, std::size_t maxBytes, st
         if (n == 0)
             break;
         if (bytes.size() + static_cast<std::size_t>(n) > maxBytes) {
-            SetError(error, "file too large:", path, EFBIG);
+            SetError(error, "larger than " + std::to_string(maxBytes) + " bytes", EFBIG);
             close(fd);
             bytes.clear();
             return FileReadStatus::TooLarge;
@@ -126,7 +129,7 @@ bool WriteFileAtomically(const std::string& path, const std::string& bytes, std:
     struct stat old {};
     const bool exists = stat(target.c_str(), &old) == 0;
     if (exists && !S_ISREG(old.st_mode)) {
-        SetError(error, "not a regular file:", target, S_ISDIR(old.st_mode) ? EISDIR : EINVAL);
+        SetError(error, "not a regular file", S_ISDIR(old.st_mode) ? EISDIR : EINVAL);
         return false;
     }
     const mode_t mode = exists ? (old.st_mode & 07777) : (0666 & ~CurrentUmask());
@@ -136,7 +139,7 @@ bool WriteFileAtomically(const std::string& path, const std::string& bytes, std:
     std::string temp = DirectoryOf(target) + "/." + name + ".XXXXXX";
     const int fd = mkstemp(temp.data());
     if (fd < 0) {
-        SetError(error, "cannot create a temporary file beside", target, errno);
+        SetError(error, "cannot create a temporary file", errno);
         return false;
     }
     bool ok = fchmod(fd, mode) == 0;
@@ -159,8 +162,14 @@ bool WriteFileAtomically(const std::string& path, const std::string& bytes, std:
     }
     if (!ok) {
         unlink(temp.c_str());
-        SetError(error, "cannot write", target, err);
+        SetError(error, "cannot write", err);
         return false;
+    }
+    // Make the rename itself durable; the new content is complete either way.
+    const int dirFd = open(DirectoryOf(target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dirFd >= 0) {
+        fsync(dirFd);
+        close(dirFd);
     }
     return true;
 }

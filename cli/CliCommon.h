@@ -1,0 +1,16 @@
+#pragma once
+// Small helpers shared by the lsthtool commands.
+
+#include <string>
+#include <vector>
+
+using Args = std::vector<std::string>;
+
+// True when args holds -h or --help.
+bool WantsHelp(const Args& args);
+// Prints "lsthtool: <message>" to stderr and returns exit code 1.
+int Fail(const std::string& message);
+
+int RunDump(const Args& args);
+int RunCheck(const Args& args);
+int RunSet(const Args& args);

@@ -1,0 +1,148 @@
+// lsthtool dump, check and set: theme files without the window.
+
+#include "CliCommon.h"
+#include "IntegerSyntax.h"
+#include "SlotCatalogue.h"
+#include "ThemeFile.h"
+#include "ThemeSlots.h"
+
+#include <cstdio>
+#include <sys/stat.h>
+
+namespace {
+
+struct LoadedTheme {
+    TPackedTheme packed{};
+    bool smallDisplay = false;
+};
+
+// Loads like the editor does; on failure prints "FILE: key: reason".
+bool LoadForCli(const std::string& file, LoadedTheme& theme)
+{
+    std::string name;
+    ThemeFileError error;
+    if (LoadTheme(file, theme.packed, [&](bool small) { theme.smallDisplay = small; }, name, &error))
+        return true;
+    if (error.key.empty())
+        std::fprintf(stderr, "%s: %s\n", file.c_str(), error.reason.c_str());
+    else
+        std::fprintf(stderr, "%s: %s: %s\n", file.c_str(), error.key.c_str(), error.reason.c_str());
+    return false;
+}
+
+bool ParseHexColor(const std::string& text, TColor& color)
+{
+    if (text.size() != 7 || text[0] != '#')
+        return false;
+    unsigned value = 0;
+    for (std::size_t i = 1; i < 7; ++i) {
+        const char c = text[i];
+        const int d = (c >= '0' && c <= '9') ? c - '0' : (c >= 'a' && c <= 'f') ? c - 'a' + 10
+                    : (c >= 'A' && c <= 'F') ? c - 'A' + 10 : -1;
+        if (d < 0)
+            return false;
+        value = value * 16 + static_cast<unsigned>(d);
+    }
+    color = MakeColor(value >> 16, (value >> 8) & 0xFF, value & 0xFF);
+    return true;
+}
+
+const ThemeSlot* FindSlotByKey(const std::string& key)
+{
+    for (const ThemeSlot& slot : ThemeSlots)
+        if (SameTextIgnoringCase(slot.key, key))
+            return &slot;
+    return nullptr;
+}
+
+bool FileExists(const std::string& path)
+{
+    struct stat st {};
+    return lstat(path.c_str(), &st) == 0;
+}
+
+}  // namespace
+
+int RunDump(const Args& args)
+{
+    if (WantsHelp(args) || args.size() != 1) {
+        std::printf("usage: lsthtool dump FILE\n"
+                    "Prints the 42 slots as \"<slot> <key> $<WORD>\" and then \"Display <0|1>\".\n");
+        return WantsHelp(args) ? 0 : 1;
+    }
+    LoadedTheme theme;
+    if (!LoadForCli(args[0], theme))
+        return 1;
+    for (const ThemeSlot& slot : ThemeSlots)
+        std::printf("%d %s $%04X\n", slot.index, slot.key, static_cast<unsigned>(theme.packed[slot.index]));
+    std::printf("Display %d\n", theme.smallDisplay ? 1 : 0);
+    return 0;
+}
+
+int RunCheck(const Args& args)
+{
+    if (WantsHelp(args) || args.empty()) {
+        std::printf("usage: lsthtool check FILE...\n"
+                    "Checks that each theme file loads; names the first bad key of each that does not.\n");
+        return WantsHelp(args) ? 0 : 1;
+    }
+    int result = 0;
+    for (const std::string& file : args) {
+        LoadedTheme theme;
+        if (!LoadForCli(file, theme))
+            result = 1;
+    }
+    return result;
+}
+
+int RunSet(const Args& args)
+{
+    if (WantsHelp(args) || args.empty()) {
+        std::printf("usage: lsthtool set FILE [KEY=VALUE]... [--display 240x320|80x160]\n"
+                    "Sets colour keys (VALUE as in theme files, e.g. $FAC4, or #RRGGBB, rounded to RGB565)\n"
+                    "and saves FILE, keeping every other line. A missing FILE starts from the default theme.\n");
+        return WantsHelp(args) ? 0 : 1;
+    }
+    const std::string& file = args[0];
+    LoadedTheme theme;
+    TThemeColorTable defaults{};
+    LoadDefaultTheme(defaults);
+    PackTheme(defaults, theme.packed);
+    if (FileExists(file) && !LoadForCli(file, theme))
+        return 1;  // never rewrite a file we could not read
+
+    for (std::size_t i = 1; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        if (arg == "--display") {
+            if (i + 1 >= args.size())
+                return Fail("--display needs 240x320 or 80x160");
+            const std::string& size = args[++i];
+            if (size != "240x320" && size != "80x160")
+                return Fail("unknown display size '" + size + "' (240x320 or 80x160)");
+            theme.smallDisplay = size == "80x160";
+            continue;
+        }
+        const std::size_t eq = arg.find('=');
+        if (eq == std::string::npos)
+            return Fail("expected KEY=VALUE, got '" + arg + "'");
+        const ThemeSlot* slot = FindSlotByKey(arg.substr(0, eq));
+        if (!slot)
+            return Fail("unknown colour key '" + arg.substr(0, eq) + "'");
+        const std::string value = arg.substr(eq + 1);
+        TColor color = 0;
+        std::int32_t word = 0;
+        if (ParseHexColor(value, color))
+            word = ColorToRGB565(color);
+        else if (!ParseStrictInteger(value, word))
+            return Fail(std::string(slot->key) + ": not a colour: \"" + value + "\"");
+        theme.packed[slot->index] = static_cast<TRGB565>(static_cast<std::uint32_t>(word) & 0xFFFFu);
+    }
+
+    TThemeColorTable colors{};
+    UnpackTheme(theme.packed, colors);
+    std::string name;
+    ThemeFileError error;
+    if (!SaveTheme(file, colors, theme.packed, theme.smallDisplay, name, &error))
+        return Fail(file + ": " + error.reason);
+    return 0;
+}
