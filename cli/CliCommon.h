@@ -14,3 +14,4 @@ int Fail(const std::string& message);
 int RunDump(const Args& args);
 int RunCheck(const Args& args);
 int RunSet(const Args& args);
+int RunFonts(const Args& args);

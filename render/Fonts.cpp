@@ -16,3 +16,20 @@ int FindCharIndex(const TFontTable& font, std::uint8_t c)
             return i;
     return -1;
 }
+
+int GlyphWidth(const TFontTable& font, int index) { return font.metrics[index * 4]; }
+
+int GlyphPixel(const TFontTable& font, int index, int x, int y, bool oneBit)
+{
+    const std::uint8_t* m = font.metrics + index * 4;
+    const int w = m[0];
+    const int rowBytes = oneBit ? (w + 7) / 8 : (w + 1) / 2;
+    const std::size_t at = static_cast<std::size_t>(m[2] | (m[3] << 8)) + static_cast<std::size_t>(y) * rowBytes +
+                           static_cast<std::size_t>(oneBit ? x / 8 : x / 2);
+    if (at >= font.glyphBytes)
+        return 0;
+    const std::uint8_t b = font.glyphs[at];
+    if (oneBit)
+        return (b >> (7 - x % 8)) & 1 ? 15 : 0;
+    return x % 2 == 0 ? b >> 4 : b & 15;
+}

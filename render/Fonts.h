@@ -30,3 +30,9 @@ const TFontTable& FontTableFor(int n);
 
 // The record of a character in a font, or -1 when the font lacks it.
 int FindCharIndex(const TFontTable& font, std::uint8_t c);
+
+// The value of pixel (x, y) of glyph `index`: a ramp index 0..15 for 4-bit data,
+// 0 or 15 for 1-bit data. For tools that show the fonts; the drawer has its own
+// row loop.
+int GlyphPixel(const TFontTable& font, int index, int x, int y, bool oneBit);
+int GlyphWidth(const TFontTable& font, int index);

@@ -1,0 +1,13 @@
+# Bakes the fonts into a scratch folder and compares them with the committed tables.
+file(REMOVE_RECURSE ${OUT})
+file(MAKE_DIRECTORY ${OUT})
+execute_process(COMMAND ${BAKER} ${FONT} ${OUT} RESULT_VARIABLE rc)
+if(NOT rc EQUAL 0)
+  message(FATAL_ERROR "fontbake failed: ${rc}")
+endif()
+foreach(name FontData.h FontData.cpp)
+  execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files ${OUT}/${name} ${SRC}/${name} RESULT_VARIABLE diff)
+  if(NOT diff EQUAL 0)
+    message(FATAL_ERROR "render/${name} differs from what fontbake makes now: run `cmake --build build --target bake-fonts`")
+  endif()
+endforeach()
