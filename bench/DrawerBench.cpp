@@ -47,6 +47,21 @@ void LongTextBox(benchmark::State& state)
 }
 BENCHMARK(LongTextBox);
 
+// Every page variant: args are the page and the display size (0 large, 1 small).
+void DrawPageVariant(benchmark::State& state)
+{
+    Setup s;
+    LoadDefaultTheme(s.colors);
+    s.small = state.range(1) != 0;
+    s.drawer.SetClock(LocalClockNow);
+    const int page = static_cast<int>(state.range(0));
+    for (auto _ : state) {
+        s.drawer.DrawPage(page);
+        benchmark::ClobberMemory();
+    }
+}
+BENCHMARK(DrawPageVariant)->ArgsProduct({{0, 1, 2, 3, 4, 5, 6, 7}, {0, 1}})->Unit(benchmark::kMicrosecond);
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -59,7 +74,7 @@ int main(int argc, char** argv)
         {
             ConsoleReporter::ReportRuns(runs);
             for (const Run& run : runs) {
-                const double ns = run.GetAdjustedRealTime();
+                const double ns = run.real_accumulated_time / static_cast<double>(run.iterations);
                 if (run.benchmark_name() == "MemsetBaseline")
                     baseline_ = ns;
                 else if (baseline_ > 0)

@@ -15,3 +15,4 @@ int RunDump(const Args& args);
 int RunCheck(const Args& args);
 int RunSet(const Args& args);
 int RunFonts(const Args& args);
+int RunRender(const Args& args);

@@ -17,6 +17,7 @@ const Command Commands[] = {
     {"dump", RunDump, "print a theme file's 42 words and display size"},
     {"check", RunCheck, "check that theme files load"},
     {"set", RunSet, "set colour keys and the display size of a theme file"},
+    {"render", RunRender, "draw preview pages of a theme into a PNG"},
     {"fonts", RunFonts, "draw every character of the ten fonts into a PNG"},
 };
 

@@ -1,9 +1,36 @@
+// Shared pieces of the page operations.
+
 #include "Unit2.h"
 
-// Page backgrounds: slot 0 for the four main pages, 20 menu, 29 info, 34 charge,
-// 26 screensaver. The page content is drawn on top in the page files.
-void TLSDrawer::DrawMainPage(int /*page*/) { FillBox(0, 0, PreviewWidth, PreviewHeight, Slot(0)); }
-void TLSDrawer::DrawMenuPage() { FillBox(0, 0, PreviewWidth, PreviewHeight, Slot(20)); }
-void TLSDrawer::DrawInfoPage() { FillBox(0, 0, PreviewWidth, PreviewHeight, Slot(29)); }
-void TLSDrawer::DrawChargePage() { FillBox(0, 0, PreviewWidth, PreviewHeight, Slot(34)); }
-void TLSDrawer::DrawSaverPage() { FillBox(0, 0, PreviewWidth, PreviewHeight, Slot(26)); }
+#include <cstdio>
+
+std::string TLSDrawer::TimeText() const
+{
+    const std::tm now = clock_();
+    char text[16];
+    std::snprintf(text, sizeof text, "%02d:%02d", now.tm_hour % 100, now.tm_min % 100);
+    return text;
+}
+
+std::string TLSDrawer::DateText() const
+{
+    const std::tm now = clock_();
+    char text[16];
+    std::snprintf(text, sizeof text, "%02d.%02d.%02d", now.tm_mday % 100, (now.tm_mon + 1) % 100,
+                  (now.tm_year + 1900) % 100);
+    return text;
+}
+
+void TLSDrawer::DrawSplitValue(const std::string& number, const std::string& unit, int x, int y, int w, int h,
+                               int numberSlot, int unitSlot, std::uint8_t numberFont, std::uint8_t unitFont)
+{
+    const int n = MeasureText(number, numberFont).first;
+    const int u = MeasureText(unit, unitFont).first;
+    // Unlike DrawValueUnit, an odd spare pixel goes to the left of the number.
+    int s = w - n - u;
+    if (s % 2 != 0)
+        ++s;
+    s /= 2;
+    DrawTextBox(number, x, y, n + s, h, Slot(0), Slot(numberSlot), numberFont, AlignBottom | AlignRight);
+    DrawTextBox(unit, x + n + s, y, w - n - s, h, Slot(0), Slot(unitSlot), unitFont, AlignBottom | AlignLeft);
+}

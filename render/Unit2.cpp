@@ -102,18 +102,23 @@ int TLSDrawer::DrawGlyph(std::uint8_t c, int x, int y, TColor bg)
     const int rowBytes = smallDisplay_ ? (w + 7) / 8 : (w + 1) / 2;
     if (offset + static_cast<std::size_t>(rowBytes) * fontHeight_ > font_->glyphBytes)
         return 0;  // a damaged table paints nothing rather than read past its data
+    // Clip once per glyph, then copy ramp entries straight into the pixel rows.
+    const int firstColumn = std::max(0, -x);
+    const int endColumn = std::min(w, bitmap_.Width() - x);
     const std::uint8_t* data = font_->glyphs + offset;
     for (int r = 0; r < fontHeight_; ++r, data += rowBytes) {
         const int py = y + r;
-        if (py < 0 || py >= bitmap_.Height())
+        if (py < 0 || py >= bitmap_.Height() || firstColumn >= endColumn)
             continue;
-        for (int k = 0; k < w; ++k) {
-            int v;
-            if (smallDisplay_)
-                v = (data[k / 8] >> (7 - k % 8)) & 1 ? 15 : 0;
-            else
-                v = (k % 2 == 0) ? (data[k / 2] >> 4) : (data[k / 2] & 15);
-            PutPixel(x + k, py, ramp_[static_cast<std::size_t>(v)].data());
+        std::uint8_t* dst = bitmap_.Row(py) + (x + firstColumn) * 3;
+        if (smallDisplay_) {
+            for (int k = firstColumn; k < endColumn; ++k, dst += 3)
+                std::memcpy(dst, ramp_[(data[k >> 3] >> (7 - (k & 7))) & 1 ? 15 : 0].data(), 3);
+        } else {
+            for (int k = firstColumn; k < endColumn; ++k, dst += 3) {
+                const std::uint8_t b = data[k >> 1];
+                std::memcpy(dst, ramp_[(k & 1) ? (b & 15) : (b >> 4)].data(), 3);
+            }
         }
     }
     return w;

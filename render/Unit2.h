@@ -70,12 +70,26 @@ public:
     int DrawGlyph(std::uint8_t c, int x, int y, TColor bg);
     void SetRamp(TColor bg, TColor fg);
 
+    // Layout routines of the pages.
+    void DrawSplitValue(const std::string& number, const std::string& unit, int x, int y, int w, int h,
+                        int numberSlot, int unitSlot, std::uint8_t numberFont, std::uint8_t unitFont);
+    void DrawClockLarge(int y, TColor bg, TColor fg);
+    void DrawClockSmall(int y, TColor bg, TColor fg);
+
     // The ramp entry i as a 24-bit colour (0 = background, 15 = foreground).
     TColor RampEntry(int i) const;
     int CurrentFontHeight() const { return fontHeight_; }
 
 private:
     TColor Slot(int slot) const { return colors_[static_cast<std::size_t>(slot)]; }
+    // "hh:mm" and "dd.mm.yy" of the clock source, leading zeros kept.
+    std::string TimeText() const;
+    std::string DateText() const;
+    void DrawMainLarge(int page);
+    void DrawMainSmall(int page);
+    void DrawMainClockLarge();
+    void DrawInfoFieldsLarge(int page);
+    void DrawInfoRowsSmall(int page);
     void PutPixel(int x, int y, const std::uint8_t* bgr);
 
     const TThemeColorTable& colors_;

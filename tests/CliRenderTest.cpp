@@ -1,0 +1,109 @@
+// lsthtool render and fonts, run as a user would.
+
+#include "PngRead.h"
+#include "RunCommand.h"
+#include "TempDir.h"
+#include "ThemeFile.h"
+#include "Unit2.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class CliRender : public ::testing::Test {
+protected:
+    TempDir dir;
+    CommandResult Run(const std::string& args) { return RunCommand(std::string(LSTHTOOL) + " " + args, dir.File("stderr")); }
+    std::string Q(const std::string& name) { return "'" + dir.File(name) + "'"; }
+};
+
+std::tm At905()
+{
+    std::tm t{};
+    t.tm_year = 126;
+    t.tm_mon = 11;
+    t.tm_mday = 8;
+    t.tm_hour = 9;
+    t.tm_min = 5;
+    return t;
+}
+
+// The drawer's own picture of a page, to compare the PNG with.
+void ExpectPageInImage(const RgbImage& image, int left, int page, const TThemeColorTable& colors, bool small)
+{
+    bool smallDisplay = small;
+    TLSDrawer drawer(colors, smallDisplay);
+    drawer.SetClock(FixedClock(At905()));
+    drawer.DrawPage(page);
+    int wrong = 0;
+    for (int y = 0; y < PreviewHeight; ++y)
+        for (int x = 0; x < PreviewWidth; ++x)
+            wrong += image.Pixel(left + x, y) != drawer.Bitmap().Pixel(x, y);
+    EXPECT_EQ(wrong, 0) << "page " << page << " at x " << left;
+}
+
+TEST_F(CliRender, OnePageIsExactlyTheDrawersBitmap)
+{
+    ASSERT_EQ(Run("render --page 6 --at '2026-12-08 09:05' -o " + Q("p6.png")).exitCode, 0);
+    RgbImage image;
+    ASSERT_TRUE(ReadPng(dir.File("p6.png"), image));
+    EXPECT_EQ(image.width, 240);
+    EXPECT_EQ(image.height, 320);
+    TThemeColorTable defaults{};
+    LoadDefaultTheme(defaults);
+    ExpectPageInImage(image, 0, 6, defaults, false);
+}
+
+TEST_F(CliRender, AllPagesOfAFileSideBySideInItsDisplaySize)
+{
+    TThemeColorTable colors{};
+    for (int i = 0; i < ThemeSlotCount; ++i)
+        colors[i] = RGB565ToColor(static_cast<TRGB565>(i * 1561 + 99));
+    TPackedTheme packed{};
+    std::string name;
+    ASSERT_TRUE(SaveTheme(dir.File("t.lsth"), colors, packed, true, name));
+    ASSERT_EQ(Run("render " + Q("t.lsth") + " --page all --at '2026-12-08 09:05' -o " + Q("all.png")).exitCode, 0);
+    RgbImage image;
+    ASSERT_TRUE(ReadPng(dir.File("all.png"), image));
+    EXPECT_EQ(image.width, 1920);
+    EXPECT_EQ(image.height, 320);
+    for (int page = 0; page < 8; ++page)
+        ExpectPageInImage(image, page * 240, page, colors, true);
+
+    // --display overrides the file's size.
+    ASSERT_EQ(Run("render " + Q("t.lsth") + " --page 0 --display 240x320 --at '2026-12-08 09:05' -o " + Q("p0.png"))
+                  .exitCode, 0);
+    ASSERT_TRUE(ReadPng(dir.File("p0.png"), image));
+    ExpectPageInImage(image, 0, 0, colors, false);
+}
+
+TEST_F(CliRender, BadArgumentsGiveOneLineAndExitOne)
+{
+    WriteText(dir.File("bad.lsth"), "[Main]\r\nMain_Dom=white\r\n");
+    const char* cases[] = {
+        "--page 8 -o x.png", "--page 0", "-o x.png", "--page 0 --display 100x100 -o x.png",
+        "--page 0 --at 'yesterday' -o x.png", "--page 0 --at '2026-13-01 10:00' -o x.png", "--frob -o x.png --page 1",
+        "'NOFILE.lsth' --page 0 -o x.png", "--page",
+    };
+    for (const char* c : cases) {
+        const CommandResult r = Run(std::string("render ") + c);
+        EXPECT_EQ(r.exitCode, 1) << c;
+        EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << c << ": " << r.err;
+    }
+    const CommandResult bad = Run("render " + Q("bad.lsth") + " --page 0 -o " + Q("x.png"));
+    EXPECT_EQ(bad.exitCode, 1);
+    EXPECT_NE(bad.err.find("Main_Dom"), std::string::npos);
+    EXPECT_EQ(Run("render --page 0 -o " + Q("no/such/folder.png")).exitCode, 1);
+}
+
+TEST_F(CliRender, GlyphSheet)
+{
+    ASSERT_EQ(Run("fonts -o " + Q("fonts.png")).exitCode, 0);
+    RgbImage image;
+    ASSERT_TRUE(ReadPng(dir.File("fonts.png"), image));
+    EXPECT_EQ(image.width, 1600);
+    EXPECT_GT(image.height, 1000);
+    EXPECT_EQ(Run("fonts").exitCode, 1);
+}
+
+}  // namespace
