@@ -25,5 +25,6 @@ void ClientSurface::mouseDoubleClickEvent(QMouseEvent* event)
     // under the pointer), then the double-click opens the colour dialog.
     const QPoint p = event->position().toPoint();
     form_.FormMouseDown(event->button(), p.x(), p.y());
-    form_.FormDblClick();
+    if (event->button() == Qt::LeftButton)
+        form_.FormDblClick();
 }
