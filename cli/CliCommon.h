@@ -16,3 +16,5 @@ int RunCheck(const Args& args);
 int RunSet(const Args& args);
 int RunFonts(const Args& args);
 int RunRender(const Args& args);
+int RunDevices(const Args& args);
+int RunHidCaps(const Args& args);

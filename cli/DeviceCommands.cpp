@@ -1,0 +1,102 @@
+// lsthtool devices and hid-caps: support tools for devices and new revisions.
+
+#include "CliCommon.h"
+#include "DeviceProtocol.h"
+#include "HidBackend.h"
+#include "ReportDescriptor.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cstdio>
+#include <fstream>
+#include <iterator>
+
+int RunDevices(const Args& args)
+{
+    if (WantsHelp(args) || !args.empty()) {
+        std::printf("usage: lsthtool devices\n"
+                    "Lists every HID interface: path, vendor:product, whether it is a supported device,\n"
+                    "whether it can be opened for reading and writing, and its report lengths.\n");
+        return WantsHelp(args) ? 0 : 1;
+    }
+    auto backend = CreateHidBackend();
+    for (const HidInterfaceInfo& info : backend->Enumerate()) {
+        HidReportLengths lengths;
+        const bool parsed = ParseReportDescriptor(info.reportDescriptor.data(), info.reportDescriptor.size(), lengths);
+        const HidAccess access = backend->Probe(info.path);
+        std::printf("%s  %04x:%04x  %s  %s  input %s output %s  %s\n", info.path.c_str(), info.vendorId,
+                    info.productId,
+                    lsproto::IsAcceptedDevice(info.vendorId, info.productId) ? "supported" : "other",
+                    HidAccessText(access), parsed ? std::to_string(lengths.input).c_str() : "?",
+                    parsed ? std::to_string(lengths.output).c_str() : "?", info.name.c_str());
+    }
+    return 0;
+}
+
+namespace {
+
+// A descriptor file: binary (as sysfs report_descriptor) or hex text.
+bool ReadDescriptorFile(const std::string& path, std::vector<std::uint8_t>& bytes, std::string& error)
+{
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        error = "cannot open";
+        return false;
+    }
+    const std::string raw((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    if (raw.size() > 1024 * 1024) {
+        error = "larger than 1 MiB";
+        return false;
+    }
+    const bool text = !raw.empty() && std::all_of(raw.begin(), raw.end(), [](unsigned char c) {
+        return std::isxdigit(c) || std::isspace(c) || c == ',' || c == 'x' || c == 'X';
+    });
+    bytes.clear();
+    if (!text) {
+        bytes.assign(raw.begin(), raw.end());
+        return true;
+    }
+    std::string digits;
+    for (std::size_t i = 0; i < raw.size(); ++i) {
+        const char c = raw[i];
+        if ((c == 'x' || c == 'X') && !digits.empty() && digits.back() == '0' && digits.size() % 2 == 1) {
+            digits.pop_back();  // "0x" prefix
+            continue;
+        }
+        if (std::isxdigit(static_cast<unsigned char>(c)))
+            digits += c;
+        else if (digits.size() % 2 != 0) {
+            error = "hex text with an odd digit at byte " + std::to_string(i);
+            return false;
+        }
+    }
+    if (digits.size() % 2 != 0) {
+        error = "hex text with an odd number of digits";
+        return false;
+    }
+    for (std::size_t i = 0; i < digits.size(); i += 2)
+        bytes.push_back(static_cast<std::uint8_t>(std::stoi(digits.substr(i, 2), nullptr, 16)));
+    return true;
+}
+
+}  // namespace
+
+int RunHidCaps(const Args& args)
+{
+    if (WantsHelp(args) || args.size() != 1) {
+        std::printf("usage: lsthtool hid-caps FILE\n"
+                    "Prints the report lengths of a HID report descriptor (binary, as in sysfs\n"
+                    "report_descriptor, or hex text) as \"input N\", \"output N\", \"feature N\", \"numbered yes|no\".\n");
+        return WantsHelp(args) ? 0 : 1;
+    }
+    std::vector<std::uint8_t> bytes;
+    std::string error;
+    if (!ReadDescriptorFile(args[0], bytes, error))
+        return Fail(args[0] + ": " + error);
+    HidReportLengths lengths;
+    if (!ParseReportDescriptor(bytes.data(), bytes.size(), lengths, &error))
+        return Fail(args[0] + ": " + error);
+    std::printf("input %u\noutput %u\nfeature %u\nnumbered %s\n", lengths.input, lengths.output, lengths.feature,
+                lengths.numbered ? "yes" : "no");
+    return 0;
+}

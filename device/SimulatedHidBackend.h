@@ -1,0 +1,54 @@
+#pragma once
+// A simulated device, so the editor can be tried and tested without hardware.
+// It presents one HID interface, vendor 0x0416 product 0x5020, 64-byte reports
+// without numbering, and answers the device protocol: the data-flash read with
+// 576 bytes, the theme read with its 128-byte theme block, and it stores a theme
+// write. The theme block can live in a file so it survives between runs.
+//
+// Tests use the same object to plug and unplug the device and to inject faults.
+
+#include "DeviceProtocol.h"
+#include "HidBackend.h"
+
+#include <array>
+#include <memory>
+#include <string>
+
+enum class SimulatorModel { Large, Small, Old };
+
+// "large", "small" or "old"; false for anything else.
+bool ParseSimulatorModel(const std::string& text, SimulatorModel& model);
+
+class SimulatedHidBackend : public HidBackend {
+public:
+    explicit SimulatedHidBackend(SimulatorModel model, std::string themeFile = {}, bool plugged = true);
+    ~SimulatedHidBackend() override;
+
+    // Controls, callable from any thread.
+    void Plug();    // a new appearance of the device (a new instance)
+    void Unplug();
+    void SetPermissionDenied(bool denied);
+    void SetFailWrites(bool fail);
+    void SetReplyPayloadSize(std::size_t bytes);  // 64 normally; shorter or longer to misbehave
+    void VanishAfterReports(int reports);         // unplug once this many more reports went out; -1 never
+    void VanishAfterWrites(int writes);           // unplug once this many more reports came in; -1 never
+    void InjectReport(const std::vector<std::uint8_t>& report);
+    void SetDataflashByte(std::size_t offset, std::uint8_t value);
+
+    std::array<std::uint8_t, lsproto::ThemeBlockSize> ThemeBlock() const;
+    std::vector<std::vector<std::uint8_t>> WrittenReports() const;
+
+    static std::array<std::uint8_t, lsproto::ThemeBlockSize> FactoryThemeBlock();
+
+    // HidBackend
+    std::vector<HidInterfaceInfo> Enumerate() override;
+    HidAccess Probe(const std::string& path) override;
+    std::shared_ptr<HidConnection> Open(const std::string& path, HidAccess& access, std::string* error) override;
+    int MonitorFd() override;
+    void DrainMonitor() override;
+
+    struct State;
+
+private:
+    std::shared_ptr<State> state_;
+};
