@@ -5,6 +5,8 @@
 
 #include "ColorModel.h"
 
+#include <array>
+#include <cstdint>
 #include <string>
 
 extern TThemeColorTable ThemeColors;
@@ -15,3 +17,13 @@ extern std::string ThemeFileName;   // full path; empty = "Untitled"
 extern bool SmallDisplay;           // false = 240x320, true = 80x160
 extern int HoveredItem;             // row of the colour list under the pointer, -1 = none
 extern std::string OverrideText;    // product codes accepted without the 240x320 display type
+
+// The device link: the device commands go to (owned by the controller), the
+// reply being assembled, and the device's own theme-block tail from its last
+// theme read, which an upload sends back unchanged.
+class THidDevice;
+namespace lsproto { class ReceiveState; }
+extern THidDevice* CurrentDevice;
+extern lsproto::ReceiveState Transfer;
+extern std::array<std::uint8_t, 44> DeviceThemeTail;
+extern std::string DeviceThemeTailInstance;  // the device it came from; empty = none

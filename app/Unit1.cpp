@@ -67,7 +67,7 @@ QColor ToQColor(TColor c) { return QColor(int(ColorRed(c)), int(ColorGreen(c)), 
 
 }  // namespace
 
-TfrmMain::TfrmMain(std::unique_ptr<EditorDialogs> dialogs, QWidget* parent)
+TfrmMain::TfrmMain(std::unique_ptr<EditorDialogs> dialogs, std::shared_ptr<HidBackend> hidBackend, QWidget* parent)
     : QMainWindow(parent), dialogs_(std::move(dialogs))
 {
     setWindowTitle(QString::fromLatin1(ApplicationTitle));
@@ -76,10 +76,19 @@ TfrmMain::TfrmMain(std::unique_ptr<EditorDialogs> dialogs, QWidget* parent)
                    Qt::WindowCloseButtonHint);
     CreateControls();
     CreateMenus();
+    // The controller queues its start-up notice now; it is handled once the event
+    // loop runs, after FormCreate and FormShow.
+    CreateDeviceLink(std::move(hidBackend));
     FormCreate();
 }
 
-TfrmMain::~TfrmMain() = default;
+TfrmMain::~TfrmMain()
+{
+    // The controller, a child, goes with the window and takes its devices along.
+    delete DevCon;
+    DevCon = nullptr;
+    CurrentDevice = nullptr;
+}
 
 void TfrmMain::CreateControls()
 {
@@ -200,6 +209,9 @@ void TfrmMain::FormCreate()
     memo1->clear();
     ThemeFileName.clear();
     Modified = false;
+    CurrentDevice = nullptr;
+    Transfer = lsproto::ReceiveState();
+    DeviceThemeTailInstance.clear();
     HoveredItem = -1;
     const QString exe = QCoreApplication::applicationFilePath();
     OverrideText = ReadOverrideText(SettingsPathForExecutable(exe.toStdString()));
@@ -540,7 +552,11 @@ void TfrmMain::mniExitClick() { close(); }
 
 bool TfrmMain::FormCloseQuery() { return ConfirmContinue(); }
 
-void TfrmMain::FormClose() { drawer_.reset(); }
+void TfrmMain::FormClose()
+{
+    drawer_.reset();
+    tmrDataflash->stop();
+}
 
 void TfrmMain::closeEvent(QCloseEvent* event)
 {
@@ -551,12 +567,6 @@ void TfrmMain::closeEvent(QCloseEvent* event)
     FormClose();
     event->accept();
 }
-
-// ---- Theme transfer ------------------------------------------------------------
-
-void TfrmMain::mniDownloadClick() {}
-
-void TfrmMain::mniUploadClick() {}
 
 void TfrmMain::SetStatusText(const QString& text) { stBarPanel->setText(text); }
 

@@ -5,7 +5,9 @@
 // event, as in the rest of the program.
 
 #include "ColorModel.h"
+#include "DeviceProtocol.h"
 #include "EditorDialogs.h"
+#include "HidControllerClass.h"
 #include "SlotCatalogue.h"
 #include "Unit2.h"
 
@@ -32,8 +34,10 @@ extern const char* const ApplicationTitle;
 
 class TfrmMain : public QMainWindow {
 public:
+    // Without a backend the window uses the simulated device when
+    // LARKSPUR_HID_SIMULATOR is set, else udev/hidraw.
     explicit TfrmMain(std::unique_ptr<EditorDialogs> dialogs = std::make_unique<QtEditorDialogs>(),
-                      QWidget* parent = nullptr);
+                      std::shared_ptr<HidBackend> hidBackend = nullptr, QWidget* parent = nullptr);
     ~TfrmMain() override;
 
     // Controls, named as the handlers refer to them.
@@ -46,6 +50,7 @@ public:
     QStatusBar* stBar = nullptr;
     QLabel* stBarPanel = nullptr;
     QTimer* tmrDataflash = nullptr;
+    THidDeviceController* DevCon = nullptr;
 
     QMenu* mniFile = nullptr;
     QAction* mniNew = nullptr;
@@ -95,9 +100,18 @@ public:
     bool FormCloseQuery();
     void FormClose();
 
-    // Theme transfer.
+    // Device connection and theme transfer.
+    void DevConDeviceChange(THidDeviceController& Sender);
+    bool DevConEnumerate(THidDevice& HidDev, int Idx);
+    void DevConDeviceCreateError(THidDeviceController& Controller, const THidPnPInfo& PnPInfo, bool& Handled,
+                                 bool& RetryCreate);
+    void DevConDeviceData(THidDevice& HidDev, std::uint8_t ReportID, const std::uint8_t* Data, std::uint16_t Size);
+    void tmrDataflashTimer();
     void mniDownloadClick();
     void mniUploadClick();
+    // Sends one command to the current device; false (and the status says so)
+    // when there is no device or the report could not be written.
+    bool SendCommand(std::uint8_t code, std::uint32_t argument1, std::uint32_t argument2);
 
     void SetStatusText(const QString& text);
     QString StatusText() const;
@@ -112,6 +126,10 @@ protected:
 
 private:
     void CreateControls();
+    void CreateDeviceLink(std::shared_ptr<HidBackend> backend);
+    void FirmwareCheck();
+    void DownloadComplete();
+    bool WriteToDevice(const std::uint8_t* payload, std::size_t size);
     void CreateMenus();
     int CurrentPage() const;
     bool SelectListItemByName(const std::string& name);

@@ -18,3 +18,5 @@ int RunFonts(const Args& args);
 int RunRender(const Args& args);
 int RunDevices(const Args& args);
 int RunHidCaps(const Args& args);
+int RunDownload(const Args& args);
+int RunUpload(const Args& args);

@@ -27,6 +27,7 @@ struct SimulatedHidBackend::State {
     int appearance = 0;
     bool permissionDenied = false;
     bool failWrites = false;
+    bool silent = false;
     std::size_t payloadSize = lsproto::PayloadSize;
     int vanishAfterReports = -1;
     int vanishAfterWrites = -1;
@@ -119,7 +120,8 @@ public:
             return false;
         }
         state_->written.emplace_back(data, data + size);
-        state_->Receive(data, size);
+        if (!state_->silent)
+            state_->Receive(data, size);
         if (state_->vanishAfterWrites > 0 && --state_->vanishAfterWrites == 0)
             state_->UnplugLocked();
         return true;
@@ -242,6 +244,7 @@ void SimulatedHidBackend::Unplug()
 
 void SimulatedHidBackend::SetPermissionDenied(bool denied) { LOCKED_SET(permissionDenied, denied); }
 void SimulatedHidBackend::SetFailWrites(bool fail) { LOCKED_SET(failWrites, fail); }
+void SimulatedHidBackend::SetSilent(bool silent) { LOCKED_SET(silent, silent); }
 void SimulatedHidBackend::SetReplyPayloadSize(std::size_t bytes) { LOCKED_SET(payloadSize, bytes); }
 void SimulatedHidBackend::VanishAfterReports(int reports) { LOCKED_SET(vanishAfterReports, reports); }
 void SimulatedHidBackend::VanishAfterWrites(int writes) { LOCKED_SET(vanishAfterWrites, writes); }

@@ -29,6 +29,7 @@ public:
     void Unplug();
     void SetPermissionDenied(bool denied);
     void SetFailWrites(bool fail);
+    void SetSilent(bool silent);  // takes commands but never answers
     void SetReplyPayloadSize(std::size_t bytes);  // 64 normally; shorter or longer to misbehave
     void VanishAfterReports(int reports);         // unplug once this many more reports went out; -1 never
     void VanishAfterWrites(int writes);           // unplug once this many more reports came in; -1 never

@@ -1,0 +1,126 @@
+// lsthtool's device commands against the simulated device, and the session
+// they run on against its faults.
+
+#include "DeviceSession.h"
+#include "RunCommand.h"
+#include "SimulatedHidBackend.h"
+#include "TempDir.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class CliDevice : public ::testing::Test {
+protected:
+    TempDir dir;
+    CommandResult Run(const std::string& env, const std::string& args)
+    {
+        return RunCommand("env -u LARKSPUR_HID_SIMULATOR " + env + " " + std::string(LSTHTOOL) + " " + args,
+                          dir.File("stderr"));
+    }
+    std::string Q(const std::string& name) { return "'" + dir.File(name) + "'"; }
+    std::string Sim(const char* model) { return std::string("LARKSPUR_HID_SIMULATOR=") + model + " LARKSPUR_HID_SIMULATOR_FILE=" + Q("device.bin"); }
+};
+
+TEST_F(CliDevice, DevicesAndCaps)
+{
+    EXPECT_EQ(Run("", "devices").exitCode, 0);
+    const CommandResult sim = Run(Sim("large"), "devices");
+    EXPECT_EQ(sim.exitCode, 0);
+    EXPECT_NE(sim.out.find("0416:5020  supported  read/write  input 65 output 65"), std::string::npos) << sim.out;
+
+    WriteText(dir.File("fido.hex"), "06 d0 f1 09 01 a1 01 09 20 15 00 26 ff 00 75 08 95 40 81 02 09 21 15 00 26 ff 00 75 08 95 40 91 02 c0\n");
+    CommandResult r = Run("", "hid-caps " + Q("fido.hex"));
+    EXPECT_EQ(r.out, "input 65\noutput 65\nfeature 0\nnumbered no\n");
+    WriteText(dir.File("keys.bin"), std::string("\x05\x01\x09\x06\xa1\x01\x85\x02\x75\x08\x95\x07\x81\x02\xc0", 15));
+    r = Run("", "hid-caps " + Q("keys.bin"));
+    EXPECT_EQ(r.out, "input 8\noutput 0\nfeature 0\nnumbered yes\n");
+    WriteText(dir.File("bad.hex"), "75 08 96 40\n");
+    r = Run("", "hid-caps " + Q("bad.hex"));
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_NE(r.err.find("truncated"), std::string::npos);
+    EXPECT_EQ(Run("", "hid-caps " + Q("none.hex")).exitCode, 1);
+}
+
+TEST_F(CliDevice, UploadThenDownloadRoundTrips)
+{
+    CommandResult r = Run(Sim("large"), "download");
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(std::count(r.out.begin(), r.out.end(), '\n'), 43);
+    EXPECT_NE(r.out.find("\n1 Main_Divider $0619\n"), std::string::npos);  // 1561 = 0x0619
+    EXPECT_NE(r.out.find("\nDisplay 0\n"), std::string::npos);
+
+    ASSERT_EQ(Run("", "set " + Q("mine.lsth") + " Main_Dom=#FF0000 Charge_Clock=#0000FF").exitCode, 0);
+    r = Run(Sim("large"), "upload " + Q("mine.lsth"));
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(r.out, "Theme was uploaded successfully\n");
+    const std::string stored = ReadText(dir.File("device.bin"));
+    ASSERT_EQ(stored.size(), 128u);
+    for (std::size_t k = 84; k < 128; ++k)
+        EXPECT_EQ(static_cast<unsigned char>(stored[k]), k) << "the device's own byte " << k;
+
+    r = Run(Sim("large"), "download -o " + Q("back.lsth"));
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    const CommandResult mine = Run("", "dump " + Q("mine.lsth"));
+    const CommandResult back = Run("", "dump " + Q("back.lsth"));
+    EXPECT_EQ(back.out, mine.out);
+}
+
+TEST_F(CliDevice, RefusalsAreOneLineAndExitOne)
+{
+    WriteText(dir.File("bad.lsth"), "[Main]\r\nMain_Dom=white\r\n");
+    const struct {
+        std::string env, args, message;
+    } cases[] = {
+        {Sim("old"), "download", "Incompatible firmware"},
+        {Sim("small"), "download", "Incompatible firmware"},
+        {Sim("large"), "upload " + Q("bad.lsth"), "Main_Dom"},
+        {Sim("large"), "upload", "a theme file is needed"},
+        {Sim("large"), "download --frob", "unexpected argument"},
+    };
+    for (const auto& c : cases) {
+        const CommandResult r = Run(c.env, c.args);
+        EXPECT_EQ(r.exitCode, 1) << c.args;
+        EXPECT_NE(r.err.find(c.message), std::string::npos) << c.args << ": " << r.err;
+        EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
+    }
+    const CommandResult small = Run(Sim("small"), "download --override SIMS");
+    EXPECT_EQ(small.exitCode, 0);
+    EXPECT_NE(small.out.find("\nDisplay 1\n"), std::string::npos);
+}
+
+TEST(DeviceSession, Faults)
+{
+    {
+        auto sim = std::make_shared<SimulatedHidBackend>(SimulatorModel::Large, "", false);
+        DeviceSession s(*sim, 200);
+        EXPECT_EQ(s.Connect(""), DeviceSession::Result::NoDevice);
+    }
+    {
+        auto sim = std::make_shared<SimulatedHidBackend>(SimulatorModel::Large);
+        sim->SetPermissionDenied(true);
+        DeviceSession s(*sim, 200);
+        EXPECT_EQ(s.Connect(""), DeviceSession::Result::NoPermission);
+        EXPECT_NE(s.Message().find("udev"), std::string::npos);
+    }
+    {
+        auto sim = std::make_shared<SimulatedHidBackend>(SimulatorModel::Large);
+        sim->SetSilent(true);
+        DeviceSession s(*sim, 200);
+        EXPECT_EQ(s.Connect(""), DeviceSession::Result::NoAnswer);
+    }
+    {
+        auto sim = std::make_shared<SimulatedHidBackend>(SimulatorModel::Large);
+        DeviceSession s(*sim, 200);
+        ASSERT_EQ(s.Connect(""), DeviceSession::Result::Ok);
+        EXPECT_TRUE(s.LargeDisplay());
+        sim->SetFailWrites(true);
+        std::array<std::uint8_t, lsproto::ThemeBlockSize> block{};
+        EXPECT_EQ(s.ReadTheme(block), DeviceSession::Result::DeviceError);
+        sim->SetFailWrites(false);
+        sim->VanishAfterReports(1);
+        EXPECT_EQ(s.ReadTheme(block), DeviceSession::Result::DeviceError);
+    }
+}
+
+}  // namespace
