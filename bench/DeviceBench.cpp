@@ -1,0 +1,69 @@
+// The receiving side of a transfer: one report through the window's handler,
+// and a whole simulated download from the theme-read command to the refreshed
+// window (the firmware check's 500 ms timer is not part of it).
+// Run: build/bench/device_bench
+#include "EditorState.h"
+#include "LarkspurApplication.h"
+#include "SimulatedHidBackend.h"
+#include "Unit1.h"
+
+#include <QCoreApplication>
+#include <benchmark/benchmark.h>
+
+namespace {
+
+class NoDialogs : public EditorDialogs {
+public:
+    bool PickColor(QWidget*, TColor, TColor&) override { return false; }
+    bool ConfirmContinue(QWidget*) override { return true; }
+    QString OpenThemeFile(QWidget*, const QString&) override { return {}; }
+    QString SaveThemeFile(QWidget*, const QString&) override { return {}; }
+};
+
+struct Connected {
+    std::shared_ptr<SimulatedHidBackend> sim = std::make_shared<SimulatedHidBackend>(SimulatorModel::Large);
+    std::unique_ptr<TfrmMain> form;
+    Connected()
+    {
+        form = std::make_unique<TfrmMain>(std::make_unique<NoDialogs>(), sim);
+        form->show();
+        while (form->StatusText() != QStringLiteral("Theme was downloaded successfully"))
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+    }
+};
+
+void DeviceDataPerReport(benchmark::State& state)
+{
+    Connected c;
+    THidDevice& device = *CurrentDevice;
+    std::uint8_t payload[64] = {};
+    for (auto _ : state) {
+        Transfer.Start(lsproto::CmdDataflashRead);  // nine reports' worth expected
+        c.form->DevConDeviceData(device, 0, payload, 64);
+    }
+}
+BENCHMARK(DeviceDataPerReport);
+
+void WholeSimulatedDownload(benchmark::State& state)
+{
+    Connected c;
+    for (auto _ : state) {
+        c.form->SetStatusText(QString());
+        c.form->mniDownloadClick();
+        while (c.form->StatusText().isEmpty())
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 1);
+    }
+}
+BENCHMARK(WholeSimulatedDownload)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    LarkspurApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
