@@ -3,9 +3,13 @@ set -euo pipefail
 
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 
+# install_missing_packages [GROUP]: the unmarked packages, plus those marked "GROUP:".
 install_missing_packages() {
-    local wanted missing=()
-    wanted=$(grep -v -E '^\s*(#|$)' "$ROOT/scripts/packages.txt")
+    local group="${1:-}" wanted missing=()
+    wanted=$(grep -v -E '^\s*(#|$)' "$ROOT/scripts/packages.txt" | grep -v ':' || true)
+    if [ -n "$group" ]; then
+        wanted="$wanted $(grep -E "^$group:" "$ROOT/scripts/packages.txt" | sed "s/^$group://")"
+    fi
     for pkg in $wanted; do
         if ! dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q 'install ok installed'; then
             missing+=("$pkg")

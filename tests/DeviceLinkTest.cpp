@@ -245,6 +245,31 @@ private slots:
         QVERIFY(!form.mniTheme->isEnabled());
     }
 
+    void aThousandPlugCyclesEndDisconnected()
+    {
+        Rig rig(SimulatorModel::Large);
+        QVERIFY(rig.WaitStatus(QStringLiteral("Theme was downloaded successfully")));
+        for (int cycle = 0; cycle < 1000; ++cycle) {
+            rig.sim->Unplug();
+            rig.form->DevCon->DeviceChange();
+            QCOMPARE(rig.Status(), QStringLiteral("Disconnected"));
+            rig.sim->Plug();
+            rig.form->DevCon->DeviceChange();
+            QCOMPARE(rig.Status(), QStringLiteral("Checking firmware..."));
+            if (cycle % 100 == 0)
+                QCoreApplication::processEvents();
+        }
+        rig.sim->Unplug();
+        rig.form->DevCon->DeviceChange();
+        QTest::qWait(100);
+        QCOMPARE(rig.Status(), QStringLiteral("Disconnected"));
+        QVERIFY(!rig.form->mniTheme->isEnabled());
+        QVERIFY(CurrentDevice == nullptr);
+        // Claimed devices stay listed once unplugged, but none reads any more.
+        for (const auto& device : rig.form->DevCon->Devices())
+            QVERIFY(!device->HasReader());
+    }
+
     void timerIsNotRestartedByASecondDeviceChange()
     {
         Rig rig(SimulatorModel::Large);

@@ -16,6 +16,9 @@
 #include <QPushButton>
 #include <QTest>
 
+#include <csignal>
+#include <sys/resource.h>
+
 namespace {
 
 class ScriptedDialogs : public EditorDialogs {
@@ -385,6 +388,36 @@ private slots:
         QCOMPARE(w.dialogs->saveCalls, 3);
         QVERIFY(!Modified);
         QVERIFY(ReadText(dir.File("Dark.lsth")).find("Display=0") != std::string::npos);
+    }
+
+    void aSaveThatFailsHalfWayLosesNothing()
+    {
+        TempDir dir;
+        Window w;
+        w.dialogs->saveResult = QString::fromStdString(dir.File("Mine.lsth"));
+        w->mniSaveAsClick();
+        const std::string saved = ReadText(dir.File("Mine.lsth"));
+        w->btnColorClick();
+        // The disk fills up while writing: a file-size limit far below the content.
+        struct rlimit old {};
+        getrlimit(RLIMIT_FSIZE, &old);
+        auto previous = std::signal(SIGXFSZ, SIG_IGN);
+        struct rlimit tiny = old;
+        tiny.rlim_cur = 100;
+        QCOMPARE(setrlimit(RLIMIT_FSIZE, &tiny), 0);
+        w->mniSaveClick();
+        setrlimit(RLIMIT_FSIZE, &old);
+        std::signal(SIGXFSZ, previous);
+        QCOMPARE(w->StatusText(), QStringLiteral("A file error has occurred"));
+        QVERIFY(ReadText(dir.File("Mine.lsth")) == saved);
+        QVERIFY(Modified);
+        QCOMPARE(w->windowTitle(), QStringLiteral("Larkspur Theme Editor - Mine.lsth *"));
+        // A folder where the file was: the same.
+        std::filesystem::remove(dir.File("Mine.lsth"));
+        std::filesystem::create_directory(dir.File("Mine.lsth"));
+        w->mniSaveClick();
+        QCOMPARE(w->StatusText(), QStringLiteral("A file error has occurred"));
+        QVERIFY(Modified);
     }
 
     void openSwitchesTheDisplayAndShowsPageZero()

@@ -242,6 +242,25 @@ TEST(HidController, ReportsArriveInOrderWithTheIdByteAdded)
     EXPECT_EQ(r.reports[5].size, 64);
 }
 
+TEST(HidController, AFastDeviceLosesNothingAndKeepsItsOrder)
+{
+    auto sim = std::make_shared<SimulatedHidBackend>(SimulatorModel::Large);
+    THidDeviceController controller(sim);
+    Recorder r;
+    r.Bind(controller);
+    ASSERT_TRUE(PumpUntil([&] { return r.changes == 1; }));
+    // The handler is slower than the device: reports wait, one hand-over at a time.
+    controller.SetOnDeviceData([&](THidDevice&, std::uint8_t, const std::uint8_t* data, std::uint16_t size) {
+        std::this_thread::sleep_for(std::chrono::microseconds(200));
+        r.reports.push_back({0, data[0], size});
+    });
+    for (int i = 0; i < 300; ++i)
+        sim->InjectReport(Payload(static_cast<std::uint8_t>(i)));
+    ASSERT_TRUE(PumpUntil([&] { return r.reports.size() == 300; }, 10000));
+    for (int i = 0; i < 300; ++i)
+        ASSERT_EQ(r.reports[i].first, static_cast<std::uint8_t>(i));
+}
+
 TEST(HidController, WritesAndTheSimulatedProtocol)
 {
     auto sim = std::make_shared<SimulatedHidBackend>(SimulatorModel::Small);
