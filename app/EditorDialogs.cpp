@@ -5,8 +5,25 @@
 #include <QMessageBox>
 
 namespace {
+
 const QString ThemeFilter = QStringLiteral("Larkspur Themes (*.lsth)");
+
+// Each dialog opens on the file last chosen in it.
+QString AskThemeFile(QWidget* parent, const QString& title, QFileDialog::AcceptMode mode, const QString& lastFile)
+{
+    QFileDialog dialog(parent, title, lastFile, ThemeFilter);
+    dialog.setAcceptMode(mode);
+    if (mode == QFileDialog::AcceptOpen)
+        dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setDefaultSuffix(QStringLiteral("lsth"));
+    if (!lastFile.isEmpty())
+        dialog.selectFile(lastFile);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return dialog.selectedFiles().first();
 }
+
+}  // namespace
 
 bool QtEditorDialogs::PickColor(QWidget* parent, TColor initial, TColor& chosen)
 {
@@ -31,25 +48,12 @@ bool QtEditorDialogs::ConfirmContinue(QWidget* parent)
 
 QString QtEditorDialogs::OpenThemeFile(QWidget* parent, const QString& lastFile)
 {
-    QFileDialog dialog(parent, QStringLiteral("Open Theme"), lastFile, ThemeFilter);
-    dialog.setAcceptMode(QFileDialog::AcceptOpen);
-    dialog.setFileMode(QFileDialog::ExistingFile);
-    dialog.setDefaultSuffix(QStringLiteral("lsth"));
-    if (!lastFile.isEmpty())
-        dialog.selectFile(lastFile);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return {};
-    return dialog.selectedFiles().first();
+    // The chosen file must exist.
+    return AskThemeFile(parent, QStringLiteral("Open Theme"), QFileDialog::AcceptOpen, lastFile);
 }
 
 QString QtEditorDialogs::SaveThemeFile(QWidget* parent, const QString& lastFile)
 {
-    QFileDialog dialog(parent, QStringLiteral("Save Theme"), lastFile, ThemeFilter);
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setDefaultSuffix(QStringLiteral("lsth"));
-    if (!lastFile.isEmpty())
-        dialog.selectFile(lastFile);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return {};
-    return dialog.selectedFiles().first();
+    // Asks before replacing a file; a name typed without extension gets ".lsth".
+    return AskThemeFile(parent, QStringLiteral("Save Theme"), QFileDialog::AcceptSave, lastFile);
 }

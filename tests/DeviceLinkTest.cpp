@@ -3,6 +3,7 @@
 
 #include "EditorState.h"
 #include "LarkspurApplication.h"
+#include "ScriptedDialogs.h"
 #include "SimulatedHidBackend.h"
 #include "Unit1.h"
 
@@ -16,25 +17,6 @@
 
 namespace {
 
-class ScriptedDialogs : public EditorDialogs {
-public:
-    bool confirmResult = true;
-    int confirmCalls = 0;
-    TColor pickColor = MakeColor(200, 100, 50);
-    bool PickColor(QWidget*, TColor, TColor& chosen) override
-    {
-        chosen = pickColor;
-        return true;
-    }
-    bool ConfirmContinue(QWidget*) override
-    {
-        ++confirmCalls;
-        return confirmResult;
-    }
-    QString OpenThemeFile(QWidget*, const QString&) override { return {}; }
-    QString SaveThemeFile(QWidget*, const QString&) override { return {}; }
-};
-
 struct Rig {
     std::shared_ptr<SimulatedHidBackend> sim;
     ScriptedDialogs* dialogs = nullptr;
@@ -46,6 +28,7 @@ struct Rig {
         SelectedSlot = nullptr;
         sim = std::make_shared<SimulatedHidBackend>(model, "", plugged);
         auto owned = std::make_unique<ScriptedDialogs>();
+        owned->confirmResult = true;
         dialogs = owned.get();
         form = std::make_unique<TfrmMain>(std::move(owned), sim);
         form->show();

@@ -2,6 +2,8 @@
 // events on the offscreen platform, with the dialogs answered by the test.
 
 #include "ClientSurface.h"
+#include "FileSizeLimit.h"
+#include "ScriptedDialogs.h"
 #include "EditorState.h"
 #include "LarkspurApplication.h"
 #include "TempDir.h"
@@ -16,39 +18,7 @@
 #include <QPushButton>
 #include <QTest>
 
-#include <csignal>
-#include <sys/resource.h>
-
 namespace {
-
-class ScriptedDialogs : public EditorDialogs {
-public:
-    bool pickResult = true;
-    TColor pickColor = 0;
-    int pickCalls = 0;
-    bool confirmResult = false;
-    int confirmCalls = 0;
-    QString openResult, saveResult;
-    int saveCalls = 0;
-
-    bool PickColor(QWidget*, TColor, TColor& chosen) override
-    {
-        ++pickCalls;
-        chosen = pickColor;
-        return pickResult;
-    }
-    bool ConfirmContinue(QWidget*) override
-    {
-        ++confirmCalls;
-        return confirmResult;
-    }
-    QString OpenThemeFile(QWidget*, const QString&) override { return openResult; }
-    QString SaveThemeFile(QWidget*, const QString&) override
-    {
-        ++saveCalls;
-        return saveResult;
-    }
-};
 
 struct Window {
     ScriptedDialogs* dialogs = nullptr;
@@ -398,16 +368,12 @@ private slots:
         w->mniSaveAsClick();
         const std::string saved = ReadText(dir.File("Mine.lsth"));
         w->btnColorClick();
-        // The disk fills up while writing: a file-size limit far below the content.
-        struct rlimit old {};
-        getrlimit(RLIMIT_FSIZE, &old);
-        auto previous = std::signal(SIGXFSZ, SIG_IGN);
-        struct rlimit tiny = old;
-        tiny.rlim_cur = 100;
-        QCOMPARE(setrlimit(RLIMIT_FSIZE, &tiny), 0);
-        w->mniSaveClick();
-        setrlimit(RLIMIT_FSIZE, &old);
-        std::signal(SIGXFSZ, previous);
+        {
+            // The disk fills up while writing: a file-size limit far below the content.
+            FileSizeLimit tiny(100);
+            QVERIFY(tiny.Active());
+            w->mniSaveClick();
+        }
         QCOMPARE(w->StatusText(), QStringLiteral("A file error has occurred"));
         QVERIFY(ReadText(dir.File("Mine.lsth")) == saved);
         QVERIFY(Modified);

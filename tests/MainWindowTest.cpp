@@ -3,6 +3,7 @@
 #include "ClientSurface.h"
 #include "EditorState.h"
 #include "LarkspurApplication.h"
+#include "ScriptedDialogs.h"
 #include "Unit1.h"
 
 #include <QAction>
@@ -19,29 +20,6 @@
 #include <stdexcept>
 
 namespace {
-
-// Answers every question as the test says, never showing a dialog.
-class ScriptedDialogs : public EditorDialogs {
-public:
-    bool pickResult = false;
-    TColor pickColor = 0;
-    bool confirmResult = false;
-    int confirmCalls = 0;
-    QString openResult, saveResult;
-
-    bool PickColor(QWidget*, TColor, TColor& chosen) override
-    {
-        chosen = pickColor;
-        return pickResult;
-    }
-    bool ConfirmContinue(QWidget*) override
-    {
-        ++confirmCalls;
-        return confirmResult;
-    }
-    QString OpenThemeFile(QWidget*, const QString&) override { return openResult; }
-    QString SaveThemeFile(QWidget*, const QString&) override { return saveResult; }
-};
 
 std::unique_ptr<TfrmMain> ShowWindow(ScriptedDialogs** dialogs = nullptr)
 {

@@ -1,3 +1,4 @@
+#include "FileSizeLimit.h"
 #include "TempDir.h"
 #include "ThemeFile.h"
 #include "ThemeSlots.h"
@@ -5,8 +6,6 @@
 
 #include <gtest/gtest.h>
 
-#include <csignal>
-#include <sys/resource.h>
 #include <sys/stat.h>
 
 namespace {
@@ -169,15 +168,12 @@ TEST(ThemeFile, FailedSavesLeaveTheOldFile)
 
     // The disk "fills up" half-way: a file-size limit below the new content's size.
     WriteText(dir.File("t.lsth"), original);
-    struct rlimit old {};
-    getrlimit(RLIMIT_FSIZE, &old);
-    auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
-    struct rlimit small = old;
-    small.rlim_cur = 200;
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-    const bool saved = SaveTheme(dir.File("t.lsth"), Defaults(), packed, false, name);
-    setrlimit(RLIMIT_FSIZE, &old);
-    std::signal(SIGXFSZ, previousHandler);
+    bool saved = true;
+    {
+        FileSizeLimit small(200);
+        ASSERT_TRUE(small.Active());
+        saved = SaveTheme(dir.File("t.lsth"), Defaults(), packed, false, name);
+    }
     EXPECT_FALSE(saved);
     EXPECT_EQ(ReadText(dir.File("t.lsth")), original);
     EXPECT_EQ(name, "before");

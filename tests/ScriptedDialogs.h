@@ -1,0 +1,33 @@
+#pragma once
+// Answers the window's questions as a test says, never showing a dialog.
+
+#include "EditorDialogs.h"
+
+class ScriptedDialogs : public EditorDialogs {
+public:
+    bool pickResult = true;
+    TColor pickColor = MakeColor(200, 100, 50);
+    int pickCalls = 0;
+    bool confirmResult = false;
+    int confirmCalls = 0;
+    QString openResult, saveResult;
+    int saveCalls = 0;
+
+    bool PickColor(QWidget*, TColor, TColor& chosen) override
+    {
+        ++pickCalls;
+        chosen = pickColor;
+        return pickResult;
+    }
+    bool ConfirmContinue(QWidget*) override
+    {
+        ++confirmCalls;
+        return confirmResult;
+    }
+    QString OpenThemeFile(QWidget*, const QString&) override { return openResult; }
+    QString SaveThemeFile(QWidget*, const QString&) override
+    {
+        ++saveCalls;
+        return saveResult;
+    }
+};
