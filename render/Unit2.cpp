@@ -15,16 +15,6 @@ TLSDrawer::TLSDrawer(const TThemeColorTable& colors, const bool& smallDisplay)
 
 TLSDrawer::~TLSDrawer() = default;
 
-void TLSDrawer::PutPixel(int x, int y, const std::uint8_t* bgr)
-{
-    if (!bitmap_.Contains(x, y))
-        return;
-    std::uint8_t* p = bitmap_.Row(y) + x * 3;
-    p[0] = bgr[0];
-    p[1] = bgr[1];
-    p[2] = bgr[2];
-}
-
 void TLSDrawer::FillBox(int x1, int y1, int x2, int y2, TColor color)
 {
     x1 = std::max(x1, 0);
@@ -51,6 +41,12 @@ void TLSDrawer::FillBox(int x1, int y1, int x2, int y2, TColor color)
 
 void TLSDrawer::SetRamp(TColor bg, TColor fg)
 {
+    if (rampSet_ && bg == rampBg_ && fg == rampFg_)
+        return;  // most text boxes of a page share their colours
+    rampSet_ = true;
+    rampBg_ = bg;
+    rampFg_ = fg;
+    pairsValid_ = false;
     // Each term is truncated on its own: a ramp between equal colours may dip by
     // one in the middle, exactly as the device computes it.
     const unsigned bgc[3] = {ColorBlue(bg), ColorGreen(bg), ColorRed(bg)};
@@ -114,6 +110,20 @@ int TLSDrawer::DrawGlyph(std::uint8_t c, int x, int y, TColor bg)
         if (smallDisplay_) {
             for (int k = firstColumn; k < endColumn; ++k, dst += 3)
                 std::memcpy(dst, ramp_[(data[k >> 3] >> (7 - (k & 7))) & 1 ? 15 : 0].data(), 3);
+        } else if (firstColumn == 0 && endColumn == w) {
+            // The whole row is visible: two pixels per glyph byte.
+            if (!pairsValid_) {
+                for (int b = 0; b < 256; ++b) {
+                    std::memcpy(pairs_[static_cast<std::size_t>(b)].data(), ramp_[static_cast<std::size_t>(b >> 4)].data(), 3);
+                    std::memcpy(pairs_[static_cast<std::size_t>(b)].data() + 3, ramp_[static_cast<std::size_t>(b & 15)].data(), 3);
+                }
+                pairsValid_ = true;
+            }
+            const int fullBytes = w >> 1;
+            for (int i = 0; i < fullBytes; ++i, dst += 6)
+                std::memcpy(dst, pairs_[data[i]].data(), 6);
+            if (w & 1)
+                std::memcpy(dst, ramp_[data[fullBytes] >> 4].data(), 3);
         } else {
             for (int k = firstColumn; k < endColumn; ++k, dst += 3) {
                 const std::uint8_t b = data[k >> 1];
@@ -223,12 +233,17 @@ void TLSDrawer::DrawMonoImage(const std::uint8_t* image, int x, int y, TColor bg
     const int h = image[1];
     const int rowBytes = (w + 7) / 8;
     SetRamp(bg, fg);
+    const int firstColumn = std::max(0, -x);
+    const int endColumn = std::min(w, bitmap_.Width() - x);
     const std::uint8_t* data = image + 2;
-    for (int r = 0; r < h; ++r, data += rowBytes)
-        for (int k = 0; k < w; ++k) {
-            const bool set = (data[k / 8] >> (7 - k % 8)) & 1;
-            PutPixel(x + k, y + r, ramp_[set ? 15 : 0].data());
-        }
+    for (int r = 0; r < h; ++r, data += rowBytes) {
+        const int py = y + r;
+        if (py < 0 || py >= bitmap_.Height() || firstColumn >= endColumn)
+            continue;
+        std::uint8_t* dst = bitmap_.Row(py) + (x + firstColumn) * 3;
+        for (int k = firstColumn; k < endColumn; ++k, dst += 3)
+            std::memcpy(dst, ramp_[(data[k >> 3] >> (7 - (k & 7))) & 1 ? 15 : 0].data(), 3);
+    }
 }
 
 void TLSDrawer::DrawPage(int page)

@@ -90,13 +90,18 @@ private:
     void DrawMainClockLarge();
     void DrawInfoFieldsLarge(int page);
     void DrawInfoRowsSmall(int page);
-    void PutPixel(int x, int y, const std::uint8_t* bgr);
 
     const TThemeColorTable& colors_;
     const bool& smallDisplay_;
     ClockSource clock_;
     ::Bitmap bitmap_;
     std::array<std::array<std::uint8_t, 3>, 16> ramp_{};  // blue, green, red
+    // Two 4-bit pixels per glyph byte: the six bytes each byte value paints,
+    // built on first use after the ramp changed.
+    std::array<std::array<std::uint8_t, 6>, 256> pairs_{};
+    bool pairsValid_ = false;
+    bool rampSet_ = false;
+    TColor rampBg_ = 0, rampFg_ = 0;
     const TFontTable* font_;
     std::uint16_t fontHeight_ = 0;
 };
