@@ -56,23 +56,23 @@ bool EmitFontSource(const std::vector<BakedFont>& fonts, const std::string& outD
     std::ostringstream c;
     c << banner << "// clang-format off\n#include \"FontData.h\"\n\nnamespace {\n";
     for (const BakedFont& font : fonts) {
-        const FontSpec& spec = *font.spec;
-        const int n = spec.number;
-        c << "\n// Font " << n << ": cell height " << spec.height << ", " << (spec.fourBit ? "4-bit" : "1-bit")
-          << "\nconst std::uint8_t Font" << n << "Header[] = {" << spec.height << "};\n";
+        const FontSpec& fontDef = *font.fontDef;
+        const int n = fontDef.number;
+        c << "\n// Font " << n << ": cell height " << fontDef.height << ", " << (fontDef.fourBit ? "4-bit" : "1-bit")
+          << "\nconst std::uint8_t Font" << n << "Header[] = {" << fontDef.height << "};\n";
         c << "const std::uint8_t Font" << n << "Chars[] = {";
-        for (const CharSpec& ch : spec.chars)
+        for (const CharSpec& ch : fontDef.chars)
             c << static_cast<int>(ch.code) << ", ";
         c << "255};\n";
         std::ostringstream metrics, glyphs;
         std::size_t offset = 0;
-        for (std::size_t i = 0; i < spec.chars.size(); ++i) {
-            const CharSpec& ch = spec.chars[i];
+        for (std::size_t i = 0; i < fontDef.chars.size(); ++i) {
+            const CharSpec& ch = fontDef.chars[i];
             metrics << "    " << ch.width << ", 0, " << (offset & 0xFF) << ", " << (offset >> 8) << ",  // "
                     << CharLiteral(ch.code) << "\n";
-            glyphs << "    // " << CharLiteral(ch.code) << " " << ch.width << "x" << spec.height << " at " << offset
+            glyphs << "    // " << CharLiteral(ch.code) << " " << ch.width << "x" << fontDef.height << " at " << offset
                    << "\n";
-            for (const auto& row : EncodeRows(font.glyphs[i], spec.fourBit)) {
+            for (const auto& row : EncodeRows(font.glyphs[i], fontDef.fourBit)) {
                 glyphs << "   ";
                 for (int b : row) {
                     char buf[8];
@@ -92,7 +92,7 @@ bool EmitFontSource(const std::vector<BakedFont>& fonts, const std::string& outD
     }
     c << "\n}  // namespace\n\nconst TFontTable LSFontTables[FontCount] = {\n";
     for (const BakedFont& font : fonts) {
-        const int n = font.spec->number;
+        const int n = font.fontDef->number;
         c << "    {Font" << n << "Header, Font" << n << "Chars, Font" << n << "Metrics, Font" << n << "Glyphs, sizeof Font"
           << n << "Glyphs},\n";
     }

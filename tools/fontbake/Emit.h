@@ -6,8 +6,8 @@
 #include <vector>
 
 struct BakedFont {
-    const FontSpec* spec;
-    std::vector<GlyphCanvas> glyphs;  // parallel to spec->chars
+    const FontSpec* fontDef;
+    std::vector<GlyphCanvas> glyphs;  // parallel to fontDef->chars
 };
 
 // Writes FontData.h and FontData.cpp into outDir. Returns false on an I/O error.

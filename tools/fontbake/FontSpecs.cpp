@@ -3,7 +3,7 @@
 // clang-format off
 const std::vector<FontSpec>& AllFontSpecs()
 {
-    static const std::vector<FontSpec> specs = {
+    static const std::vector<FontSpec> fontDefs = {
         {0, 59, true, {{'0',33},{'1',22},{'2',33},{'3',34},{'4',34},{'5',32},{'6',33},{'7',27},{'8',32},{'9',33},{'.',13}}},
         {1, 30, true, {{'*',8},{'C',17},{'F',14},{'W',25},{'V',18}}},
         {2, 26, true, {{'a',215}}},
@@ -24,6 +24,6 @@ const std::vector<FontSpec>& AllFontSpecs()
                         {'f',7},{'p',12},{'b',14},{'r',13},{'t',7},{'c',16},{'m',13},{'l',13}}},
         {9, 11, false, {{'1',32}}},
     };
-    return specs;
+    return fontDefs;
 }
 // clang-format on

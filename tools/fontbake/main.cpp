@@ -38,7 +38,7 @@ const std::map<int, Layout> Layouts = {
 
 // The general text of the small display: hinted at the pixel size whose capitals
 // are exactly as tall as the layout asks, narrowed where a glyph is wider than its cell.
-bool BakeHintedLetter(const OutlineFont& font, const FontSpec& spec, const Layout& layout, const CharSpec& ch,
+bool BakeHintedLetter(const OutlineFont& font, const FontSpec& fontDef, const Layout& layout, const CharSpec& ch,
                       GlyphCanvas& g)
 {
     const int capRows = layout.baseline + 1 - layout.capTop;
@@ -55,11 +55,11 @@ bool BakeHintedLetter(const OutlineFont& font, const FontSpec& spec, const Layou
     return false;
 }
 
-bool BakeLetter(const OutlineFont& font, const FontSpec& spec, const Layout& layout, const CharSpec& ch,
+bool BakeLetter(const OutlineFont& font, const FontSpec& fontDef, const Layout& layout, const CharSpec& ch,
                 GlyphCanvas& g)
 {
     // A glyph the hinted size cannot hold (a long descender) is scaled into its cell.
-    if (layout.hinted && BakeHintedLetter(font, spec, layout, ch, g))
+    if (layout.hinted && BakeHintedLetter(font, fontDef, layout, ch, g))
         return true;
     InkBox ref{}, ink{};
     if (!font.Ink(static_cast<unsigned char>(layout.heightRef), ref) || !font.Ink(ch.code, ink))
@@ -70,7 +70,7 @@ bool BakeLetter(const OutlineFont& font, const FontSpec& spec, const Layout& lay
         // Numerals of the value fonts fill their cells like a device's digits.
         InkBox wref{};
         font.Ink(static_cast<unsigned char>(layout.widthRef), wref);
-        const FontSpec* s = &spec;
+        const FontSpec* s = &fontDef;
         const auto it = std::find_if(s->chars.begin(), s->chars.end(),
                                      [&](const CharSpec& c) { return c.code == layout.widthRef; });
         sx = (it->width - 2 * layout.margin) / static_cast<double>(wref.xMax - wref.xMin);
@@ -82,20 +82,20 @@ bool BakeLetter(const OutlineFont& font, const FontSpec& spec, const Layout& lay
     if (inkW * sx > avail)
         sx = avail / inkW;
     double xLeft = (ch.width - inkW * sx) / 2;
-    if (!spec.fourBit)
+    if (!fontDef.fourBit)
         xLeft = std::round(xLeft);  // whole pixels keep 1-bit strokes even
     double baselineY = layout.baseline + 1;
     const double top = baselineY - ink.yMax * sy;
     double bottom = baselineY - ink.yMin * sy;
-    if (bottom > spec.height && ink.yMin < 0) {
+    if (bottom > fontDef.height && ink.yMin < 0) {
         // A long descender (J, Q) is drawn shorter rather than cut off by the cell.
-        sy = (spec.height - top) / static_cast<double>(ink.yMax - ink.yMin);
+        sy = (fontDef.height - top) / static_cast<double>(ink.yMax - ink.yMin);
         baselineY = top + ink.yMax * sy;
-        bottom = spec.height;
+        bottom = fontDef.height;
     }
-    if (top < -0.25 || bottom > spec.height + 0.25) {
-        std::fprintf(stderr, "fontbake: font %d '%c' reaches rows %.1f..%.1f outside its %d-row cell\n", spec.number,
-                     ch.code, top, bottom, spec.height);
+    if (top < -0.25 || bottom > fontDef.height + 0.25) {
+        std::fprintf(stderr, "fontbake: font %d '%c' reaches rows %.1f..%.1f outside its %d-row cell\n", fontDef.number,
+                     ch.code, top, bottom, fontDef.height);
         return false;
     }
     return font.Render(ch.code, sx, sy, xLeft, baselineY, g);
@@ -116,14 +116,14 @@ int main(int argc, char** argv)
         return 1;
     }
     std::vector<BakedFont> fonts;
-    for (const FontSpec& spec : AllFontSpecs()) {
-        BakedFont baked{&spec, {}};
-        for (const CharSpec& ch : spec.chars) {
-            GlyphCanvas g(ch.width, spec.height);
-            if (!DrawPicture(spec.number, ch.code, g)) {
-                const auto layout = Layouts.find(spec.number);
-                if (layout == Layouts.end() || !BakeLetter(font, spec, layout->second, ch, g)) {
-                    std::fprintf(stderr, "fontbake: font %d has no artwork for '%c'\n", spec.number, ch.code);
+    for (const FontSpec& fontDef : AllFontSpecs()) {
+        BakedFont baked{&fontDef, {}};
+        for (const CharSpec& ch : fontDef.chars) {
+            GlyphCanvas g(ch.width, fontDef.height);
+            if (!DrawPicture(fontDef.number, ch.code, g)) {
+                const auto layout = Layouts.find(fontDef.number);
+                if (layout == Layouts.end() || !BakeLetter(font, fontDef, layout->second, ch, g)) {
+                    std::fprintf(stderr, "fontbake: font %d has no artwork for '%c'\n", fontDef.number, ch.code);
                     return 1;
                 }
             }
