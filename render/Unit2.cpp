@@ -3,6 +3,26 @@
 #include <algorithm>
 #include <cstring>
 
+namespace {
+
+// One row of 1-bit pixels (most significant bit first), columns first..end-1,
+// as ramp entries 0 and 15. Four-byte stores overlap the next pixel, which
+// overwrites the extra byte; the last pixel is stored exactly.
+inline void PaintBitRow(std::uint8_t* dst, const std::uint8_t* bits, int first, int end, const std::uint8_t* clear,
+                        const std::uint8_t* set)
+{
+    std::uint32_t c0 = 0, c1 = 0;
+    std::memcpy(&c0, clear, 3);
+    std::memcpy(&c1, set, 3);
+    int k = first;
+    for (; k + 1 < end; ++k, dst += 3)
+        std::memcpy(dst, (bits[k >> 3] >> (7 - (k & 7))) & 1 ? &c1 : &c0, 4);
+    if (k < end)
+        std::memcpy(dst, (bits[k >> 3] >> (7 - (k & 7))) & 1 ? &c1 : &c0, 3);
+}
+
+}  // namespace
+
 TLSDrawer::TLSDrawer(const TThemeColorTable& colors, const bool& smallDisplay)
     : colors_(colors),
       smallDisplay_(smallDisplay),
@@ -46,7 +66,7 @@ void TLSDrawer::SetRamp(TColor bg, TColor fg)
     rampSet_ = true;
     rampBg_ = bg;
     rampFg_ = fg;
-    pairsValid_ = false;
+    pairs_ = nullptr;
     // Each term is truncated on its own: a ramp between equal colours may dip by
     // one in the middle, exactly as the device computes it.
     const unsigned bgc[3] = {ColorBlue(bg), ColorGreen(bg), ColorRed(bg)};
@@ -55,6 +75,27 @@ void TLSDrawer::SetRamp(TColor bg, TColor fg)
         for (int c = 0; c < 3; ++c)
             ramp_[i][static_cast<std::size_t>(c)] =
                 static_cast<std::uint8_t>((fgc[c] * i) / 15 + (bgc[c] * (15 - i)) / 15);
+}
+
+void TLSDrawer::SelectPairTable(TColor bg, TColor fg)
+{
+    for (const PairTable& t : pairTables_)
+        if (t.used && t.bg == bg && t.fg == fg) {
+            pairs_ = &t;
+            return;
+        }
+    PairTable& t = pairTables_[nextPairTable_];
+    nextPairTable_ = (nextPairTable_ + 1) % pairTables_.size();
+    t.used = true;
+    t.bg = bg;
+    t.fg = fg;
+    for (std::size_t b = 0; b < 256; ++b) {
+        std::uint8_t six[8] = {};
+        std::memcpy(six, ramp_[b >> 4].data(), 3);
+        std::memcpy(six + 3, ramp_[b & 15].data(), 3);
+        std::memcpy(&t.pixels[b], six, 8);
+    }
+    pairs_ = &t;
 }
 
 TColor TLSDrawer::RampEntry(int i) const
@@ -101,33 +142,44 @@ int TLSDrawer::DrawGlyph(std::uint8_t c, int x, int y, TColor bg)
     // Clip once per glyph, then copy ramp entries straight into the pixel rows.
     const int firstColumn = std::max(0, -x);
     const int endColumn = std::min(w, bitmap_.Width() - x);
-    const std::uint8_t* data = font_->glyphs + offset;
-    for (int r = 0; r < fontHeight_; ++r, data += rowBytes) {
-        const int py = y + r;
-        if (py < 0 || py >= bitmap_.Height() || firstColumn >= endColumn)
-            continue;
-        std::uint8_t* dst = bitmap_.Row(py) + (x + firstColumn) * 3;
-        if (smallDisplay_) {
-            for (int k = firstColumn; k < endColumn; ++k, dst += 3)
-                std::memcpy(dst, ramp_[(data[k >> 3] >> (7 - (k & 7))) & 1 ? 15 : 0].data(), 3);
-        } else if (firstColumn == 0 && endColumn == w) {
-            // The whole row is visible: two pixels per glyph byte.
-            if (!pairsValid_) {
-                for (int b = 0; b < 256; ++b) {
-                    std::memcpy(pairs_[static_cast<std::size_t>(b)].data(), ramp_[static_cast<std::size_t>(b >> 4)].data(), 3);
-                    std::memcpy(pairs_[static_cast<std::size_t>(b)].data() + 3, ramp_[static_cast<std::size_t>(b & 15)].data(), 3);
-                }
-                pairsValid_ = true;
+    const int firstRow = std::max(0, -y);
+    const int endRow = std::min<int>(fontHeight_, bitmap_.Height() - y);
+    if (firstColumn >= endColumn || firstRow >= endRow)
+        return w;
+    const std::uint8_t* data = font_->glyphs + offset + static_cast<std::size_t>(firstRow) * rowBytes;
+    std::uint8_t* row = bitmap_.Row(y + firstRow) + (x + firstColumn) * 3;
+    const int stride = bitmap_.Stride();
+    const auto& ramp = ramp_;
+    if (smallDisplay_) {
+        for (int r = firstRow; r < endRow; ++r, data += rowBytes, row += stride)
+            PaintBitRow(row, data, firstColumn, endColumn, ramp[0].data(), ramp[15].data());
+    } else if (firstColumn == 0 && endColumn == w) {
+        // Whole rows are visible: two pixels per glyph byte. Eight-byte stores
+        // overlap the next pair, which overwrites the two extra bytes; the last
+        // pair of a row is stored exactly.
+        if (!pairs_)
+            SelectPairTable(rampBg_, rampFg_);
+        const std::uint64_t* table = pairs_->pixels.data();
+        const int fullBytes = w >> 1;
+        const bool odd = (w & 1) != 0;
+        for (int r = firstRow; r < endRow; ++r, data += rowBytes, row += stride) {
+            std::uint8_t* dst = row;
+            int i = 0;
+            for (; i + 1 < fullBytes; ++i, dst += 6)
+                std::memcpy(dst, &table[data[i]], 8);
+            if (i < fullBytes) {
+                std::memcpy(dst, &table[data[i]], 6);
+                dst += 6;
             }
-            const int fullBytes = w >> 1;
-            for (int i = 0; i < fullBytes; ++i, dst += 6)
-                std::memcpy(dst, pairs_[data[i]].data(), 6);
-            if (w & 1)
-                std::memcpy(dst, ramp_[data[fullBytes] >> 4].data(), 3);
-        } else {
+            if (odd)
+                std::memcpy(dst, ramp[data[fullBytes] >> 4].data(), 3);
+        }
+    } else {
+        for (int r = firstRow; r < endRow; ++r, data += rowBytes, row += stride) {
+            std::uint8_t* dst = row;
             for (int k = firstColumn; k < endColumn; ++k, dst += 3) {
                 const std::uint8_t b = data[k >> 1];
-                std::memcpy(dst, ramp_[(k & 1) ? (b & 15) : (b >> 4)].data(), 3);
+                std::memcpy(dst, ramp[(k & 1) ? (b & 15) : (b >> 4)].data(), 3);
             }
         }
     }
@@ -240,9 +292,8 @@ void TLSDrawer::DrawMonoImage(const std::uint8_t* image, int x, int y, TColor bg
         const int py = y + r;
         if (py < 0 || py >= bitmap_.Height() || firstColumn >= endColumn)
             continue;
-        std::uint8_t* dst = bitmap_.Row(py) + (x + firstColumn) * 3;
-        for (int k = firstColumn; k < endColumn; ++k, dst += 3)
-            std::memcpy(dst, ramp_[(data[k >> 3] >> (7 - (k & 7))) & 1 ? 15 : 0].data(), 3);
+        PaintBitRow(bitmap_.Row(py) + (x + firstColumn) * 3, data, firstColumn, endColumn, ramp_[0].data(),
+                    ramp_[15].data());
     }
 }
 

@@ -96,10 +96,18 @@ private:
     ClockSource clock_;
     ::Bitmap bitmap_;
     std::array<std::array<std::uint8_t, 3>, 16> ramp_{};  // blue, green, red
-    // Two 4-bit pixels per glyph byte: the six bytes each byte value paints,
-    // built on first use after the ramp changed.
-    std::array<std::array<std::uint8_t, 6>, 256> pairs_{};
-    bool pairsValid_ = false;
+    // Two 4-bit pixels per glyph byte: the six bytes each byte value paints, in
+    // the low bytes of a 64-bit word. A page uses a handful of colour pairs, so
+    // the tables of the last few ramps are kept.
+    struct PairTable {
+        TColor bg = 0, fg = 0;
+        bool used = false;
+        std::array<std::uint64_t, 256> pixels{};
+    };
+    std::array<PairTable, 8> pairTables_{};
+    std::size_t nextPairTable_ = 0;
+    const PairTable* pairs_ = nullptr;
+    void SelectPairTable(TColor bg, TColor fg);
     bool rampSet_ = false;
     TColor rampBg_ = 0, rampFg_ = 0;
     const TFontTable* font_;
