@@ -5,13 +5,11 @@
 #include "ColorListDelegate.h"
 #include "EditorState.h"
 #include "SettingsFile.h"
-#include "ThemeFile.h"
 
 #include <QAction>
 #include <QActionGroup>
 #include <QApplication>
 #include <QCheckBox>
-#include <QCloseEvent>
 #include <QComboBox>
 #include <QEvent>
 #include <QGuiApplication>
