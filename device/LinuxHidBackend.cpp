@@ -114,13 +114,17 @@ private:
 
 }  // namespace
 
-LinuxHidBackend::LinuxHidBackend()
+LinuxHidBackend::LinuxHidBackend(MonitorSource monitorSource)
 {
     udev_ = udev_new();
     if (!udev_)
         return;
     // Without udevd (containers, CI) only the kernel's own events exist.
-    const char* source = access("/run/udev/control", F_OK) == 0 ? "udev" : "kernel";
+    const bool udevd = access("/run/udev/control", F_OK) == 0;
+    const char* source = monitorSource == MonitorSource::Udev     ? "udev"
+                         : monitorSource == MonitorSource::Kernel ? "kernel"
+                         : udevd                                  ? "udev"
+                                                                  : "kernel";
     monitor_ = udev_monitor_new_from_netlink(udev_, source);
     if (monitor_) {
         udev_monitor_filter_add_match_subsystem_devtype(monitor_, "hidraw", nullptr);
@@ -162,7 +166,10 @@ std::vector<HidInterfaceInfo> LinuxHidBackend::Enumerate()
         info.instance = syspath;
         if (const char* node = udev_device_get_devnode(raw))
             info.path = node;
-        const std::string deviceDir = std::string(syspath) + "/device";
+        // The parent "hid" device carries the IDs and the report descriptor.
+        udev_device* parent = udev_device_get_parent_with_subsystem_devtype(raw, "hid", nullptr);
+        const char* parentPath = parent ? udev_device_get_syspath(parent) : nullptr;
+        const std::string deviceDir = parentPath ? std::string(parentPath) : std::string(syspath) + "/device";
         const auto uevent = ParseUevent(ReadSmallFile(deviceDir + "/uevent", 16384));
         HidId id;
         const auto hidId = uevent.find("HID_ID");

@@ -11,7 +11,10 @@ struct udev_monitor;
 
 class LinuxHidBackend : public HidBackend {
 public:
-    LinuxHidBackend();
+    // Where change events come from. Automatic: udevd's events when udevd runs
+    // (they arrive after its rules set permissions), else the kernel's own.
+    enum class MonitorSource { Automatic, Udev, Kernel };
+    explicit LinuxHidBackend(MonitorSource source = MonitorSource::Automatic);
     ~LinuxHidBackend() override;
     std::vector<HidInterfaceInfo> Enumerate() override;
     HidAccess Probe(const std::string& path) override;
