@@ -137,6 +137,9 @@ INSTANTIATE_TEST_SUITE_P(
         BoxCase{"overflow right starts at X, no margins", T, 50, 60, 20, 30, 6, 0x11, false, 50, 73, {}},
         BoxCase{"overflow centre", T, 50, 60, 38, 30, 6, 0x22, false, 50, 67, {}},
         BoxCase{"overflow left", T, 50, 60, 10, 17, 6, 0x00, false, 50, 60, {}},
+        // Wide glyphs, painted sixteen pixels at a time where the machine can.
+        BoxCase{"value digits", "42.0", 10, 10, 0, 0, 0, 0x00, false, 10, 10, {}},
+        BoxCase{"accent arc", "a", 5, 100, 0, 0, 2, 0x00, false, 5, 100, {}},
         BoxCase{"missing characters are skipped", "4~2", 0, 0, 30, 17, 6, 0x00, false, 0, 0, {{22, 0, 30, 17}}},
         BoxCase{"empty text paints the box", "", 10, 10, 8, 4, 6, 0x22, false, 14, 10, {{10, 10, 14, 27}, {14, 10, 18, 27}}},
         // 80x160: "p BANK" in font 8 measures 13+3+8+9+9+9 = 51 but paints 54 columns
