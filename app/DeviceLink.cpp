@@ -80,8 +80,7 @@ bool TfrmMain::WriteToDevice(const std::uint8_t* payload, std::size_t size)
     // The device says how long its output reports are; our report is ID 0 and a
     // 64-byte payload, zero-filled or cut to that length.
     const std::size_t length = CurrentDevice->Caps().OutputReportByteLength;
-    std::vector<std::uint8_t> report(std::max<std::size_t>(length, 1), 0);
-    std::memcpy(report.data() + 1, payload, std::min(size, report.size() - 1));
+    const auto report = lsproto::BuildOutputReport(payload, size, length);
     std::size_t written = 0;
     return length > 0 && CurrentDevice->WriteReport(report.data(), length, written) && written == length;
 }

@@ -1,6 +1,8 @@
 #pragma once
 // Small helpers shared by the lsthtool commands.
 
+#include "ColorModel.h"
+
 #include <string>
 #include <vector>
 
@@ -10,6 +12,8 @@ using Args = std::vector<std::string>;
 bool WantsHelp(const Args& args);
 // Prints "lsthtool: <message>" to stderr and returns exit code 1.
 int Fail(const std::string& message);
+// The 42 words as "<slot> <key> $<WORD>" lines, then "Display <0|1>".
+void PrintThemeWords(const TPackedTheme& packed, bool smallDisplay);
 
 int RunDump(const Args& args);
 int RunCheck(const Args& args);

@@ -73,9 +73,7 @@ int RunDump(const Args& args)
     LoadedTheme theme;
     if (!LoadForCli(args[0], theme))
         return 1;
-    for (const ThemeSlot& slot : ThemeSlots)
-        std::printf("%d %s $%04X\n", slot.index, slot.key, static_cast<unsigned>(theme.packed[slot.index]));
-    std::printf("Display %d\n", theme.smallDisplay ? 1 : 0);
+    PrintThemeWords(theme.packed, theme.smallDisplay);
     return 0;
 }
 

@@ -4,7 +4,6 @@
 #include "DeviceSession.h"
 #include "SettingsFile.h"
 #include "ThemeFile.h"
-#include "ThemeSlots.h"
 
 #include <climits>
 #include <cstdio>
@@ -86,9 +85,7 @@ int RunDownload(const Args& args)
     PackedThemeFromBytes(block.data(), packed);
     const bool small = !session.LargeDisplay();
     if (o.output.empty()) {
-        for (const ThemeSlot& slot : ThemeSlots)
-            std::printf("%d %s $%04X\n", slot.index, slot.key, static_cast<unsigned>(packed[slot.index]));
-        std::printf("Display %d\n", small ? 1 : 0);
+        PrintThemeWords(packed, small);
         return 0;
     }
     TThemeColorTable colors{};

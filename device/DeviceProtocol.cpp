@@ -45,6 +45,13 @@ std::array<std::uint8_t, ReportSize> BuildCommandReport(std::uint8_t code, std::
     return report;
 }
 
+std::vector<std::uint8_t> BuildOutputReport(const std::uint8_t* payload, std::size_t size, std::size_t reportLength)
+{
+    std::vector<std::uint8_t> report(std::max<std::size_t>(reportLength, 1), 0);
+    std::memcpy(report.data() + 1, payload, std::min(size, report.size() - 1));
+    return report;
+}
+
 std::size_t ExpectedReplyBytes(std::uint8_t code)
 {
     return code == CmdDataflashRead ? DataflashSize : code == CmdThemeRead ? ThemeBlockSize : 0;

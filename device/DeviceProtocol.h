@@ -17,6 +17,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace lsproto {
 
@@ -37,6 +38,10 @@ std::array<std::uint8_t, 18> BuildCommandBlock(std::uint8_t code, std::uint32_t 
 // Report ID 0, the block, zeros to 65 bytes.
 std::array<std::uint8_t, ReportSize> BuildCommandReport(std::uint8_t code, std::uint32_t argument1,
                                                         std::uint32_t argument2, std::uint16_t vendorId);
+// The output report the editor writes: report ID 0 and the payload, zero-filled
+// or cut to the device's output report length (which counts the ID byte).
+std::vector<std::uint8_t> BuildOutputReport(const std::uint8_t* payload, std::size_t size, std::size_t reportLength);
+
 // The reply length a command announces: 576, 128, or 0 for anything else.
 std::size_t ExpectedReplyBytes(std::uint8_t code);
 

@@ -49,8 +49,7 @@ DeviceSession::Result DeviceSession::Connect(const std::string& overrideText)
 
 DeviceSession::Result DeviceSession::Write(const std::uint8_t* payload)
 {
-    std::vector<std::uint8_t> report(std::max<std::size_t>(outputLength_, 1), 0);
-    std::memcpy(report.data() + 1, payload, std::min(lsproto::PayloadSize, report.size() - 1));
+    const auto report = lsproto::BuildOutputReport(payload, lsproto::PayloadSize, outputLength_);
     std::string error;
     if (outputLength_ == 0 || !connection_->Write(report.data(), outputLength_, &error))
         return Fail(Result::DeviceError, "A device error has occurred: " + (error.empty() ? "no output reports" : error));

@@ -1,5 +1,7 @@
 #include "IniFile.h"
 
+#include "AsciiText.h"
+
 #include <cstddef>
 #include <vector>
 
@@ -15,16 +17,9 @@ enum class LineKind { Blank, Comment, Section, Key, Other };
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
-char AsciiLower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
-
 bool SameName(const char* a, std::size_t aLen, const std::string& b)
 {
-    if (aLen != b.size())
-        return false;
-    for (std::size_t i = 0; i < aLen; ++i)
-        if (AsciiLower(a[i]) != AsciiLower(b[i]))
-            return false;
-    return true;
+    return SameTextIgnoringCase(std::string_view(a, aLen), b);
 }
 
 void Trim(const std::string& text, std::size_t& from, std::size_t& to)

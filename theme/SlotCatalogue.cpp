@@ -2,16 +2,6 @@
 
 #include <algorithm>
 
-namespace {
-char AsciiLower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
-}  // namespace
-
-bool SameTextIgnoringCase(const std::string& a, const std::string& b)
-{
-    return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return AsciiLower(x) == AsciiLower(y); });
-}
-
 TSlotCatalogue::TSlotCatalogue(TThemeColorTable& colors)
 {
     for (int page = 0; page < PageCount; ++page)

@@ -8,6 +8,7 @@
 // row wins. Every table ends with "Background" at (-1,-1,-1,-1), which no point
 // can hit; it is what a click on nothing selects.
 
+#include "AsciiText.h"
 #include "ColorModel.h"
 
 #include <array>
@@ -57,5 +58,3 @@ struct ColorListItem {
     TColor* Color;
 };
 std::vector<ColorListItem> ColorListItems(const std::vector<TLSElement>& table);
-
-bool SameTextIgnoringCase(const std::string& a, const std::string& b);
