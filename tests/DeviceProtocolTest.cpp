@@ -99,7 +99,7 @@ using Outcome = lsproto::ReceiveState::Outcome;
 TEST(DeviceProtocol, ReplyAssembly)
 {
     lsproto::ReceiveState rx;
-    std::uint8_t payload[64];
+    std::uint8_t payload[64] = {};
     EXPECT_EQ(rx.Append(payload, 64), Outcome::Dropped) << "idle drops";
 
     rx.Start(lsproto::CmdDataflashRead);
@@ -107,12 +107,14 @@ TEST(DeviceProtocol, ReplyAssembly)
     for (int i = 0; i < 10; ++i) {
         std::memset(payload, i + 1, sizeof payload);
         const Outcome o = rx.Append(payload, 64);
-        if (i < 8)
+        if (i < 8) {
             EXPECT_EQ(o, Outcome::Partial) << i;
+        }
         if (o == Outcome::DataflashComplete)
             ++completions;
-        if (i == 9)
+        if (i == 9) {
             EXPECT_EQ(o, Outcome::Dropped);
+        }
     }
     EXPECT_EQ(completions, 1);
     EXPECT_EQ(rx.Buffer()[0], 1);

@@ -2,6 +2,7 @@
 // socketpair standing in for a hidraw node.
 
 #include "HidControllerClass.h"
+#include "PumpEvents.h"
 #include "LinuxHidBackend.h"
 #include "SimulatedHidBackend.h"
 
@@ -14,24 +15,6 @@
 #include <unistd.h>
 
 namespace {
-
-bool PumpUntil(const std::function<bool()>& done, int timeoutMs = 2000)
-{
-    QElapsedTimer timer;
-    timer.start();
-    while (!done()) {
-        if (timer.elapsed() > timeoutMs)
-            return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-        std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    }
-    return true;
-}
-
-void Pump(int ms)
-{
-    PumpUntil([] { return false; }, ms);
-}
 
 std::vector<std::uint8_t> Payload(std::uint8_t first)
 {

@@ -163,8 +163,9 @@ TEST_F(Pages, MenuAndInfo)
     for (int y = 110; y < 138; ++y)
         for (int x = 5; x < 235; ++x) {
             const bool inText = x >= 10 && x < 10 + settingsWidth && y >= 116 && y < 133;
-            if (!inText)
+            if (!inText) {
                 ASSERT_EQ(At(x, y), colors[23]) << x << "," << y;
+            }
         }
     EXPECT_EQ(At(4, 110), colors[20]);
     EXPECT_EQ(At(235, 137), colors[20]);

@@ -82,8 +82,9 @@ TEST(SlotCatalogue, ListContentIsDistinctAndSortedIgnoringCase)
     for (int page : {0, 1, 2}) {
         const auto items = ColorListItems(*catalogue.GetPageElements(page, false));
         for (const auto& i : items)
-            if (i.Name == "Dominant Acc.")
+            if (i.Name == "Dominant Acc.") {
                 EXPECT_EQ(SlotOf(colors, i.Color), 9 + page);
+            }
     }
     const auto small2 = Names(ColorListItems(*catalogue.GetPageElements(2, true)));
     EXPECT_EQ(std::count(small2.begin(), small2.end(), "Dominant"), 0);

@@ -2,6 +2,7 @@
 // umockdev-wrapper, which CTest does.
 
 #include "HidControllerClass.h"
+#include "PumpEvents.h"
 #include "LinuxHidBackend.h"
 
 #include <QCoreApplication>
@@ -19,19 +20,6 @@ const std::vector<std::uint8_t> Descriptor = {
     0x06, 0x00, 0xFF, 0x09, 0x01, 0xA1, 0x01, 0x15, 0x00, 0x26, 0xFF, 0x00, 0x75, 0x08, 0x95,
     0x40, 0x09, 0x01, 0x81, 0x02, 0x09, 0x01, 0x91, 0x02, 0xC0,
 };
-
-bool PumpUntil(const std::function<bool()>& done, int timeoutMs = 3000)
-{
-    QElapsedTimer timer;
-    timer.start();
-    while (!done()) {
-        if (timer.elapsed() > timeoutMs)
-            return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-        std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    }
-    return true;
-}
 
 // A USB HID device as the kernel shows it: the hid device BUS:VID:PID.SEQ with
 // its uevent and descriptor, and its hidraw child with a node the testbed
@@ -86,14 +74,14 @@ TEST(UdevBackend, UeventsRescanAndAReplugIsANewInstance)
     controller.OnDeviceCreateError = [](THidDeviceController&, const THidPnPInfo&, bool& handled, bool&) {
         handled = true;
     };
-    ASSERT_TRUE(PumpUntil([&] { return changes == 1; }));
+    ASSERT_TRUE(PumpUntil([&] { return changes == 1; }, 3000));
     ASSERT_EQ(controller.Devices().size(), 1u);
     const std::string firstInstance = controller.Devices()[0]->PnPInfo().DeviceInstance();
     EXPECT_EQ(controller.Devices()[0]->Caps().InputReportByteLength, 65);
 
     umockdev_testbed_uevent(tb, first.c_str(), "remove");
     umockdev_testbed_remove_device(tb, first.c_str());
-    ASSERT_TRUE(PumpUntil([&] { return changes == 2; }));
+    ASSERT_TRUE(PumpUntil([&] { return changes == 2; }, 3000));
     EXPECT_TRUE(controller.Devices().empty());
 
     // Back, under the kernel's next sequence number. (The testbed cannot make
@@ -101,7 +89,7 @@ TEST(UdevBackend, UeventsRescanAndAReplugIsANewInstance)
     // apart by the hid device's sequence number in its syspath either way.)
     const std::string second = AddDevice(tb, 2, "hidraw1");
     umockdev_testbed_uevent(tb, second.c_str(), "add");
-    ASSERT_TRUE(PumpUntil([&] { return changes == 3; }));
+    ASSERT_TRUE(PumpUntil([&] { return changes == 3; }, 3000));
     ASSERT_EQ(controller.Devices().size(), 1u);
     const std::string secondInstance = controller.Devices()[0]->PnPInfo().DeviceInstance();
     EXPECT_NE(secondInstance, firstInstance);
