@@ -2,6 +2,8 @@
 
 #include "FontData.h"
 
+#include <array>
+
 const TFontTable& FontTableFor(int n)
 {
     if (n < 0 || n >= FontCount)
@@ -15,6 +17,24 @@ int FindCharIndex(const TFontTable& font, std::uint8_t c)
         if (font.chars[i] == c)
             return i;
     return -1;
+}
+
+const std::int16_t* CharIndexTable(int n)
+{
+    static const auto tables = [] {
+        std::array<std::array<std::int16_t, 256>, FontCount> t{};
+        for (int f = 0; f < FontCount; ++f) {
+            t[f].fill(-1);
+            const TFontTable& font = LSFontTables[f];
+            for (int i = 0; font.chars[i] != 255; ++i)
+                if (t[f][font.chars[i]] < 0)
+                    t[f][font.chars[i]] = static_cast<std::int16_t>(i);
+        }
+        return t;
+    }();
+    if (n < 0 || n >= FontCount)
+        n = DefaultFont;
+    return tables[static_cast<std::size_t>(n)].data();
 }
 
 int GlyphWidth(const TFontTable& font, int index) { return font.metrics[index * 4]; }

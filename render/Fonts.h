@@ -31,6 +31,10 @@ const TFontTable& FontTableFor(int n);
 // The record of a character in a font, or -1 when the font lacks it.
 int FindCharIndex(const TFontTable& font, std::uint8_t c);
 
+// For each character code, its record in font n (0..9, others as FontTableFor)
+// or -1: the same answers as FindCharIndex, without a search per glyph.
+const std::int16_t* CharIndexTable(int n);
+
 // The value of pixel (x, y) of glyph `index`: a ramp index 0..15 for 4-bit data,
 // 0 or 15 for 1-bit data. For tools that show the fonts; the drawer has its own
 // row loop.

@@ -1,5 +1,7 @@
 #include "Unit2.h"
 
+#include "PixelFill.h"
+
 #include <algorithm>
 #include <cstring>
 
@@ -28,7 +30,8 @@ TLSDrawer::TLSDrawer(const TThemeColorTable& colors, const bool& smallDisplay)
       smallDisplay_(smallDisplay),
       clock_(LocalClockNow),
       bitmap_(PreviewWidth, PreviewHeight),
-      font_(&FontTableFor(DefaultFont))
+      font_(&FontTableFor(DefaultFont)),
+      charIndex_(CharIndexTable(DefaultFont))
 {
     fontHeight_ = font_->header[0];
 }
@@ -43,70 +46,72 @@ void TLSDrawer::FillBox(int x1, int y1, int x2, int y2, TColor color)
     y2 = std::min(y2, bitmap_.Height());
     if (x2 <= x1 || y2 <= y1)
         return;
-    // Lay out the first row by doubling a copied run, then copy that row down:
-    // a whole-bitmap fill costs a few memsets, not 76,800 pixel stores.
+    const auto blue = static_cast<std::uint8_t>(ColorBlue(color));
+    const auto green = static_cast<std::uint8_t>(ColorGreen(color));
+    const auto red = static_cast<std::uint8_t>(ColorRed(color));
+    if (x1 == 0 && x2 == bitmap_.Width()) {
+        // Whole rows lie back to back: one run.
+        FillPixels(bitmap_.Row(y1), static_cast<std::size_t>(y2 - y1) * static_cast<std::size_t>(x2), blue, green,
+                   red);
+        return;
+    }
     const std::size_t rowBytes = static_cast<std::size_t>(x2 - x1) * 3;
     std::uint8_t* first = bitmap_.Row(y1) + x1 * 3;
-    first[0] = static_cast<std::uint8_t>(ColorBlue(color));
-    first[1] = static_cast<std::uint8_t>(ColorGreen(color));
-    first[2] = static_cast<std::uint8_t>(ColorRed(color));
-    for (std::size_t done = 3; done < rowBytes;) {
-        const std::size_t n = std::min(done, rowBytes - done);
-        std::memcpy(first + done, first, n);
-        done += n;
-    }
+    FillPixels(first, static_cast<std::size_t>(x2 - x1), blue, green, red);
     for (int y = y1 + 1; y < y2; ++y)
         std::memcpy(bitmap_.Row(y) + x1 * 3, first, rowBytes);
 }
 
 void TLSDrawer::SetRamp(TColor bg, TColor fg)
 {
-    if (rampSet_ && bg == rampBg_ && fg == rampFg_)
-        return;  // most text boxes of a page share their colours
-    rampSet_ = true;
-    rampBg_ = bg;
-    rampFg_ = fg;
-    pairs_ = nullptr;
+    if (ramp_->bg == bg && ramp_->fg == fg)
+        return;
+    for (RampCache& cached : ramps_)
+        if (cached.bg == bg && cached.fg == fg) {
+            ramp_ = &cached;
+            return;
+        }
+    RampCache& e = ramps_[nextRamp_];
+    nextRamp_ = (nextRamp_ + 1) % ramps_.size();
+    e.bg = bg;
+    e.fg = fg;
+    e.pairsBuilt = false;
     // Each term is truncated on its own: a ramp between equal colours may dip by
     // one in the middle, exactly as the device computes it.
     const unsigned bgc[3] = {ColorBlue(bg), ColorGreen(bg), ColorRed(bg)};
     const unsigned fgc[3] = {ColorBlue(fg), ColorGreen(fg), ColorRed(fg)};
     for (unsigned i = 0; i < 16; ++i)
         for (int c = 0; c < 3; ++c)
-            ramp_[i][static_cast<std::size_t>(c)] =
+            e.ramp[i][static_cast<std::size_t>(c)] =
                 static_cast<std::uint8_t>((fgc[c] * i) / 15 + (bgc[c] * (15 - i)) / 15);
+    ramp_ = &e;
 }
 
-void TLSDrawer::SelectPairTable(TColor bg, TColor fg)
+const std::uint64_t* TLSDrawer::PairPixels()
 {
-    for (const PairTable& t : pairTables_)
-        if (t.used && t.bg == bg && t.fg == fg) {
-            pairs_ = &t;
-            return;
+    RampCache& e = *ramp_;
+    if (!e.pairsBuilt) {
+        for (std::size_t b = 0; b < 256; ++b) {
+            std::uint8_t six[8] = {};
+            std::memcpy(six, e.ramp[b >> 4].data(), 3);
+            std::memcpy(six + 3, e.ramp[b & 15].data(), 3);
+            std::memcpy(&e.pairs[b], six, 8);
         }
-    PairTable& t = pairTables_[nextPairTable_];
-    nextPairTable_ = (nextPairTable_ + 1) % pairTables_.size();
-    t.used = true;
-    t.bg = bg;
-    t.fg = fg;
-    for (std::size_t b = 0; b < 256; ++b) {
-        std::uint8_t six[8] = {};
-        std::memcpy(six, ramp_[b >> 4].data(), 3);
-        std::memcpy(six + 3, ramp_[b & 15].data(), 3);
-        std::memcpy(&t.pixels[b], six, 8);
+        e.pairsBuilt = true;
     }
-    pairs_ = &t;
+    return e.pairs.data();
 }
 
 TColor TLSDrawer::RampEntry(int i) const
 {
-    const auto& e = ramp_[static_cast<std::size_t>(i)];
+    const auto& e = ramp_->ramp[static_cast<std::size_t>(i)];
     return MakeColor(e[2], e[1], e[0]);
 }
 
 void TLSDrawer::SelectFont(int font)
 {
     font_ = &FontTableFor(font);
+    charIndex_ = CharIndexTable(font);
     fontHeight_ = font_->header[0];
 }
 
@@ -114,7 +119,7 @@ int TLSDrawer::GlyphAdvance(std::uint8_t c) const
 {
     if (c == ' ')
         return smallDisplay_ ? 3 : 6;
-    const int index = FindCharIndex(*font_, c);
+    const int index = charIndex_[c];
     int width = index < 0 ? 0 : font_->metrics[index * 4];
     // The 1-bit fonts of the small display keep one pixel between characters.
     if (smallDisplay_ && width > 0)
@@ -128,7 +133,7 @@ int TLSDrawer::DrawGlyph(std::uint8_t c, int x, int y, TColor bg)
         FillBox(x, y, x + 6, y + fontHeight_, bg);
         return 6;
     }
-    const int index = FindCharIndex(*font_, c);
+    const int index = charIndex_[c];
     if (index < 0)
         return 0;
     const std::uint8_t* metric = font_->metrics + index * 4;
@@ -149,7 +154,7 @@ int TLSDrawer::DrawGlyph(std::uint8_t c, int x, int y, TColor bg)
     const std::uint8_t* data = font_->glyphs + offset + static_cast<std::size_t>(firstRow) * rowBytes;
     std::uint8_t* row = bitmap_.Row(y + firstRow) + (x + firstColumn) * 3;
     const int stride = bitmap_.Stride();
-    const auto& ramp = ramp_;
+    const auto& ramp = ramp_->ramp;
     if (smallDisplay_) {
         for (int r = firstRow; r < endRow; ++r, data += rowBytes, row += stride)
             PaintBitRow(row, data, firstColumn, endColumn, ramp[0].data(), ramp[15].data());
@@ -157,9 +162,7 @@ int TLSDrawer::DrawGlyph(std::uint8_t c, int x, int y, TColor bg)
         // Whole rows are visible: two pixels per glyph byte. Eight-byte stores
         // overlap the next pair, which overwrites the two extra bytes; the last
         // pair of a row is stored exactly.
-        if (!pairs_)
-            SelectPairTable(rampBg_, rampFg_);
-        const std::uint64_t* table = pairs_->pixels.data();
+        const std::uint64_t* table = PairPixels();
         const int fullBytes = w >> 1;
         const bool odd = (w & 1) != 0;
         for (int r = firstRow; r < endRow; ++r, data += rowBytes, row += stride) {
@@ -292,8 +295,8 @@ void TLSDrawer::DrawMonoImage(const std::uint8_t* image, int x, int y, TColor bg
         const int py = y + r;
         if (py < 0 || py >= bitmap_.Height() || firstColumn >= endColumn)
             continue;
-        PaintBitRow(bitmap_.Row(py) + (x + firstColumn) * 3, data, firstColumn, endColumn, ramp_[0].data(),
-                    ramp_[15].data());
+        PaintBitRow(bitmap_.Row(py) + (x + firstColumn) * 3, data, firstColumn, endColumn, ramp_->ramp[0].data(),
+                    ramp_->ramp[15].data());
     }
 }
 

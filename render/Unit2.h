@@ -95,21 +95,21 @@ private:
     const bool& smallDisplay_;
     ClockSource clock_;
     ::Bitmap bitmap_;
-    std::array<std::array<std::uint8_t, 3>, 16> ramp_{};  // blue, green, red
-    // Two 4-bit pixels per glyph byte: the six bytes each byte value paints, in
-    // the low bytes of a 64-bit word. A page uses a handful of colour pairs, so
-    // the tables of the last few ramps are kept.
-    struct PairTable {
+    // The ramp of a colour pair and, built when a 4-bit glyph first needs it,
+    // the six bytes each glyph byte value paints (two pixels) in the low bytes of
+    // a 64-bit word. A page uses a handful of colour pairs, so the last few are
+    // kept. Every entry starts as the black-on-black ramp, which is all zeros.
+    struct RampCache {
         TColor bg = 0, fg = 0;
-        bool used = false;
-        std::array<std::uint64_t, 256> pixels{};
+        std::array<std::array<std::uint8_t, 3>, 16> ramp{};  // blue, green, red
+        bool pairsBuilt = false;
+        std::array<std::uint64_t, 256> pairs{};
     };
-    std::array<PairTable, 8> pairTables_{};
-    std::size_t nextPairTable_ = 0;
-    const PairTable* pairs_ = nullptr;
-    void SelectPairTable(TColor bg, TColor fg);
-    bool rampSet_ = false;
-    TColor rampBg_ = 0, rampFg_ = 0;
+    std::array<RampCache, 8> ramps_{};
+    std::size_t nextRamp_ = 1;
+    RampCache* ramp_ = &ramps_[0];
+    const std::uint64_t* PairPixels();
     const TFontTable* font_;
+    const std::int16_t* charIndex_;
     std::uint16_t fontHeight_ = 0;
 };
