@@ -8,19 +8,29 @@
 namespace {
 
 // One row of 1-bit pixels (most significant bit first), columns first..end-1,
-// as ramp entries 0 and 15. Four-byte stores overlap the next pixel, which
-// overwrites the extra byte; the last pixel is stored exactly.
-inline void PaintBitRow(std::uint8_t* dst, const std::uint8_t* bits, int first, int end, const std::uint8_t* clear,
+// as ramp entries 0 and 15. Four pixels at a time come from `quads` (the twelve
+// bytes of each nibble value in a 16-byte slot); a 16-byte store spills into the
+// next pixels, which the following store overwrites, so the groups at the end of
+// a row are stored exactly.
+inline void PaintBitRow(std::uint8_t* dst, const std::uint8_t* bits, int first, int end,
+                        const std::array<std::uint8_t, 16>* quads, const std::uint8_t* clear,
                         const std::uint8_t* set)
 {
-    std::uint32_t c0 = 0, c1 = 0;
-    std::memcpy(&c0, clear, 3);
-    std::memcpy(&c1, set, 3);
+    const auto pixel = [&](int k) { return (bits[k >> 3] >> (7 - (k & 7))) & 1 ? set : clear; };
     int k = first;
-    for (; k + 1 < end; ++k, dst += 3)
-        std::memcpy(dst, (bits[k >> 3] >> (7 - (k & 7))) & 1 ? &c1 : &c0, 4);
-    if (k < end)
-        std::memcpy(dst, (bits[k >> 3] >> (7 - (k & 7))) & 1 ? &c1 : &c0, 3);
+    for (; k < end && (k & 3) != 0; ++k, dst += 3)
+        std::memcpy(dst, pixel(k), 3);
+    const auto quad = [&](int k) { return quads[(bits[k >> 3] >> (4 - (k & 4))) & 15].data(); };
+    // The four spilled bytes reach into the second pixel after the group.
+    for (; k + 6 <= end; k += 4, dst += 12)
+        std::memcpy(dst, quad(k), 16);
+    if (k + 4 <= end) {
+        std::memcpy(dst, quad(k), 12);
+        k += 4;
+        dst += 12;
+    }
+    for (; k < end; ++k, dst += 3)
+        std::memcpy(dst, pixel(k), 3);
 }
 
 }  // namespace
@@ -76,6 +86,7 @@ void TLSDrawer::SetRamp(TColor bg, TColor fg)
     e.bg = bg;
     e.fg = fg;
     e.pairsBuilt = false;
+    e.quadsBuilt = false;
     // Each term is truncated on its own: a ramp between equal colours may dip by
     // one in the middle, exactly as the device computes it.
     const unsigned bgc[3] = {ColorBlue(bg), ColorGreen(bg), ColorRed(bg)};
@@ -100,6 +111,18 @@ const std::uint64_t* TLSDrawer::PairPixels()
         e.pairsBuilt = true;
     }
     return e.pairs.data();
+}
+
+const std::array<std::uint8_t, 16>* TLSDrawer::QuadPixels()
+{
+    RampCache& e = *ramp_;
+    if (!e.quadsBuilt) {
+        for (std::size_t n = 0; n < 16; ++n)
+            for (std::size_t p = 0; p < 4; ++p)
+                std::memcpy(&e.quads[n][p * 3], e.ramp[(n >> (3 - p)) & 1 ? 15 : 0].data(), 3);
+        e.quadsBuilt = true;
+    }
+    return e.quads.data();
 }
 
 TColor TLSDrawer::RampEntry(int i) const
@@ -156,8 +179,9 @@ int TLSDrawer::DrawGlyph(std::uint8_t c, int x, int y, TColor bg)
     const int stride = bitmap_.Stride();
     const auto& ramp = ramp_->ramp;
     if (smallDisplay_) {
+        const auto* quads = QuadPixels();
         for (int r = firstRow; r < endRow; ++r, data += rowBytes, row += stride)
-            PaintBitRow(row, data, firstColumn, endColumn, ramp[0].data(), ramp[15].data());
+            PaintBitRow(row, data, firstColumn, endColumn, quads, ramp[0].data(), ramp[15].data());
     } else if (firstColumn == 0 && endColumn == w) {
         // Whole rows are visible: two pixels per glyph byte. Eight-byte stores
         // overlap the next pair, which overwrites the two extra bytes; the last
@@ -291,11 +315,12 @@ void TLSDrawer::DrawMonoImage(const std::uint8_t* image, int x, int y, TColor bg
     const int firstColumn = std::max(0, -x);
     const int endColumn = std::min(w, bitmap_.Width() - x);
     const std::uint8_t* data = image + 2;
+    const auto* quads = QuadPixels();
     for (int r = 0; r < h; ++r, data += rowBytes) {
         const int py = y + r;
         if (py < 0 || py >= bitmap_.Height() || firstColumn >= endColumn)
             continue;
-        PaintBitRow(bitmap_.Row(py) + (x + firstColumn) * 3, data, firstColumn, endColumn, ramp_->ramp[0].data(),
+        PaintBitRow(bitmap_.Row(py) + (x + firstColumn) * 3, data, firstColumn, endColumn, quads, ramp_->ramp[0].data(),
                     ramp_->ramp[15].data());
     }
 }

@@ -95,7 +95,7 @@ private:
     const bool& smallDisplay_;
     ClockSource clock_;
     ::Bitmap bitmap_;
-    // The ramp of a colour pair and, built when a 4-bit glyph first needs it,
+    // The ramp of a colour pair and, built when a glyph first needs them,
     // the six bytes each glyph byte value paints (two pixels) in the low bytes of
     // a 64-bit word. A page uses a handful of colour pairs, so the last few are
     // kept. Every entry starts as the black-on-black ramp, which is all zeros.
@@ -104,11 +104,15 @@ private:
         std::array<std::array<std::uint8_t, 3>, 16> ramp{};  // blue, green, red
         bool pairsBuilt = false;
         std::array<std::uint64_t, 256> pairs{};
+        // The same for 1-bit data: four pixels (12 bytes) per nibble value.
+        bool quadsBuilt = false;
+        std::array<std::array<std::uint8_t, 16>, 16> quads{};
     };
     std::array<RampCache, 8> ramps_{};
     std::size_t nextRamp_ = 1;
     RampCache* ramp_ = &ramps_[0];
     const std::uint64_t* PairPixels();
+    const std::array<std::uint8_t, 16>* QuadPixels();
     const TFontTable* font_;
     const std::int16_t* charIndex_;
     std::uint16_t fontHeight_ = 0;

@@ -227,6 +227,29 @@ TEST(Primitives, GlyphsAndImagesAreClippedAtTheBitmapEdge)
     EXPECT_EQ(img.drawer.Bitmap().Pixel(236, 319), Bg);
 }
 
+TEST(Primitives, MonoImagesPaintExactlyTheirOwnPixels)
+{
+    // Rows are painted several pixels per store; every width and cut at either
+    // edge must still end exactly at the image's last visible pixel.
+    for (int w = 1; w <= 21; ++w)
+        for (int x : {0, 1, 3, -1, -5, PreviewWidth - w + 3, PreviewWidth - 2}) {
+            std::vector<std::uint8_t> image = {static_cast<std::uint8_t>(w), 3};
+            const int rowBytes = (w + 7) / 8;
+            for (int i = 0; i < rowBytes * 3; ++i)
+                image.push_back(static_cast<std::uint8_t>(0x5B * (i + w) ^ 0xA6));
+            Canvas canvas;
+            canvas.drawer.DrawMonoImage(image.data(), x, 100, Bg, Fg);
+            Picture expected;
+            for (int r = 0; r < 3; ++r)
+                for (int k = 0; k < w; ++k) {
+                    const bool set = (image[2 + r * rowBytes + k / 8] >> (7 - k % 8)) & 1;
+                    expected.Set(x + k, 100 + r, set ? Fg : Bg);
+                }
+            SCOPED_TRACE(::testing::Message() << "width " << w << " at x " << x);
+            canvas.ExpectEquals(expected);
+        }
+}
+
 TEST(Primitives, ValueUnitCentresThePair)
 {
     // "42.0" (113) and "W" (25) in font 0 and 1 share no font, so use one font:
