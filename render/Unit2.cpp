@@ -1,9 +1,13 @@
 #include "Unit2.h"
 
+#include "NibbleRows.h"
 #include "PixelFill.h"
 
 #include <algorithm>
 #include <cstring>
+
+// The painters read a ramp as 48 bytes in a row.
+static_assert(sizeof(std::array<std::array<std::uint8_t, 3>, 16>) == 48, "ramp entries are packed");
 
 namespace {
 
@@ -69,7 +73,7 @@ void TLSDrawer::FillBox(int x1, int y1, int x2, int y2, TColor color)
     std::uint8_t* first = bitmap_.Row(y1) + x1 * 3;
     FillPixels(first, static_cast<std::size_t>(x2 - x1), blue, green, red);
     for (int y = y1 + 1; y < y2; ++y)
-        std::memcpy(bitmap_.Row(y) + x1 * 3, first, rowBytes);
+        CopyRun(bitmap_.Row(y) + x1 * 3, first, rowBytes);
 }
 
 void TLSDrawer::SetRamp(TColor bg, TColor fg)
@@ -183,24 +187,11 @@ int TLSDrawer::DrawGlyph(std::uint8_t c, int x, int y, TColor bg)
         for (int r = firstRow; r < endRow; ++r, data += rowBytes, row += stride)
             PaintBitRow(row, data, firstColumn, endColumn, quads, ramp[0].data(), ramp[15].data());
     } else if (firstColumn == 0 && endColumn == w) {
-        // Whole rows are visible: two pixels per glyph byte. Eight-byte stores
-        // overlap the next pair, which overwrites the two extra bytes; the last
-        // pair of a row is stored exactly.
-        const std::uint64_t* table = PairPixels();
-        const int fullBytes = w >> 1;
-        const bool odd = (w & 1) != 0;
-        for (int r = firstRow; r < endRow; ++r, data += rowBytes, row += stride) {
-            std::uint8_t* dst = row;
-            int i = 0;
-            for (; i + 1 < fullBytes; ++i, dst += 6)
-                std::memcpy(dst, &table[data[i]], 8);
-            if (i < fullBytes) {
-                std::memcpy(dst, &table[data[i]], 6);
-                dst += 6;
-            }
-            if (odd)
-                std::memcpy(dst, ramp[data[fullBytes] >> 4].data(), 3);
-        }
+        const NibbleGlyph glyph{data, rowBytes, w, endRow - firstRow};
+        if (WideNibbleRowsSupported())
+            PaintNibbleGlyphWide(row, stride, glyph, ramp[0].data());
+        else
+            PaintNibbleGlyph(row, stride, glyph, PairPixels(), ramp[0].data());
     } else {
         for (int r = firstRow; r < endRow; ++r, data += rowBytes, row += stride) {
             std::uint8_t* dst = row;
