@@ -33,7 +33,7 @@ void TLSDrawer::DrawClockSmall(int y, TColor bg, TColor fg)
 void TLSDrawer::DrawChargePage()
 {
     const TColor bg = Slot(34);
-    FillBox(0, 0, 240, 320, bg);
+    const PageCanvas canvas(*this, bg);
     if (!smallDisplay_) {
         DrawMonoImage(ChargeBatteryImage.data(), 39, 180, bg, Slot(35));
         DrawMonoImage(ChargeBatteryImage.data(), 139, 180, bg, Slot(35));
@@ -62,7 +62,7 @@ void TLSDrawer::DrawSaverPage()
 {
     const std::string date = DateText();
     const TColor bg = Slot(26);
-    FillBox(0, 0, 240, 320, bg);
+    const PageCanvas canvas(*this, bg);
     if (!smallDisplay_) {
         DrawClockLarge(108, bg, Slot(27));
         DrawTextBox(date, 40, 190, 160, 0, bg, Slot(28), 6, AlignCenter);

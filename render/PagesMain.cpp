@@ -46,7 +46,7 @@ void TLSDrawer::DrawMainPage(int page)
 void TLSDrawer::DrawMainLarge(int page)
 {
     const TColor bg = Slot(0);
-    FillBox(0, 0, 240, 320, bg);
+    const PageCanvas canvas(*this, bg);
     FillBox(5, 171, 235, 172, Slot(1));
     FillBox(26, 226, 96, 227, Slot(1));
     FillBox(144, 226, 214, 227, Slot(1));
@@ -137,7 +137,7 @@ void TLSDrawer::DrawInfoFieldsLarge(int page)
 void TLSDrawer::DrawMainSmall(int page)
 {
     const TColor bg = Slot(0);
-    FillBox(0, 0, 240, 320, bg);
+    const PageCanvas canvas(*this, bg);
     if (page != 2) {
         FillBox(80, 96, 160, 97, Slot(1));
         FillBox(121, 159, 122, 176, Slot(1));

@@ -15,7 +15,7 @@ struct Item {
 void TLSDrawer::DrawMenuPage()
 {
     const TColor bg = Slot(20), item = Slot(24), cursor = Slot(23), selected = Slot(25);
-    FillBox(0, 0, 240, 320, bg);
+    const PageCanvas canvas(*this, bg);
     if (!smallDisplay_) {
         DrawTextBox("LARKSPUR", 0, 5, 240, 28, bg, Slot(21), 6, AlignMiddle | AlignCenter);
         FillBox(0, 34, 240, 36, Slot(22));
@@ -42,7 +42,7 @@ void TLSDrawer::DrawMenuPage()
 void TLSDrawer::DrawInfoPage()
 {
     const TColor bg = Slot(29), header = Slot(30), divider = Slot(31), text = Slot(32), action = Slot(33);
-    FillBox(0, 0, 240, 320, bg);
+    const PageCanvas canvas(*this, bg);
     if (!smallDisplay_) {
         DrawTextBox("SELECT", 0, 12, 240, 0, bg, header, 6, AlignCenter);
         DrawTextBox("PROFILE", 0, 42, 240, 0, bg, header, 6, AlignCenter);

@@ -19,11 +19,12 @@ void FillPixels(std::uint8_t* dst, std::size_t count, std::uint8_t blue, std::ui
     const std::uint64_t c = blue | (green << 8) | (std::uint64_t{red} << 16);
     const std::uint64_t words[3] = {c | (c << 24) | (c << 48), (c >> 16) | (c << 8) | (c << 32) | (c << 56),
                                     (c >> 8) | (c << 16) | (c << 40)};
+    // Short runs (most box rows) need only as much of the pattern as they cover.
+    std::size_t bytes = count * 3;
     alignas(64) std::uint8_t pattern[PatternBytes];
-    for (std::size_t i = 0; i < PatternBytes; i += 24)
+    for (std::size_t i = 0; i < PatternBytes && i < bytes; i += 24)
         std::memcpy(pattern + i, words, 24);
 
-    std::size_t bytes = count * 3;
     if (bytes >= PatternBytes) {
         Block a, b, c3;
         std::memcpy(&a, pattern, 64);

@@ -1,43 +1,18 @@
 #include "Unit2.h"
 
-#include "NibbleRows.h"
+#include "GlyphRows.h"
 #include "PixelFill.h"
 
 #include <algorithm>
 #include <cstring>
 
+static_assert(CleanTiles::Columns * CleanTiles::Tile == PreviewWidth &&
+                  CleanTiles::Rows * CleanTiles::Tile == PreviewHeight,
+              "the tiles cover the bitmap");
+
 // The painters read a ramp as 48 bytes in a row.
 static_assert(sizeof(std::array<std::array<std::uint8_t, 3>, 16>) == 48, "ramp entries are packed");
 
-namespace {
-
-// One row of 1-bit pixels (most significant bit first), columns first..end-1,
-// as ramp entries 0 and 15. Four pixels at a time come from `quads` (the twelve
-// bytes of each nibble value in a 16-byte slot); a 16-byte store spills into the
-// next pixels, which the following store overwrites, so the groups at the end of
-// a row are stored exactly.
-inline void PaintBitRow(std::uint8_t* dst, const std::uint8_t* bits, int first, int end,
-                        const std::array<std::uint8_t, 16>* quads, const std::uint8_t* clear,
-                        const std::uint8_t* set)
-{
-    const auto pixel = [&](int k) { return (bits[k >> 3] >> (7 - (k & 7))) & 1 ? set : clear; };
-    int k = first;
-    for (; k < end && (k & 3) != 0; ++k, dst += 3)
-        std::memcpy(dst, pixel(k), 3);
-    const auto quad = [&](int k) { return quads[(bits[k >> 3] >> (4 - (k & 4))) & 15].data(); };
-    // The four spilled bytes reach into the second pixel after the group.
-    for (; k + 6 <= end; k += 4, dst += 12)
-        std::memcpy(dst, quad(k), 16);
-    if (k + 4 <= end) {
-        std::memcpy(dst, quad(k), 12);
-        k += 4;
-        dst += 12;
-    }
-    for (; k < end; ++k, dst += 3)
-        std::memcpy(dst, pixel(k), 3);
-}
-
-}  // namespace
 
 TLSDrawer::TLSDrawer(const TThemeColorTable& colors, const bool& smallDisplay)
     : colors_(colors),
@@ -58,8 +33,9 @@ void TLSDrawer::FillBox(int x1, int y1, int x2, int y2, TColor color)
     y1 = std::max(y1, 0);
     x2 = std::min(x2, bitmap_.Width());
     y2 = std::min(y2, bitmap_.Height());
-    if (x2 <= x1 || y2 <= y1)
+    if (x2 <= x1 || y2 <= y1 || clean_.IsClean(x1, y1, x2, y2, color))
         return;
+    clean_.Filled(x1, y1, x2, y2, color);
     const auto blue = static_cast<std::uint8_t>(ColorBlue(color));
     const auto green = static_cast<std::uint8_t>(ColorGreen(color));
     const auto red = static_cast<std::uint8_t>(ColorRed(color));
@@ -178,17 +154,21 @@ int TLSDrawer::DrawGlyph(std::uint8_t c, int x, int y, TColor bg)
     const int endRow = std::min<int>(fontHeight_, bitmap_.Height() - y);
     if (firstColumn >= endColumn || firstRow >= endRow)
         return w;
+    clean_.Touch(x, y, x + w, y + fontHeight_);
     const std::uint8_t* data = font_->glyphs + offset + static_cast<std::size_t>(firstRow) * rowBytes;
     std::uint8_t* row = bitmap_.Row(y + firstRow) + (x + firstColumn) * 3;
     const int stride = bitmap_.Stride();
     const auto& ramp = ramp_->ramp;
-    if (smallDisplay_) {
+    const bool wholeRows = firstColumn == 0 && endColumn == w;
+    const GlyphRows glyph{data, rowBytes, w, endRow - firstRow};
+    if (smallDisplay_ && wholeRows && WideGlyphRowsSupported()) {
+        PaintBitGlyphWide(row, stride, glyph, ramp[0].data(), ramp[15].data());
+    } else if (smallDisplay_) {
         const auto* quads = QuadPixels();
         for (int r = firstRow; r < endRow; ++r, data += rowBytes, row += stride)
             PaintBitRow(row, data, firstColumn, endColumn, quads, ramp[0].data(), ramp[15].data());
-    } else if (firstColumn == 0 && endColumn == w) {
-        const NibbleGlyph glyph{data, rowBytes, w, endRow - firstRow};
-        if (WideNibbleRowsSupported())
+    } else if (wholeRows) {
+        if (WideGlyphRowsSupported())
             PaintNibbleGlyphWide(row, stride, glyph, ramp[0].data());
         else
             PaintNibbleGlyph(row, stride, glyph, PairPixels(), ramp[0].data());
@@ -306,15 +286,34 @@ void TLSDrawer::DrawMonoImage(const std::uint8_t* image, int x, int y, TColor bg
     const int firstColumn = std::max(0, -x);
     const int endColumn = std::min(w, bitmap_.Width() - x);
     const std::uint8_t* data = image + 2;
-    const auto* quads = QuadPixels();
-    for (int r = 0; r < h; ++r, data += rowBytes) {
-        const int py = y + r;
-        if (py < 0 || py >= bitmap_.Height() || firstColumn >= endColumn)
-            continue;
-        PaintBitRow(bitmap_.Row(py) + (x + firstColumn) * 3, data, firstColumn, endColumn, quads, ramp_->ramp[0].data(),
-                    ramp_->ramp[15].data());
+    // Clip rows once; the visible rows are painted as one glyph.
+    const int firstRow = std::max(0, -y);
+    const int endRow = std::min(h, bitmap_.Height() - y);
+    if (firstColumn >= endColumn || firstRow >= endRow)
+        return;
+    clean_.Touch(x, y, x + w, y + h);
+    data += static_cast<std::size_t>(firstRow) * rowBytes;
+    std::uint8_t* row = bitmap_.Row(y + firstRow) + (x + firstColumn) * 3;
+    const std::uint8_t* clear = ramp_->ramp[0].data();
+    const std::uint8_t* set = ramp_->ramp[15].data();
+    if (firstColumn == 0 && endColumn == w && WideGlyphRowsSupported()) {
+        PaintBitGlyphWide(row, bitmap_.Stride(), GlyphRows{data, rowBytes, w, endRow - firstRow}, clear, set);
+        return;
     }
+    const auto* quads = QuadPixels();
+    for (int r = firstRow; r < endRow; ++r, data += rowBytes, row += bitmap_.Stride())
+        PaintBitRow(row, data, firstColumn, endColumn, quads, clear, set);
 }
+
+TLSDrawer::PageCanvas::PageCanvas(TLSDrawer& drawer, TColor background) : drawer_(drawer)
+{
+    drawer_.clean_.End();
+    drawer_.FillBox(0, 0, PreviewWidth, PreviewHeight, background);
+    if (drawer_.skipUntouched_)
+        drawer_.clean_.Begin(background);
+}
+
+TLSDrawer::PageCanvas::~PageCanvas() { drawer_.clean_.End(); }
 
 void TLSDrawer::DrawPage(int page)
 {

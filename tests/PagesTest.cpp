@@ -6,7 +6,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <random>
 #include <set>
+#include <vector>
 #include <string>
 
 namespace {
@@ -314,6 +317,55 @@ TEST_F(Pages, TimeAndDateKeepTheirLeadingZeros)
     Draw(0, false);
     ExpectTextAt("23", 119 - 22, 4, 6, 0, 5);
     ExpectTextAt("59", 124, 4, 6, 0, 5);
+}
+
+// The drawer keeps state between pages to save work: which parts of the page
+// are untouched background, and what it worked out for each colour pair. None
+// of it may show: any sequence of pages and theme changes must give, page by
+// page, the picture a fresh drawer painting every pixel gives.
+TEST(PageShortcuts, NeverChangeThePicture)
+{
+    std::mt19937 random(1208);
+    std::vector<TThemeColorTable> themes;
+    themes.push_back(DistinctTheme());
+    TThemeColorTable theme{};
+    LoadDefaultTheme(theme);
+    themes.push_back(theme);
+    theme.fill(MakeColor(7, 77, 177));  // every slot the background: the most to skip
+    themes.push_back(theme);
+    for (int k = 0; k < 4; ++k) {
+        const TColor palette[3] = {static_cast<TColor>(random() & 0xFFFFFF), static_cast<TColor>(random() & 0xFFFFFF),
+                                   static_cast<TColor>(random() & 0xFFFFFF)};
+        for (TColor& c : theme)
+            c = palette[random() % 3];
+        themes.push_back(theme);
+    }
+
+    TThemeColorTable colors{};
+    bool small = false;
+    TLSDrawer kept(colors, small);
+    const ClockSource clock = FixedClock(Moment(2026, 12, 8, 9, 5));
+    kept.SetClock(clock);
+    for (int round = 0; round < 2; ++round)
+        for (std::size_t t = 0; t < themes.size(); ++t)
+            for (int smallDisplay = 0; smallDisplay < 2; ++smallDisplay)
+                for (int page = 0; page < 8; ++page) {
+                    colors = themes[(t + static_cast<std::size_t>(round * page)) % themes.size()];
+                    small = smallDisplay != 0;
+                    kept.DrawPage(page);
+
+                    TThemeColorTable freshColors = colors;
+                    bool freshSmall = small;
+                    TLSDrawer fresh(freshColors, freshSmall);
+                    fresh.SetClock(clock);
+                    fresh.SetSkipUntouchedBackground(false);
+                    fresh.DrawPage(page);
+                    const Bitmap& a = kept.Bitmap();
+                    const Bitmap& b = fresh.Bitmap();
+                    EXPECT_TRUE(std::equal(a.Data(), a.Data() + PreviewWidth * PreviewHeight * 3, b.Data()))
+                        << "theme " << t << ", page " << page << (small ? " small" : " large") << ", round "
+                        << round;
+                }
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-#include "NibbleRows.h"
+#include "GlyphRows.h"
 
 #include <cstring>
 
@@ -6,7 +6,7 @@
 #include <immintrin.h>
 #endif
 
-void PaintNibbleGlyph(std::uint8_t* dst, int stride, const NibbleGlyph& glyph, const std::uint64_t* pairs,
+void PaintNibbleGlyph(std::uint8_t* dst, int stride, const GlyphRows& glyph, const std::uint64_t* pairs,
                       const std::uint8_t* ramp)
 {
     // Eight-byte stores overlap the next pair, which overwrites the two extra
@@ -28,6 +28,29 @@ void PaintNibbleGlyph(std::uint8_t* dst, int stride, const NibbleGlyph& glyph, c
     }
 }
 
+void PaintBitRow(std::uint8_t* dst, const std::uint8_t* bits, int first, int end,
+                 const std::array<std::uint8_t, 16>* quads, const std::uint8_t* clear, const std::uint8_t* set)
+{
+    // Four pixels per 16-byte store from the nibble table; a store spills into
+    // the next pixels, which the following one overwrites, so the groups at the
+    // end of a row are stored exactly.
+    const auto pixel = [&](int k) { return (bits[k >> 3] >> (7 - (k & 7))) & 1 ? set : clear; };
+    int k = first;
+    for (; k < end && (k & 3) != 0; ++k, dst += 3)
+        std::memcpy(dst, pixel(k), 3);
+    const auto quad = [&](int k) { return quads[(bits[k >> 3] >> (4 - (k & 4))) & 15].data(); };
+    // The four spilled bytes reach into the second pixel after the group.
+    for (; k + 6 <= end; k += 4, dst += 12)
+        std::memcpy(dst, quad(k), 16);
+    if (k + 4 <= end) {
+        std::memcpy(dst, quad(k), 12);
+        k += 4;
+        dst += 12;
+    }
+    for (; k < end; ++k, dst += 3)
+        std::memcpy(dst, pixel(k), 3);
+}
+
 #if defined(__x86_64__)
 
 // GCC 12 warns inside its own AVX-512 headers about the undefined vectors they
@@ -35,6 +58,7 @@ void PaintNibbleGlyph(std::uint8_t* dst, int stride, const NibbleGlyph& glyph, c
 #if !defined(__clang__)
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wmaybe-uninitialized"
+#pragma GCC diagnostic ignored "-Wuninitialized"
 #endif
 
 #define LARKSPUR_WIDE_TARGET __attribute__((target("avx512f,avx512bw,avx512vl,avx512vbmi")))
@@ -72,7 +96,7 @@ LARKSPUR_WIDE_TARGET inline void WideStep(std::uint8_t* dst, const std::uint8_t*
 }  // namespace
 
 LARKSPUR_WIDE_TARGET
-void PaintNibbleGlyphWide(std::uint8_t* dst, int stride, const NibbleGlyph& glyph, const std::uint8_t* ramp)
+void PaintNibbleGlyphWide(std::uint8_t* dst, int stride, const GlyphRows& glyph, const std::uint8_t* ramp)
 {
     const __m512i colours = _mm512_maskz_loadu_epi8(0xFFFFFFFFFFFFull, ramp);
     const __m512i spread = _mm512_load_si512(SpreadBytes);
@@ -92,11 +116,61 @@ void PaintNibbleGlyphWide(std::uint8_t* dst, int stride, const NibbleGlyph& glyp
     }
 }
 
+// A 1-bit step: bit i of the 16-bit mask is pixel 7 - i of the first byte
+// (i < 8) or pixel 23 - i of the second, the bytes being most significant bit
+// first. Output byte j belongs to pixel j / 3.
+namespace {
+
+alignas(64) const std::uint8_t BitSpreadBytes[64] = {
+    7, 7, 7, 6, 6, 6, 5, 5, 5, 4, 4, 4, 3, 3, 3, 2, 2, 2, 1, 1, 1, 0, 0, 0,
+    15, 15, 15, 14, 14, 14, 13, 13, 13, 12, 12, 12, 11, 11, 11, 10, 10, 10, 9, 9, 9, 8, 8, 8};
+
+// Sixteen pixels of one colour (three bytes at `colour`).
+LARKSPUR_WIDE_TARGET inline __m512i ColourPattern(const std::uint8_t* colour)
+{
+    return _mm512_permutexvar_epi8(_mm512_load_si512(ChannelBytes),
+                                   _mm512_zextsi128_si512(_mm_maskz_loadu_epi8(0x7, colour)));
+}
+
+}  // namespace
+
+LARKSPUR_WIDE_TARGET
+void PaintBitGlyphWide(std::uint8_t* dst, int stride, const GlyphRows& glyph, const std::uint8_t* clear,
+                       const std::uint8_t* set)
+{
+    const __m512i background = ColourPattern(clear);
+    const __m512i foreground = ColourPattern(set);
+    const __m512i spread = _mm512_load_si512(BitSpreadBytes);
+    const int fullSteps = glyph.width / 16;
+    const int rest = glyph.width % 16;
+    const __mmask64 restStore = (1ull << (rest * 3)) - 1;
+    const std::uint8_t* data = glyph.rows;
+    for (int r = 0; r < glyph.rowCount; ++r, data += glyph.rowBytes, dst += stride) {
+        std::uint8_t* d = dst;
+        const std::uint8_t* s = data;
+        for (int k = 0; k < fullSteps; ++k, d += 48, s += 2) {
+            const __m128i setBytes = _mm_movm_epi8(static_cast<__mmask16>(s[0] | (s[1] << 8)));
+            const __m512i select = _mm512_permutexvar_epi8(spread, _mm512_zextsi128_si512(setBytes));
+            const __m512i out = _mm512_ternarylogic_epi32(select, foreground, background, 0xCA);
+            _mm256_storeu_si256(reinterpret_cast<__m256i*>(d), _mm512_castsi512_si256(out));
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(d + 32), _mm512_extracti32x4_epi32(out, 2));
+        }
+        if (rest != 0) {
+            // Only the bytes the row has are read.
+            const unsigned second = rest > 8 ? s[1] : 0;
+            const __m128i setBytes = _mm_movm_epi8(static_cast<__mmask16>(s[0] | (second << 8)));
+            const __m512i select = _mm512_permutexvar_epi8(spread, _mm512_zextsi128_si512(setBytes));
+            const __m512i out = _mm512_ternarylogic_epi32(select, foreground, background, 0xCA);
+            _mm512_mask_storeu_epi8(d, restStore, out);
+        }
+    }
+}
+
 #if !defined(__clang__)
 #pragma GCC diagnostic pop
 #endif
 
-bool WideNibbleRowsSupported()
+bool WideGlyphRowsSupported()
 {
     static const bool supported = [] {
         __builtin_cpu_init();
@@ -108,7 +182,8 @@ bool WideNibbleRowsSupported()
 
 #else
 
-void PaintNibbleGlyphWide(std::uint8_t*, int, const NibbleGlyph&, const std::uint8_t*) {}
-bool WideNibbleRowsSupported() { return false; }
+bool WideGlyphRowsSupported() { return false; }
+void PaintNibbleGlyphWide(std::uint8_t*, int, const GlyphRows&, const std::uint8_t*) {}
+void PaintBitGlyphWide(std::uint8_t*, int, const GlyphRows&, const std::uint8_t*, const std::uint8_t*) {}
 
 #endif
