@@ -19,22 +19,30 @@ void FillPixels(std::uint8_t* dst, std::size_t count, std::uint8_t blue, std::ui
     const std::uint64_t c = blue | (green << 8) | (std::uint64_t{red} << 16);
     const std::uint64_t words[3] = {c | (c << 24) | (c << 48), (c >> 16) | (c << 8) | (c << 32) | (c << 56),
                                     (c >> 8) | (c << 16) | (c << 40)};
-    // Short runs (most box rows) need only as much of the pattern as they cover.
+    // Short runs (most box rows) need only as much of the pattern as they
+    // cover; long ones get two spare bytes for starting at any phase.
     std::size_t bytes = count * 3;
-    alignas(64) std::uint8_t pattern[PatternBytes];
-    for (std::size_t i = 0; i < PatternBytes && i < bytes; i += 24)
+    alignas(64) std::uint8_t pattern[PatternBytes + 24];
+    for (std::size_t i = 0; i < PatternBytes + 24 && i < bytes + 24; i += 24)
         std::memcpy(pattern + i, words, 24);
-
+    std::size_t phase = 0;
     if (bytes >= PatternBytes) {
+        // Whole-register stores that straddle cache lines cost two; start the
+        // loop on a line boundary, continuing the pattern where the head ends.
+        const std::size_t head = (64 - reinterpret_cast<std::uintptr_t>(dst) % 64) % 64;
+        CopyRun(dst, pattern, head);
+        dst += head;
+        bytes -= head;
+        phase = head % 3;
         Block a, b, c3;
-        std::memcpy(&a, pattern, 64);
-        std::memcpy(&b, pattern + 64, 64);
-        std::memcpy(&c3, pattern + 128, 64);
+        std::memcpy(&a, pattern + phase, 64);
+        std::memcpy(&b, pattern + phase + 64, 64);
+        std::memcpy(&c3, pattern + phase + 128, 64);
         for (; bytes >= PatternBytes; bytes -= PatternBytes, dst += PatternBytes) {
             std::memcpy(dst, &a, 64);
             std::memcpy(dst + 64, &b, 64);
             std::memcpy(dst + 128, &c3, 64);
         }
     }
-    CopyRun(dst, pattern, bytes);
+    CopyRun(dst, pattern + phase, bytes);
 }

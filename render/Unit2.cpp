@@ -67,6 +67,9 @@ void TLSDrawer::SetRamp(TColor bg, TColor fg)
     e.fg = fg;
     e.pairsBuilt = false;
     e.quadsBuilt = false;
+    for (auto& at : e.cellAt)
+        at.clear();
+    e.cells.clear();
     // Each term is truncated on its own: a ramp between equal colours may dip by
     // one in the middle, exactly as the device computes it.
     const unsigned bgc[3] = {ColorBlue(bg), ColorGreen(bg), ColorRed(bg)};
@@ -114,6 +117,7 @@ TColor TLSDrawer::RampEntry(int i) const
 void TLSDrawer::SelectFont(int font)
 {
     font_ = &FontTableFor(font);
+    fontNumber_ = font >= 0 && font < FontCount ? font : DefaultFont;
     charIndex_ = CharIndexTable(font);
     fontHeight_ = font_->header[0];
 }
@@ -161,17 +165,20 @@ int TLSDrawer::DrawGlyph(std::uint8_t c, int x, int y, TColor bg)
     const auto& ramp = ramp_->ramp;
     const bool wholeRows = firstColumn == 0 && endColumn == w;
     const GlyphRows glyph{data, rowBytes, w, endRow - firstRow};
-    if (smallDisplay_ && wholeRows && WideGlyphRowsSupported()) {
-        PaintBitGlyphWide(row, stride, glyph, ramp[0].data(), ramp[15].data());
+    if (wholeRows && firstRow == 0 && endRow == fontHeight_) {
+        if (const std::uint8_t* cell = GlyphCell(c, glyph)) {
+            const std::size_t cellStride = static_cast<std::size_t>(w) * 3;
+            for (int r = 0; r < endRow; ++r, row += stride, cell += cellStride)
+                CopyRun(row, cell, cellStride);
+            return w;
+        }
+    }
+    if (wholeRows) {
+        PaintGlyph(row, stride, glyph);
     } else if (smallDisplay_) {
         const auto* quads = QuadPixels();
         for (int r = firstRow; r < endRow; ++r, data += rowBytes, row += stride)
             PaintBitRow(row, data, firstColumn, endColumn, quads, ramp[0].data(), ramp[15].data());
-    } else if (wholeRows) {
-        if (WideGlyphRowsSupported())
-            PaintNibbleGlyphWide(row, stride, glyph, ramp[0].data());
-        else
-            PaintNibbleGlyph(row, stride, glyph, PairPixels(), ramp[0].data());
     } else {
         for (int r = firstRow; r < endRow; ++r, data += rowBytes, row += stride) {
             std::uint8_t* dst = row;
@@ -182,6 +189,45 @@ int TLSDrawer::DrawGlyph(std::uint8_t c, int x, int y, TColor bg)
         }
     }
     return w;
+}
+
+void TLSDrawer::PaintGlyph(std::uint8_t* dst, int stride, const GlyphRows& glyph)
+{
+    const auto& ramp = ramp_->ramp;
+    if (smallDisplay_) {
+        if (WideGlyphRowsSupported()) {
+            PaintBitGlyphWide(dst, stride, glyph, ramp[0].data(), ramp[15].data());
+            return;
+        }
+        const auto* quads = QuadPixels();
+        const std::uint8_t* data = glyph.rows;
+        for (int r = 0; r < glyph.rowCount; ++r, data += glyph.rowBytes, dst += stride)
+            PaintBitRow(dst, data, 0, glyph.width, quads, ramp[0].data(), ramp[15].data());
+    } else if (WideGlyphRowsSupported()) {
+        PaintNibbleGlyphWide(dst, stride, glyph, ramp[0].data());
+    } else {
+        PaintNibbleGlyph(dst, stride, glyph, PairPixels(), ramp[0].data());
+    }
+}
+
+const std::uint8_t* TLSDrawer::GlyphCell(std::uint8_t c, const GlyphRows& glyph)
+{
+    // A generous bound: all glyphs of all fonts in one pair take about 1 MB.
+    constexpr std::size_t CellBytesLimit = 2 << 20;
+    RampCache& e = *ramp_;
+    auto& at = e.cellAt[static_cast<std::size_t>((smallDisplay_ ? FontCount : 0) + fontNumber_)];
+    if (at.empty())
+        at.assign(256, 0);
+    if (at[c] == 0) {
+        const std::size_t stride = static_cast<std::size_t>(glyph.width) * 3;
+        const std::size_t start = e.cells.size();
+        if (start + stride * static_cast<std::size_t>(glyph.rowCount) > CellBytesLimit)
+            return nullptr;
+        e.cells.resize(start + stride * static_cast<std::size_t>(glyph.rowCount));
+        PaintGlyph(e.cells.data() + start, static_cast<int>(stride), glyph);
+        at[c] = static_cast<std::uint32_t>(start + 1);
+    }
+    return e.cells.data() + at[c] - 1;
 }
 
 std::pair<std::uint16_t, std::uint16_t> TLSDrawer::MeasureText(const std::string& text, std::uint8_t font)

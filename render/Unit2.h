@@ -21,11 +21,13 @@
 #include "ColorModel.h"
 #include "DrawerClock.h"
 #include "Fonts.h"
+#include "GlyphRows.h"
 
 #include <array>
 #include <cstdint>
 #include <string>
 #include <utility>
+#include <vector>
 
 constexpr int PreviewWidth = 240;
 constexpr int PreviewHeight = 320;
@@ -115,25 +117,37 @@ private:
     ::Bitmap bitmap_;
     CleanTiles clean_;
     bool skipUntouched_ = true;
-    // The ramp of a colour pair and, built when a glyph first needs them,
-    // the six bytes each glyph byte value paints (two pixels) in the low bytes of
-    // a 64-bit word. A page uses a handful of colour pairs, so the last few are
-    // kept. Every entry starts as the black-on-black ramp, which is all zeros.
+    // What the drawer works out for one colour pair: its ramp and, built when
+    // a glyph first needs them, the six bytes each 4-bit glyph byte paints (two
+    // pixels, in the low bytes of a 64-bit word), the twelve each 1-bit nibble
+    // paints, and the finished cells of the glyphs drawn in it, so a page drawn
+    // again copies its letters instead of painting them. A page uses a dozen or
+    // so pairs; the last RampCacheSize are kept. An entry starts as the
+    // black-on-black ramp, which is all zeros.
     struct RampCache {
         TColor bg = 0, fg = 0;
         std::array<std::array<std::uint8_t, 3>, 16> ramp{};  // blue, green, red
         bool pairsBuilt = false;
         std::array<std::uint64_t, 256> pairs{};
-        // The same for 1-bit data: four pixels (12 bytes) per nibble value.
         bool quadsBuilt = false;
         std::array<std::array<std::uint8_t, 16>, 16> quads{};
+        // For each display mode and font, by character code: where the glyph's
+        // cell starts in `cells`, plus one (0: not painted yet).
+        std::array<std::vector<std::uint32_t>, 2 * FontCount> cellAt;
+        std::vector<std::uint8_t> cells;
     };
-    std::array<RampCache, 8> ramps_{};
+    static constexpr std::size_t RampCacheSize = 32;
+    std::vector<RampCache> ramps_ = std::vector<RampCache>(RampCacheSize);
     std::size_t nextRamp_ = 1;
     RampCache* ramp_ = &ramps_[0];
+    // The cell of character c in the current font and ramp, painted on first
+    // use; null when the cache is full.
+    const std::uint8_t* GlyphCell(std::uint8_t c, const GlyphRows& glyph);
+    void PaintGlyph(std::uint8_t* dst, int stride, const GlyphRows& glyph);
     const std::uint64_t* PairPixels();
     const std::array<std::uint8_t, 16>* QuadPixels();
     const TFontTable* font_;
+    int fontNumber_ = DefaultFont;
     const std::int16_t* charIndex_;
     std::uint16_t fontHeight_ = 0;
 };

@@ -122,11 +122,14 @@ TEST(PixelRows, FillsAndCopiesEndExactlyAtTheirLength)
 {
     for (int count = 0; count <= 260; ++count) {
         const int bytes = count * 3;
+        // A new colour each time, so nothing left over from the last fill can pass.
+        const std::array<std::uint8_t, 3> colour = {static_cast<std::uint8_t>(count), static_cast<std::uint8_t>(count * 3 + 1),
+                                                    static_cast<std::uint8_t>(255 - count)};
         GuardedRows filled(bytes, 1);
-        FillPixels(filled.Row(0), static_cast<std::size_t>(count), 10, 20, 30);
+        FillPixels(filled.Row(0), static_cast<std::size_t>(count), colour[0], colour[1], colour[2]);
         bool pattern = true;
         for (int i = 0; i < bytes; ++i)
-            pattern = pattern && filled.Row(0)[i] == std::array<std::uint8_t, 3>{10, 20, 30}[i % 3];
+            pattern = pattern && filled.Row(0)[i] == colour[static_cast<std::size_t>(i % 3)];
         EXPECT_TRUE(pattern) << count << " pixels";
         EXPECT_TRUE(filled.MarginsIntact()) << count << " pixels";
     }
