@@ -212,8 +212,9 @@ void TLSDrawer::PaintGlyph(std::uint8_t* dst, int stride, const GlyphRows& glyph
 
 const std::uint8_t* TLSDrawer::GlyphCell(std::uint8_t c, const GlyphRows& glyph)
 {
-    // A generous bound: all glyphs of all fonts in one pair take about 1 MB.
-    constexpr std::size_t CellBytesLimit = 2 << 20;
+    // The letters of a page in one pair take well under this; a sheet of
+    // whole fonts falls back to painting.
+    constexpr std::size_t CellBytesLimit = 256 << 10;
     RampCache& e = *ramp_;
     auto& at = e.cellAt[static_cast<std::size_t>((smallDisplay_ ? FontCount : 0) + fontNumber_)];
     if (at.empty())
