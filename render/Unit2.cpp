@@ -13,7 +13,6 @@ static_assert(CleanTiles::Columns * CleanTiles::Tile == PreviewWidth &&
 // The painters read a ramp as 48 bytes in a row.
 static_assert(sizeof(std::array<std::array<std::uint8_t, 3>, 16>) == 48, "ramp entries are packed");
 
-
 TLSDrawer::TLSDrawer(const TThemeColorTable& colors, const bool& smallDisplay)
     : colors_(colors),
       smallDisplay_(smallDisplay),
