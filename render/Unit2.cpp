@@ -53,15 +53,26 @@ void TLSDrawer::FillBox(int x1, int y1, int x2, int y2, TColor color)
 
 void TLSDrawer::SetRamp(TColor bg, TColor fg)
 {
-    if (ramp_->bg == bg && ramp_->fg == fg)
+    ++rampClock_;
+    if (ramp_->bg == bg && ramp_->fg == fg) {
+        ramp_->lastUse = rampClock_;
         return;
-    for (RampCache& cached : ramps_)
+    }
+    // A hit, or else the entry used longest ago makes room: while a colour is
+    // being edited, each new shade takes one entry and the page's other pairs
+    // keep theirs.
+    RampCache* oldest = &ramps_[0];
+    for (RampCache& cached : ramps_) {
         if (cached.bg == bg && cached.fg == fg) {
             ramp_ = &cached;
+            ramp_->lastUse = rampClock_;
             return;
         }
-    RampCache& e = ramps_[nextRamp_];
-    nextRamp_ = (nextRamp_ + 1) % ramps_.size();
+        if (cached.lastUse < oldest->lastUse)
+            oldest = &cached;
+    }
+    RampCache& e = *oldest;
+    e.lastUse = rampClock_;
     e.bg = bg;
     e.fg = fg;
     e.pairsBuilt = false;

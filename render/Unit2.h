@@ -122,10 +122,11 @@ private:
     // pixels, in the low bytes of a 64-bit word), the twelve each 1-bit nibble
     // paints, and the finished cells of the glyphs drawn in it, so a page drawn
     // again copies its letters instead of painting them. A page uses a dozen or
-    // so pairs; the last RampCacheSize are kept. An entry starts as the
+    // so pairs; the RampCacheSize used last are kept. An entry starts as the
     // black-on-black ramp, which is all zeros.
     struct RampCache {
         TColor bg = 0, fg = 0;
+        std::uint64_t lastUse = 0;
         std::array<std::array<std::uint8_t, 3>, 16> ramp{};  // blue, green, red
         bool pairsBuilt = false;
         std::array<std::uint64_t, 256> pairs{};
@@ -138,7 +139,7 @@ private:
     };
     static constexpr std::size_t RampCacheSize = 32;
     std::vector<RampCache> ramps_ = std::vector<RampCache>(RampCacheSize);
-    std::size_t nextRamp_ = 1;
+    std::uint64_t rampClock_ = 0;
     RampCache* ramp_ = &ramps_[0];
     // The cell of character c in the current font and ramp, painted on first
     // use; null when the cache is full.
