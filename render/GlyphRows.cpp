@@ -75,6 +75,18 @@ alignas(64) const std::uint8_t ChannelBytes[64] = {
     0, 1, 2, 0, 1, 2, 0, 1, 2, 0, 1, 2, 0, 1, 2, 0, 1, 2, 0, 1, 2, 0, 1, 2,
     0, 1, 2, 0, 1, 2, 0, 1, 2, 0, 1, 2, 0, 1, 2, 0, 1, 2, 0, 1, 2, 0, 1, 2};
 
+// The 48 bytes of a sixteen-pixel step, or those under `storeMask` at a row's
+// end; whole steps use plain stores, which are cheaper than masked ones.
+LARKSPUR_WIDE_TARGET inline void StoreStep(std::uint8_t* dst, __mmask64 storeMask, __m512i out)
+{
+    if (storeMask == 0xFFFFFFFFFFFFull) {
+        _mm256_storeu_si256(reinterpret_cast<__m256i*>(dst), _mm512_castsi512_si256(out));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(dst + 32), _mm512_extracti32x4_epi32(out, 2));
+    } else {
+        _mm512_mask_storeu_epi8(dst, storeMask, out);
+    }
+}
+
 // Sixteen pixels (eight source bytes, fewer under `loadMask`) to 48 bytes
 // (fewer under `storeMask`). Masked-off bytes are neither read nor written.
 LARKSPUR_WIDE_TARGET inline void WideStep(std::uint8_t* dst, const std::uint8_t* src, __mmask16 loadMask,
@@ -86,12 +98,7 @@ LARKSPUR_WIDE_TARGET inline void WideStep(std::uint8_t* dst, const std::uint8_t*
     const __m128i index3 = _mm_add_epi8(_mm_add_epi8(index, index), index);
     // Only bytes 0..15 of the widened index are read.
     const __m512i select = _mm512_add_epi8(_mm512_permutexvar_epi8(spread, _mm512_zextsi128_si512(index3)), channel);
-    const __m512i out = _mm512_permutexvar_epi8(select, colours);
-    if (storeMask == 0xFFFFFFFFFFFFull) {
-        _mm256_storeu_si256(reinterpret_cast<__m256i*>(dst), _mm512_castsi512_si256(out));
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(dst + 32), _mm512_extracti32x4_epi32(out, 2));
-    } else
-        _mm512_mask_storeu_epi8(dst, storeMask, out);
+    StoreStep(dst, storeMask, _mm512_permutexvar_epi8(select, colours));
 }
 
 }  // namespace
@@ -117,11 +124,11 @@ void PaintNibbleGlyphWide(std::uint8_t* dst, int stride, const GlyphRows& glyph,
     }
 }
 
+namespace {
+
 // A 1-bit step: bit i of the 16-bit mask is pixel 7 - i of the first byte
 // (i < 8) or pixel 23 - i of the second, the bytes being most significant bit
 // first. Output byte j belongs to pixel j / 3.
-namespace {
-
 alignas(64) const std::uint8_t BitSpreadBytes[64] = {
     7, 7, 7, 6, 6, 6, 5, 5, 5, 4, 4, 4, 3, 3, 3, 2, 2, 2, 1, 1, 1, 0, 0, 0,
     15, 15, 15, 14, 14, 14, 13, 13, 13, 12, 12, 12, 11, 11, 11, 10, 10, 10, 9, 9, 9, 8, 8, 8};
@@ -131,6 +138,14 @@ LARKSPUR_WIDE_TARGET inline __m512i ColourPattern(const std::uint8_t* colour)
 {
     return _mm512_permutexvar_epi8(_mm512_load_si512(ChannelBytes),
                                    _mm512_zextsi128_si512(_mm_maskz_loadu_epi8(0x7, colour)));
+}
+
+LARKSPUR_WIDE_TARGET inline void BitStep(std::uint8_t* dst, unsigned bits, __mmask64 storeMask, __m512i background,
+                                         __m512i foreground, __m512i spread)
+{
+    const __m128i setBytes = _mm_movm_epi8(static_cast<__mmask16>(bits));
+    const __m512i select = _mm512_permutexvar_epi8(spread, _mm512_zextsi128_si512(setBytes));
+    StoreStep(dst, storeMask, _mm512_ternarylogic_epi32(select, foreground, background, 0xCA));
 }
 
 }  // namespace
@@ -149,21 +164,10 @@ void PaintBitGlyphWide(std::uint8_t* dst, int stride, const GlyphRows& glyph, co
     for (int r = 0; r < glyph.rowCount; ++r, data += glyph.rowBytes, dst += stride) {
         std::uint8_t* d = dst;
         const std::uint8_t* s = data;
-        for (int k = 0; k < fullSteps; ++k, d += 48, s += 2) {
-            const __m128i setBytes = _mm_movm_epi8(static_cast<__mmask16>(s[0] | (s[1] << 8)));
-            const __m512i select = _mm512_permutexvar_epi8(spread, _mm512_zextsi128_si512(setBytes));
-            const __m512i out = _mm512_ternarylogic_epi32(select, foreground, background, 0xCA);
-            _mm256_storeu_si256(reinterpret_cast<__m256i*>(d), _mm512_castsi512_si256(out));
-            _mm_storeu_si128(reinterpret_cast<__m128i*>(d + 32), _mm512_extracti32x4_epi32(out, 2));
-        }
-        if (rest != 0) {
-            // Only the bytes the row has are read.
-            const unsigned second = rest > 8 ? s[1] : 0;
-            const __m128i setBytes = _mm_movm_epi8(static_cast<__mmask16>(s[0] | (second << 8)));
-            const __m512i select = _mm512_permutexvar_epi8(spread, _mm512_zextsi128_si512(setBytes));
-            const __m512i out = _mm512_ternarylogic_epi32(select, foreground, background, 0xCA);
-            _mm512_mask_storeu_epi8(d, restStore, out);
-        }
+        for (int k = 0; k < fullSteps; ++k, d += 48, s += 2)
+            BitStep(d, s[0] | (s[1] << 8u), 0xFFFFFFFFFFFFull, background, foreground, spread);
+        if (rest != 0)  // only the bytes the row has are read
+            BitStep(d, s[0] | (rest > 8 ? s[1] << 8u : 0u), restStore, background, foreground, spread);
     }
 }
 
