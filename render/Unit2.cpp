@@ -186,9 +186,7 @@ int TLSDrawer::DrawGlyph(std::uint8_t c, int x, int y, TColor bg)
     if (wholeRows) {
         PaintGlyph(row, stride, glyph);
     } else if (smallDisplay_) {
-        const auto* quads = QuadPixels();
-        for (int r = firstRow; r < endRow; ++r, data += rowBytes, row += stride)
-            PaintBitRow(row, data, firstColumn, endColumn, quads, ramp[0].data(), ramp[15].data());
+        PaintBitRows(row, stride, glyph, firstColumn, endColumn);
     } else {
         for (int r = firstRow; r < endRow; ++r, data += rowBytes, row += stride) {
             std::uint8_t* dst = row;
@@ -205,19 +203,26 @@ void TLSDrawer::PaintGlyph(std::uint8_t* dst, int stride, const GlyphRows& glyph
 {
     const auto& ramp = ramp_->ramp;
     if (smallDisplay_) {
-        if (WideGlyphRowsSupported()) {
-            PaintBitGlyphWide(dst, stride, glyph, ramp[0].data(), ramp[15].data());
-            return;
-        }
-        const auto* quads = QuadPixels();
-        const std::uint8_t* data = glyph.rows;
-        for (int r = 0; r < glyph.rowCount; ++r, data += glyph.rowBytes, dst += stride)
-            PaintBitRow(dst, data, 0, glyph.width, quads, ramp[0].data(), ramp[15].data());
+        PaintBitRows(dst, stride, glyph, 0, glyph.width);
     } else if (WideGlyphRowsSupported()) {
         PaintNibbleGlyphWide(dst, stride, glyph, ramp[0].data());
     } else {
         PaintNibbleGlyph(dst, stride, glyph, PairPixels(), ramp[0].data());
     }
+}
+
+void TLSDrawer::PaintBitRows(std::uint8_t* dst, int stride, const GlyphRows& glyph, int firstColumn, int endColumn)
+{
+    const std::uint8_t* clear = ramp_->ramp[0].data();
+    const std::uint8_t* set = ramp_->ramp[15].data();
+    if (firstColumn == 0 && endColumn == glyph.width && WideGlyphRowsSupported()) {
+        PaintBitGlyphWide(dst, stride, glyph, clear, set);
+        return;
+    }
+    const auto* quads = QuadPixels();
+    const std::uint8_t* data = glyph.rows;
+    for (int r = 0; r < glyph.rowCount; ++r, data += glyph.rowBytes, dst += stride)
+        PaintBitRow(dst, data, firstColumn, endColumn, quads, clear, set);
 }
 
 const std::uint8_t* TLSDrawer::GlyphCell(std::uint8_t c, const GlyphRows& glyph)
@@ -351,15 +356,7 @@ void TLSDrawer::DrawMonoImage(const std::uint8_t* image, int x, int y, TColor bg
     clean_.Touch(x, y, x + w, y + h);
     data += static_cast<std::size_t>(firstRow) * rowBytes;
     std::uint8_t* row = bitmap_.Row(y + firstRow) + (x + firstColumn) * 3;
-    const std::uint8_t* clear = ramp_->ramp[0].data();
-    const std::uint8_t* set = ramp_->ramp[15].data();
-    if (firstColumn == 0 && endColumn == w && WideGlyphRowsSupported()) {
-        PaintBitGlyphWide(row, bitmap_.Stride(), GlyphRows{data, rowBytes, w, endRow - firstRow}, clear, set);
-        return;
-    }
-    const auto* quads = QuadPixels();
-    for (int r = firstRow; r < endRow; ++r, data += rowBytes, row += bitmap_.Stride())
-        PaintBitRow(row, data, firstColumn, endColumn, quads, clear, set);
+    PaintBitRows(row, bitmap_.Stride(), GlyphRows{data, rowBytes, w, endRow - firstRow}, firstColumn, endColumn);
 }
 
 TLSDrawer::PageCanvas::PageCanvas(TLSDrawer& drawer, TColor background) : drawer_(drawer)

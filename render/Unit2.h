@@ -145,6 +145,9 @@ private:
     // use; null when the cache is full.
     const std::uint8_t* GlyphCell(std::uint8_t c, const GlyphRows& glyph);
     void PaintGlyph(std::uint8_t* dst, int stride, const GlyphRows& glyph);
+    // 1-bit rows in the current ramp's entries 0 and 15: columns first..end-1
+    // of the glyph, `dst` pointing at column `first` of its first row.
+    void PaintBitRows(std::uint8_t* dst, int stride, const GlyphRows& glyph, int firstColumn, int endColumn);
     const std::uint64_t* PairPixels();
     const std::array<std::uint8_t, 16>* QuadPixels();
     const TFontTable* font_;
