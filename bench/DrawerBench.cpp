@@ -33,7 +33,7 @@ void FillWholeBitmap(benchmark::State& state)
 {
     Setup s;
     for (auto _ : state) {
-        s.drawer.FillBox(0, 0, PreviewWidth, PreviewHeight, MakeColor(10, 20, 30));
+        s.drawer.FillBox(0, 0, PreviewWidth, PreviewHeight, SlotId::Main_Divider);
         benchmark::ClobberMemory();
     }
 }
@@ -44,7 +44,7 @@ void LongTextBox(benchmark::State& state)
     Setup s;
     const std::string text = "PROFILE1 0.000@ 235*C 42.0W 99% ABCDEFGHIJKLMNOPQRSTUVWXYZ";
     for (auto _ : state) {
-        s.drawer.DrawTextBox(text, 0, 100, 240, 30, MakeColor(0, 0, 0), MakeColor(255, 255, 255), 6, 0x22);
+        s.drawer.DrawTextBox(text, 0, 100, 240, 30, SlotId::Main_Background, SlotId::Main_Batts, 6, 0x22);
         benchmark::ClobberMemory();
     }
 }
@@ -83,7 +83,7 @@ BENCHMARK(DrawPageVariant)
     ->Unit(benchmark::kMicrosecond);
 
 // The editor's case after a colour edit: the big value's colour changes before
-// every draw, so its glyph cells are painted anew each time.
+// every draw, so its ramp is built anew each time.
 void DrawPageAfterColourEdit(benchmark::State& state)
 {
     Setup s;

@@ -1,12 +1,12 @@
 #pragma once
-// Painting glyph and image rows as 24-bit pixels. Glyphs are most of a page's
-// work, so each kind of row has a portable painter and, for processors with
-// 64-byte byte permutes, a wide one doing sixteen pixels per step; both give
-// the same pixels and write nothing outside the glyph's own.
+// Painting glyph and image rows as 24-bit pixels, and recording the ramp level
+// of each pixel beside them. Both painters write whole 64-bit or 128-bit words
+// and let the next store overwrite the spill, storing the last pixels of a row
+// exactly, so nothing outside the row's own pixels is written.
 //
 //   4-bit rows: two ramp indices per byte, high nibble first.
 //   1-bit rows: eight pixels per byte, most significant bit first; a set bit is
-//               the foreground, a clear one the background.
+//               the foreground (level 15), a clear one the background (level 0).
 
 #include <array>
 #include <cstdint>
@@ -30,8 +30,7 @@ void PaintNibbleGlyph(std::uint8_t* dst, int stride, const GlyphRows& glyph, con
 void PaintBitRow(std::uint8_t* dst, const std::uint8_t* bits, int first, int end,
                  const std::array<std::uint8_t, 16>* quads, const std::uint8_t* clear, const std::uint8_t* set);
 
-// Only where WideGlyphRowsSupported().
-bool WideGlyphRowsSupported();
-void PaintNibbleGlyphWide(std::uint8_t* dst, int stride, const GlyphRows& glyph, const std::uint8_t* ramp);
-void PaintBitGlyphWide(std::uint8_t* dst, int stride, const GlyphRows& glyph, const std::uint8_t* clear,
-                       const std::uint8_t* set);
+// The level of each pixel of columns first..end-1 of one row, or-ed into
+// `base`; `record` points at column `first`.
+void RecordRowLevels(std::uint16_t* record, const std::uint8_t* row, int first, int end, bool oneBit,
+                     std::uint16_t base);

@@ -2,6 +2,8 @@
 
 #include "Unit2.h"
 
+using S = SlotId;
+
 #include <cstdio>
 
 std::string TLSDrawer::TimeText() const
@@ -22,7 +24,7 @@ std::string TLSDrawer::DateText() const
 }
 
 void TLSDrawer::DrawSplitValue(const std::string& number, const std::string& unit, int x, int y, int w, int h,
-                               int numberSlot, int unitSlot, std::uint8_t numberFont, std::uint8_t unitFont)
+                               SlotId numberSlot, SlotId unitSlot, std::uint8_t numberFont, std::uint8_t unitFont)
 {
     const int n = MeasureText(number, numberFont).first;
     const int u = MeasureText(unit, unitFont).first;
@@ -31,6 +33,6 @@ void TLSDrawer::DrawSplitValue(const std::string& number, const std::string& uni
     if (s % 2 != 0)
         ++s;
     s /= 2;
-    DrawTextBox(number, x, y, n + s, h, Slot(0), Slot(numberSlot), numberFont, AlignBottom | AlignRight);
-    DrawTextBox(unit, x + n + s, y, w - n - s, h, Slot(0), Slot(unitSlot), unitFont, AlignBottom | AlignLeft);
+    DrawTextBox(number, x, y, n + s, h, S::Main_Background, numberSlot, numberFont, AlignBottom | AlignRight);
+    DrawTextBox(unit, x + n + s, y, w - n - s, h, S::Main_Background, unitSlot, unitFont, AlignBottom | AlignLeft);
 }

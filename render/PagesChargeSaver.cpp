@@ -4,7 +4,9 @@
 #include "BatteryImages.h"
 #include "Unit2.h"
 
-void TLSDrawer::DrawClockLarge(int y, TColor bg, TColor fg)
+using S = SlotId;
+
+void TLSDrawer::DrawClockLarge(int y, SlotId bg, SlotId fg)
 {
     const std::string t = TimeText();
     const int dw = MeasureText(".", 0).first;
@@ -19,7 +21,7 @@ void TLSDrawer::DrawClockLarge(int y, TColor bg, TColor fg)
     DrawTextBox(t.substr(4, 1), cx + dw + 36, y, 36, 0, bg, fg, 0, AlignCenter);
 }
 
-void TLSDrawer::DrawClockSmall(int y, TColor bg, TColor fg)
+void TLSDrawer::DrawClockSmall(int y, SlotId bg, SlotId fg)
 {
     const std::string t = TimeText();
     const int dw = MeasureText(".", 7).first;
@@ -32,42 +34,42 @@ void TLSDrawer::DrawClockSmall(int y, TColor bg, TColor fg)
 
 void TLSDrawer::DrawChargePage()
 {
-    const TColor bg = Slot(34);
-    const PageCanvas canvas(*this, bg);
+    const SlotId bg = S::Charge_Background;
+    FillBox(0, 0, PreviewWidth, PreviewHeight, bg);
     if (!smallDisplay_) {
-        DrawMonoImage(ChargeBatteryImage.data(), 39, 180, bg, Slot(35));
-        DrawMonoImage(ChargeBatteryImage.data(), 139, 180, bg, Slot(35));
-        FillBox(51, 232, 89, 267, Slot(35));
-        FillBox(151, 232, 189, 267, Slot(35));
-        DrawTextBox("1.23A", 34, 120, 72, 0, bg, Slot(39), 6, AlignCenter);
-        DrawTextBox("30*C", 134, 120, 72, 0, bg, Slot(40), 6, AlignCenter);
-        DrawTextBox("3.70V", 34, 148, 72, 0, bg, Slot(37), 6, AlignCenter);
-        DrawTextBox("3.73V", 134, 148, 72, 0, bg, Slot(38), 6, AlignCenter);
-        DrawTextBox("50%", 34, 288, 72, 0, bg, Slot(36), 6, AlignCenter);
-        DrawTextBox("51%", 134, 288, 72, 0, bg, Slot(36), 6, AlignCenter);
-        DrawClockLarge(35, bg, Slot(41));
+        DrawMonoImage(ChargeBatteryImage.data(), 39, 180, bg, S::Charge_Battery);
+        DrawMonoImage(ChargeBatteryImage.data(), 139, 180, bg, S::Charge_Battery);
+        FillBox(51, 232, 89, 267, S::Charge_Battery);
+        FillBox(151, 232, 189, 267, S::Charge_Battery);
+        DrawTextBox("1.23A", 34, 120, 72, 0, bg, S::Charge_Current, 6, AlignCenter);
+        DrawTextBox("30*C", 134, 120, 72, 0, bg, S::Charge_Temp, 6, AlignCenter);
+        DrawTextBox("3.70V", 34, 148, 72, 0, bg, S::Charge_Volt, 6, AlignCenter);
+        DrawTextBox("3.73V", 134, 148, 72, 0, bg, S::Charge_VoltBal, 6, AlignCenter);
+        DrawTextBox("50%", 34, 288, 72, 0, bg, S::Charge_Pct, 6, AlignCenter);
+        DrawTextBox("51%", 134, 288, 72, 0, bg, S::Charge_Pct, 6, AlignCenter);
+        DrawClockLarge(35, bg, S::Charge_Clock);
         return;
     }
     for (const auto& r : SmallBatteryOutline)
-        FillBox(80 + r[0], 80 + r[1], 80 + r[0] + r[2], 80 + r[1] + r[3], Slot(35));
-    FillBox(107, 188, 133, 213, Slot(35));
-    DrawTextBox("50%", 100, 226, 40, 0, bg, Slot(36), 8, AlignCenter);
-    DrawClockSmall(81, bg, Slot(41));
-    DrawTextBox("30*C", 100, 115, 40, 0, bg, Slot(40), 8, AlignCenter);
-    DrawTextBox("3.70V", 80, 131, 40, 0, bg, Slot(37), 8, AlignCenter);
-    DrawTextBox("3.73V", 120, 131, 40, 0, bg, Slot(38), 8, AlignCenter);
+        FillBox(80 + r[0], 80 + r[1], 80 + r[0] + r[2], 80 + r[1] + r[3], S::Charge_Battery);
+    FillBox(107, 188, 133, 213, S::Charge_Battery);
+    DrawTextBox("50%", 100, 226, 40, 0, bg, S::Charge_Pct, 8, AlignCenter);
+    DrawClockSmall(81, bg, S::Charge_Clock);
+    DrawTextBox("30*C", 100, 115, 40, 0, bg, S::Charge_Temp, 8, AlignCenter);
+    DrawTextBox("3.70V", 80, 131, 40, 0, bg, S::Charge_Volt, 8, AlignCenter);
+    DrawTextBox("3.73V", 120, 131, 40, 0, bg, S::Charge_VoltBal, 8, AlignCenter);
 }
 
 void TLSDrawer::DrawSaverPage()
 {
     const std::string date = DateText();
-    const TColor bg = Slot(26);
-    const PageCanvas canvas(*this, bg);
+    const SlotId bg = S::Saver_Background;
+    FillBox(0, 0, PreviewWidth, PreviewHeight, bg);
     if (!smallDisplay_) {
-        DrawClockLarge(108, bg, Slot(27));
-        DrawTextBox(date, 40, 190, 160, 0, bg, Slot(28), 6, AlignCenter);
+        DrawClockLarge(108, bg, S::Saver_Time);
+        DrawTextBox(date, 40, 190, 160, 0, bg, S::Saver_Date, 6, AlignCenter);
     } else {
-        DrawClockSmall(147, bg, Slot(27));
-        DrawTextBox(date, 80, 187, 80, 0, bg, Slot(28), 8, AlignCenter);
+        DrawClockSmall(147, bg, S::Saver_Time);
+        DrawTextBox(date, 80, 187, 80, 0, bg, S::Saver_Date, 8, AlignCenter);
     }
 }

@@ -3,6 +3,8 @@
 
 #include "Unit2.h"
 
+using S = SlotId;
+
 namespace {
 
 struct Item {
@@ -14,11 +16,11 @@ struct Item {
 
 void TLSDrawer::DrawMenuPage()
 {
-    const TColor bg = Slot(20), item = Slot(24), cursor = Slot(23), selected = Slot(25);
-    const PageCanvas canvas(*this, bg);
+    const SlotId bg = S::Menu_Background, item = S::Menu_Text, cursor = S::Menu_Cursor, selected = S::Menu_TextSelected;
+    FillBox(0, 0, PreviewWidth, PreviewHeight, bg);
     if (!smallDisplay_) {
-        DrawTextBox("LARKSPUR", 0, 5, 240, 28, bg, Slot(21), 6, AlignMiddle | AlignCenter);
-        FillBox(0, 34, 240, 36, Slot(22));
+        DrawTextBox("LARKSPUR", 0, 5, 240, 28, bg, S::Menu_TextHeader, 6, AlignMiddle | AlignCenter);
+        FillBox(0, 34, 240, 36, S::Menu_Divider);
         DrawTextBox("PROFILE1", 10, 44, 220, 28, bg, item, 6, AlignMiddle);
         DrawTextBox("SCREEN", 10, 77, 220, 28, bg, item, 6, AlignMiddle);
         FillBox(5, 110, 10, 138, cursor);
@@ -28,8 +30,8 @@ void TLSDrawer::DrawMenuPage()
             DrawTextBox(i.text, 10, i.y, 220, 28, bg, item, 6, AlignMiddle);
         return;
     }
-    DrawTextBox("BOREALIS", 80, 80, 80, 0, bg, Slot(21), 8, AlignMiddle | AlignCenter);
-    FillBox(80, 97, 160, 98, Slot(22));
+    DrawTextBox("BOREALIS", 80, 80, 80, 0, bg, S::Menu_TextHeader, 8, AlignMiddle | AlignCenter);
+    FillBox(80, 97, 160, 98, S::Menu_Divider);
     DrawTextBox("PROFILE1", 81, 102, 80, 0, bg, item, 8, AlignMiddle);
     DrawTextBox("SCREEN", 81, 119, 80, 0, bg, item, 8, AlignMiddle);
     FillBox(80, 135, 160, 150, cursor);
@@ -41,8 +43,8 @@ void TLSDrawer::DrawMenuPage()
 
 void TLSDrawer::DrawInfoPage()
 {
-    const TColor bg = Slot(29), header = Slot(30), divider = Slot(31), text = Slot(32), action = Slot(33);
-    const PageCanvas canvas(*this, bg);
+    const SlotId bg = S::Info_Background, header = S::Info_Header, divider = S::Info_Divider, text = S::Info_Text, action = S::Info_Actions;
+    FillBox(0, 0, PreviewWidth, PreviewHeight, bg);
     if (!smallDisplay_) {
         DrawTextBox("SELECT", 0, 12, 240, 0, bg, header, 6, AlignCenter);
         DrawTextBox("PROFILE", 0, 42, 240, 0, bg, header, 6, AlignCenter);

@@ -12,6 +12,8 @@ namespace {
 const TColor Sentinel = MakeColor(1, 2, 3);
 const TColor Bg = MakeColor(10, 40, 90);
 const TColor Fg = MakeColor(250, 200, 20);
+// The drawer paints slots; the canvas's theme gives these three the colours above.
+constexpr SlotId SentinelSlot = SlotId::Main_Background, BgSlot = SlotId::Main_Divider, FgSlot = SlotId::Main_DivSq;
 
 TColor RampOf(TColor bg, TColor fg, int i)
 {
@@ -68,7 +70,10 @@ struct Canvas {
     Canvas(bool smallDisplay = false)
     {
         small = smallDisplay;
-        drawer.FillBox(0, 0, PreviewWidth, PreviewHeight, Sentinel);
+        colors[SlotIndex(SentinelSlot)] = Sentinel;
+        colors[SlotIndex(BgSlot)] = Bg;
+        colors[SlotIndex(FgSlot)] = Fg;
+        drawer.FillBox(0, 0, PreviewWidth, PreviewHeight, SentinelSlot);
     }
     void ExpectEquals(const Picture& expected) const
     {
@@ -100,7 +105,7 @@ TEST_P(TextBox, PaintsMarginsAndCellsExactly)
 {
     const BoxCase& c = GetParam();
     Canvas canvas(c.small);
-    canvas.drawer.DrawTextBox(c.text, c.x, c.y, c.w, c.h, Bg, Fg, static_cast<std::uint8_t>(c.font),
+    canvas.drawer.DrawTextBox(c.text, c.x, c.y, c.w, c.h, BgSlot, FgSlot, static_cast<std::uint8_t>(c.font),
                               static_cast<std::uint8_t>(c.align));
     Picture expected;
     for (const auto& m : c.margins)
@@ -158,7 +163,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(TextBoxSmallDisplay, GapColumnsKeepWhatWasThere)
 {
     Canvas canvas(true);
-    canvas.drawer.DrawTextBox("42", 90, 100, 0, 0, Bg, Fg, 8, 0x00);
+    canvas.drawer.DrawTextBox("42", 90, 100, 0, 0, BgSlot, FgSlot, 8, 0x00);
     // '4' is 7 wide: the column after it is the gap and is left alone.
     EXPECT_EQ(canvas.drawer.Bitmap().Pixel(97, 105), Sentinel);
     EXPECT_EQ(canvas.drawer.Bitmap().Pixel(105, 105), Sentinel);
@@ -168,16 +173,21 @@ TEST(TextBoxSmallDisplay, GapColumnsKeepWhatWasThere)
 TEST(Ramp, BlendsEachTermWithTruncation)
 {
     Canvas canvas;
-    canvas.drawer.SetRamp(MakeColor(0, 0, 0), MakeColor(255, 255, 255));
+    const auto ramp = [&](TColor bg, TColor fg) {
+        canvas.colors[3] = bg;
+        canvas.colors[4] = fg;
+        canvas.drawer.SetRamp(SlotId::Main_Batts, SlotId::Main_BattsNum);
+    };
+    ramp(MakeColor(0, 0, 0), MakeColor(255, 255, 255));
     for (int i = 0; i < 16; ++i)
         EXPECT_EQ(canvas.drawer.RampEntry(i), MakeColor(17 * i, 17 * i, 17 * i)) << i;
-    canvas.drawer.SetRamp(MakeColor(100, 100, 100), MakeColor(100, 100, 100));
+    ramp(MakeColor(100, 100, 100), MakeColor(100, 100, 100));
     EXPECT_EQ(canvas.drawer.RampEntry(0), MakeColor(100, 100, 100));
     EXPECT_EQ(canvas.drawer.RampEntry(1), MakeColor(99, 99, 99));
     EXPECT_EQ(canvas.drawer.RampEntry(3), MakeColor(100, 100, 100));
     EXPECT_EQ(canvas.drawer.RampEntry(15), MakeColor(100, 100, 100));
     // Channels are blended separately; equal channels dip where both terms truncate.
-    canvas.drawer.SetRamp(MakeColor(0, 7, 9), MakeColor(150, 7, 9));
+    ramp(MakeColor(0, 7, 9), MakeColor(150, 7, 9));
     EXPECT_EQ(canvas.drawer.RampEntry(6), MakeColor(60, 6, 8));
 }
 
@@ -196,10 +206,10 @@ TEST(Measure, SpacesMissingCharactersAndFontSelection)
 TEST(Primitives, FillBoxIsHalfOpenAndClipped)
 {
     Canvas canvas;
-    canvas.drawer.FillBox(10, 20, 12, 23, Fg);
-    canvas.drawer.FillBox(230, 310, 400, 400, Bg);  // clipped at the edge
-    canvas.drawer.FillBox(50, 50, 50, 60, Fg);      // empty
-    canvas.drawer.FillBox(-5, -5, 1, 1, Bg);
+    canvas.drawer.FillBox(10, 20, 12, 23, FgSlot);
+    canvas.drawer.FillBox(230, 310, 400, 400, BgSlot);  // clipped at the edge
+    canvas.drawer.FillBox(50, 50, 50, 60, FgSlot);      // empty
+    canvas.drawer.FillBox(-5, -5, 1, 1, BgSlot);
     Picture expected;
     expected.Fill(10, 20, 12, 23, Fg);
     expected.Fill(230, 310, 240, 320, Bg);
@@ -211,16 +221,16 @@ TEST(Primitives, GlyphsAndImagesAreClippedAtTheBitmapEdge)
 {
     Canvas canvas;
     canvas.drawer.SelectFont(2);
-    canvas.drawer.SetRamp(Bg, Fg);
-    EXPECT_EQ(canvas.drawer.DrawGlyph('a', 200, 310, Bg), 215);
-    EXPECT_EQ(canvas.drawer.DrawGlyph('q', 0, 0, Bg), 0);
+    canvas.drawer.SetRamp(BgSlot, FgSlot);
+    EXPECT_EQ(canvas.drawer.DrawGlyph('a', 200, 310, BgSlot), 215);
+    EXPECT_EQ(canvas.drawer.DrawGlyph('q', 0, 0, BgSlot), 0);
     Picture expected;
     expected.Text("a", 200, 310, 2, false);
     canvas.ExpectEquals(expected);
 
     const std::uint8_t image[] = {10, 2, 0xFF, 0xC0, 0x80, 0x00};
     Canvas img;
-    img.drawer.DrawMonoImage(image, 235, 318, Bg, Fg);
+    img.drawer.DrawMonoImage(image, 235, 318, BgSlot, FgSlot);
     EXPECT_EQ(img.drawer.Bitmap().Pixel(235, 318), Fg);
     EXPECT_EQ(img.drawer.Bitmap().Pixel(239, 318), Fg);
     EXPECT_EQ(img.drawer.Bitmap().Pixel(235, 319), Fg);
@@ -238,7 +248,7 @@ TEST(Primitives, MonoImagesPaintExactlyTheirOwnPixels)
             for (int i = 0; i < rowBytes * 3; ++i)
                 image.push_back(static_cast<std::uint8_t>(0x5B * (i + w) ^ 0xA6));
             Canvas canvas;
-            canvas.drawer.DrawMonoImage(image.data(), x, 100, Bg, Fg);
+            canvas.drawer.DrawMonoImage(image.data(), x, 100, BgSlot, FgSlot);
             Picture expected;
             for (int r = 0; r < 3; ++r)
                 for (int k = 0; k < w; ++k) {
@@ -255,7 +265,7 @@ TEST(Primitives, ValueUnitCentresThePair)
     // "42.0" (113) and "W" (25) in font 0 and 1 share no font, so use one font:
     // font 6 "42" = 22, "W" = 16, box 100 wide: spare 62, S = 31.
     Canvas canvas;
-    canvas.drawer.DrawValueUnit("42", "W", 10, 10, 100, 30, Bg, Fg, Fg, 6);
+    canvas.drawer.DrawValueUnit("42", "W", 10, 10, 100, 30, BgSlot, FgSlot, FgSlot, 6);
     Picture expected;
     expected.Fill(10, 10, 110, 40, Bg);
     expected.Text("42", 10 + 31, 10 + 7, 6, false);

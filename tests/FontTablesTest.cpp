@@ -163,12 +163,14 @@ TEST(FontTables, PinnedPictures)
 TEST(FontTables, ValueTextMeasuresAndPaintsInsideItsCells)
 {
     TThemeColorTable colors{};
+    const TColor marker = MakeColor(9, 9, 9);
+    colors[0] = marker;
+    colors[2] = MakeColor(255, 255, 255);
     bool small = false;
     TLSDrawer drawer(colors, small);
-    const TColor marker = MakeColor(9, 9, 9);
-    drawer.FillBox(0, 0, PreviewWidth, PreviewHeight, marker);
+    drawer.FillBox(0, 0, PreviewWidth, PreviewHeight, SlotId::Main_Background);
     EXPECT_EQ(drawer.MeasureText("42.0", 0).first, 113);
-    drawer.DrawTextBox("42.0", 60, 80, 0, 0, MakeColor(0, 0, 0), MakeColor(255, 255, 255), 0, 0);
+    drawer.DrawTextBox("42.0", 60, 80, 0, 0, SlotId::Main_Divider, SlotId::Main_DivSq, 0, 0);
     for (int y = 0; y < PreviewHeight; ++y)
         for (int x = 0; x < PreviewWidth; ++x) {
             const bool inCells = x >= 60 && x < 173 && y >= 80 && y < 139;

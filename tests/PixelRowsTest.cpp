@@ -1,9 +1,7 @@
-// The drawer's fast paths. The row painters write several pixels per store;
-// each must paint exactly its own pixels, whatever the length, and agree with
-// the plain per-pixel rule. The map of untouched background must never call a
-// touched tile clean.
+// The drawer's row painters write several pixels per store; each must paint
+// exactly its own pixels, whatever the length, and agree with the plain
+// per-pixel rule.
 
-#include "CleanTiles.h"
 #include "GlyphRows.h"
 #include "PixelFill.h"
 
@@ -40,7 +38,7 @@ struct GuardedRows {
     }
 };
 
-TEST(PixelRows, NibbleGlyphPaintersAgreeWithThePerPixelRule)
+TEST(PixelRows, NibbleGlyphPainterAgreesWithThePerPixelRule)
 {
     std::mt19937 random(20261208);
     std::array<std::uint8_t, 48> ramp{};
@@ -69,19 +67,11 @@ TEST(PixelRows, NibbleGlyphPaintersAgreeWithThePerPixelRule)
 
         GuardedRows portable(width * 3, rows);
         PaintNibbleGlyph(portable.Row(0), portable.Stride(), g, pairs.data(), ramp.data());
-        EXPECT_EQ(portable.data, expected.data) << "portable painter, width " << width;
-
-        if (WideGlyphRowsSupported()) {
-            GuardedRows wide(width * 3, rows);
-            PaintNibbleGlyphWide(wide.Row(0), wide.Stride(), g, ramp.data());
-            EXPECT_EQ(wide.data, expected.data) << "wide painter, width " << width;
-        }
+        EXPECT_EQ(portable.data, expected.data) << "width " << width;
     }
-    if (!WideGlyphRowsSupported())
-        std::printf("this processor has no 64-byte byte permutes: only the portable painter was checked\n");
 }
 
-TEST(PixelRows, BitRowPaintersAgreeWithThePerPixelRule)
+TEST(PixelRows, BitRowPainterAgreesWithThePerPixelRule)
 {
     std::mt19937 random(81226);
     const std::uint8_t clear[3] = {1, 2, 3}, set[3] = {250, 251, 252};
@@ -107,18 +97,12 @@ TEST(PixelRows, BitRowPaintersAgreeWithThePerPixelRule)
                 PaintBitRow(portable.Row(r), &glyph[static_cast<std::size_t>(r * rowBytes)], first, width, quads.data(),
                             clear, set);
             }
-            EXPECT_EQ(portable.data, expected.data) << "portable painter, width " << width << " from " << first;
-            if (first == 0 && WideGlyphRowsSupported()) {
-                GuardedRows wide(width * 3, rows);
-                PaintBitGlyphWide(wide.Row(0), wide.Stride(), GlyphRows{glyph.data(), rowBytes, width, rows}, clear,
-                                  set);
-                EXPECT_EQ(wide.data, expected.data) << "wide painter, width " << width;
-            }
+            EXPECT_EQ(portable.data, expected.data) << "width " << width << " from " << first;
         }
     }
 }
 
-TEST(PixelRows, FillsAndCopiesEndExactlyAtTheirLength)
+TEST(PixelRows, FillsEndExactlyAtTheirLength)
 {
     for (int count = 0; count <= 260; ++count) {
         const int bytes = count * 3;
@@ -133,46 +117,6 @@ TEST(PixelRows, FillsAndCopiesEndExactlyAtTheirLength)
         EXPECT_TRUE(pattern) << count << " pixels";
         EXPECT_TRUE(filled.MarginsIntact()) << count << " pixels";
     }
-    std::vector<std::uint8_t> source(800);
-    for (std::size_t i = 0; i < source.size(); ++i)
-        source[i] = static_cast<std::uint8_t>(i * 7 + 1);
-    for (int bytes = 0; bytes <= 720; ++bytes) {
-        GuardedRows copied(bytes, 1);
-        CopyRun(copied.Row(0), source.data(), static_cast<std::size_t>(bytes));
-        EXPECT_EQ(std::memcmp(copied.Row(0), source.data(), static_cast<std::size_t>(bytes)), 0) << bytes;
-        EXPECT_TRUE(copied.MarginsIntact()) << bytes << " bytes";
-    }
-}
-
-TEST(CleanTilesTest, OnlyUntouchedBackgroundIsClean)
-{
-    const TColor bg = MakeColor(1, 2, 3), other = MakeColor(9, 9, 9);
-    CleanTiles tiles;
-    EXPECT_FALSE(tiles.IsClean(0, 0, 10, 10, bg)) << "nothing is known before a page starts";
-    tiles.Begin(bg);
-    EXPECT_TRUE(tiles.IsClean(0, 0, 240, 320, bg));
-    EXPECT_FALSE(tiles.IsClean(0, 0, 10, 10, other)) << "clean means holding the background";
-
-    tiles.Filled(20, 20, 30, 21, bg);  // the background keeps tiles clean
-    EXPECT_TRUE(tiles.IsClean(16, 16, 32, 32, bg));
-    tiles.Filled(20, 20, 30, 21, other);
-    tiles.Touch(235, 315, 260, 400);  // clipped to the bitmap
-    tiles.Touch(-5, -5, 1, 1);
-    struct Probe {
-        int x1, y1, x2, y2;
-        bool clean;
-    };
-    const Probe probes[] = {
-        {20, 20, 30, 21, false}, {29, 20, 30, 21, false},  // the fill itself
-        {31, 20, 40, 21, false},                            // shares a tile with it
-        {32, 16, 40, 24, true},  {16, 24, 32, 32, true},    // neighbouring tiles
-        {232, 312, 240, 320, false}, {224, 312, 232, 320, true},
-        {0, 0, 8, 8, false},     {8, 8, 16, 16, true},
-    };
-    for (const Probe& p : probes)
-        EXPECT_EQ(tiles.IsClean(p.x1, p.y1, p.x2, p.y2, bg), p.clean) << p.x1 << "," << p.y1;
-    tiles.End();
-    EXPECT_FALSE(tiles.IsClean(8, 8, 16, 16, bg));
 }
 
 }  // namespace

@@ -60,3 +60,11 @@ void PackedThemeFromBytes(const std::uint8_t* bytes, TPackedTheme& packed)
     for (std::size_t i = 0; i < packed.size(); ++i)
         packed[i] = static_cast<TRGB565>(bytes[2 * i] | (bytes[2 * i + 1] << 8));
 }
+
+TColor RampBlend(TColor bg, TColor fg, int level)
+{
+    const auto i = static_cast<unsigned>(level);
+    const auto mix = [i](unsigned b, unsigned f) { return (f * i) / 15 + (b * (15 - i)) / 15; };
+    return MakeColor(mix(ColorRed(bg), ColorRed(fg)), mix(ColorGreen(bg), ColorGreen(fg)),
+                     mix(ColorBlue(bg), ColorBlue(fg)));
+}

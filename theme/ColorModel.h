@@ -34,6 +34,11 @@ constexpr unsigned ColorRed(TColor c) { return c & 0xFFu; }
 constexpr unsigned ColorGreen(TColor c) { return (c >> 8) & 0xFFu; }
 constexpr unsigned ColorBlue(TColor c) { return (c >> 16) & 0xFFu; }
 
+// Entry `level` (0..15) of the device's 16-step ramp from bg to fg. Per channel
+// (fg * level) / 15 + (bg * (15 - level)) / 15, each term truncated on its own,
+// so a ramp between two equal colours may dip by one in its middle entries.
+TColor RampBlend(TColor bg, TColor fg, int level);
+
 void LoadDefaultTheme(TThemeColorTable& colors);
 void PackTheme(const TThemeColorTable& colors, TPackedTheme& packed);
 void UnpackTheme(const TPackedTheme& packed, TThemeColorTable& colors);

@@ -9,7 +9,7 @@ TSlotCatalogue::TSlotCatalogue(TThemeColorTable& colors)
             auto& table = tables_[static_cast<std::size_t>(page * 2 + small)];
             for (const TLSElementRow& row : PageElementRows(page, small != 0))
                 table.push_back({row.Name, row.Left, row.Top, row.Right, row.Bottom,
-                                 &colors[static_cast<std::size_t>(row.Slot)]});
+                                 &colors[static_cast<std::size_t>(SlotIndex(row.Slot))]});
         }
 }
 

@@ -10,6 +10,7 @@
 
 #include "AsciiText.h"
 #include "ColorModel.h"
+#include "ThemeSlots.h"
 
 #include <array>
 #include <string>
@@ -28,7 +29,7 @@ struct TLSElement {
 struct TLSElementRow {
     const char* Name;
     int Left, Top, Right, Bottom;
-    int Slot;
+    SlotId Slot;
 };
 
 constexpr int PageCount = 8;

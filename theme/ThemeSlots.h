@@ -1,11 +1,68 @@
 #pragma once
 // The 42 theme slots: where each lives in a theme file and its default word.
-// The defaults, the theme file reader and writer and `lsthtool dump` all walk
-// this one table, so it is the only place a slot's key or default is spelled.
+// The defaults, the theme file reader and writer, `lsthtool dump`, the pages and
+// the slot catalogue all come from the one list below, so it is the only place
+// a slot's key, position or default is spelled.
 
 #include "ColorModel.h"
 
 #include <array>
+#include <cstdint>
+
+// X(file key, section, default word), in slot order.
+#define LARKSPUR_THEME_SLOTS(X) \
+    X(Main_Background,    Main,    0x0000) \
+    X(Main_Divider,       Main,    0x2965) \
+    X(Main_DivSq,         Main,    0x4A69) \
+    X(Main_Batts,         Main,    0xFFFF) \
+    X(Main_BattsNum,      Main,    0x9CD3) \
+    X(Main_Clock,         Main,    0xFFFF) \
+    X(Main_Profile,       Main,    0x9CD3) \
+    X(Main_TCR,           Main,    0x528A) \
+    X(Main_Dom,           Main,    0xFFFF) \
+    X(Main_AccentVW,      Main,    0xFAC4) \
+    X(Main_AccentTC,      Main,    0x1D6C) \
+    X(Main_AccentPB,      Main,    0x05FF) \
+    X(Main_Fixed,         Main,    0xC638) \
+    X(Main_Fixed_Acc,     Main,    0x05FF) \
+    X(Main_Info,          Main,    0x9CD3) \
+    X(Main_Info_Acc,      Main,    0x05FF) \
+    X(Main_Info_Cap,      Main,    0x528A) \
+    X(Main_PuffTime,      Main,    0xC638) \
+    X(Main_PuffTime_Acc,  Main,    0x05FF) \
+    X(Main_TextMsg,       Main,    0xFC10) \
+    X(Menu_Background,    Menu,    0x0000) \
+    X(Menu_TextHeader,    Menu,    0xFFFF) \
+    X(Menu_Divider,       Menu,    0xFFFF) \
+    X(Menu_Cursor,        Menu,    0xFFFF) \
+    X(Menu_Text,          Menu,    0xFFFF) \
+    X(Menu_TextSelected,  Menu,    0x0000) \
+    X(Saver_Background,   Saver,   0x0000) \
+    X(Saver_Time,         Saver,   0xC618) \
+    X(Saver_Date,         Saver,   0x8410) \
+    X(Info_Background,    Info,    0x0000) \
+    X(Info_Header,        Info,    0xC638) \
+    X(Info_Divider,       Info,    0x4A69) \
+    X(Info_Text,          Info,    0xFFFF) \
+    X(Info_Actions,       Info,    0xC638) \
+    X(Charge_Background,  Charge,  0x0000) \
+    X(Charge_Battery,     Charge,  0xC638) \
+    X(Charge_Pct,         Charge,  0xD6BA) \
+    X(Charge_Volt,        Charge,  0xD6BA) \
+    X(Charge_VoltBal,     Charge,  0xD6A0) \
+    X(Charge_Current,     Charge,  0xD6BA) \
+    X(Charge_Temp,        Charge,  0xD6BA) \
+    X(Charge_Clock,       Charge,  0xC618)
+
+// A slot by name; the value is its index into the theme colour table. The
+// names are the file keys.
+enum class SlotId : std::uint8_t {
+#define LARKSPUR_SLOT_ENUM(key, section, word) key,
+    LARKSPUR_THEME_SLOTS(LARKSPUR_SLOT_ENUM)
+#undef LARKSPUR_SLOT_ENUM
+};
+
+constexpr int SlotIndex(SlotId slot) { return static_cast<int>(slot); }
 
 struct ThemeSlot {
     int index;
@@ -14,52 +71,11 @@ struct ThemeSlot {
     TRGB565 defaultWord;
 };
 
-// clang-format off
 constexpr std::array<ThemeSlot, ThemeSlotCount> ThemeSlots = {{
-    { 0, "Main",   "Main_Background",   0x0000},
-    { 1, "Main",   "Main_Divider",      0x2965},
-    { 2, "Main",   "Main_DivSq",        0x4A69},
-    { 3, "Main",   "Main_Batts",        0xFFFF},
-    { 4, "Main",   "Main_BattsNum",     0x9CD3},
-    { 5, "Main",   "Main_Clock",        0xFFFF},
-    { 6, "Main",   "Main_Profile",      0x9CD3},
-    { 7, "Main",   "Main_TCR",          0x528A},
-    { 8, "Main",   "Main_Dom",          0xFFFF},
-    { 9, "Main",   "Main_AccentVW",     0xFAC4},
-    {10, "Main",   "Main_AccentTC",     0x1D6C},
-    {11, "Main",   "Main_AccentPB",     0x05FF},
-    {12, "Main",   "Main_Fixed",        0xC638},
-    {13, "Main",   "Main_Fixed_Acc",    0x05FF},
-    {14, "Main",   "Main_Info",         0x9CD3},
-    {15, "Main",   "Main_Info_Acc",     0x05FF},
-    {16, "Main",   "Main_Info_Cap",     0x528A},
-    {17, "Main",   "Main_PuffTime",     0xC638},
-    {18, "Main",   "Main_PuffTime_Acc", 0x05FF},
-    {19, "Main",   "Main_TextMsg",      0xFC10},
-    {20, "Menu",   "Menu_Background",   0x0000},
-    {21, "Menu",   "Menu_TextHeader",   0xFFFF},
-    {22, "Menu",   "Menu_Divider",      0xFFFF},
-    {23, "Menu",   "Menu_Cursor",       0xFFFF},
-    {24, "Menu",   "Menu_Text",         0xFFFF},
-    {25, "Menu",   "Menu_TextSelected", 0x0000},
-    {26, "Saver",  "Saver_Background",  0x0000},
-    {27, "Saver",  "Saver_Time",        0xC618},
-    {28, "Saver",  "Saver_Date",        0x8410},
-    {29, "Info",   "Info_Background",   0x0000},
-    {30, "Info",   "Info_Header",       0xC638},
-    {31, "Info",   "Info_Divider",      0x4A69},
-    {32, "Info",   "Info_Text",         0xFFFF},
-    {33, "Info",   "Info_Actions",      0xC638},
-    {34, "Charge", "Charge_Background", 0x0000},
-    {35, "Charge", "Charge_Battery",    0xC638},
-    {36, "Charge", "Charge_Pct",        0xD6BA},
-    {37, "Charge", "Charge_Volt",       0xD6BA},
-    {38, "Charge", "Charge_VoltBal",    0xD6A0},
-    {39, "Charge", "Charge_Current",    0xD6BA},
-    {40, "Charge", "Charge_Temp",       0xD6BA},
-    {41, "Charge", "Charge_Clock",      0xC618},
+#define LARKSPUR_SLOT_ROW(key, section, word) {SlotIndex(SlotId::key), #section, #key, word},
+    LARKSPUR_THEME_SLOTS(LARKSPUR_SLOT_ROW)
+#undef LARKSPUR_SLOT_ROW
 }};
-// clang-format on
 
 constexpr const char* DisplaySection = "Common";
 constexpr const char* DisplayKey = "Display";
@@ -72,3 +88,4 @@ constexpr bool SlotTableIsInOrder()
     return true;
 }
 static_assert(SlotTableIsInOrder(), "slot table rows must follow slot order");
+static_assert(SlotIndex(SlotId::Charge_Clock) == ThemeSlotCount - 1, "every slot has a name");
