@@ -5,9 +5,11 @@
 #include "PngWriter.h"
 #include "SlotCatalogue.h"
 #include "ThemeFile.h"
+#include "ThemeSlots.h"
 #include "Unit2.h"
 
 #include <cstdio>
+#include <algorithm>
 #include <cstring>
 
 int RunFonts(const Args& args)
@@ -45,11 +47,124 @@ bool ParseMoment(const std::string& text, std::tm& moment)
 int RenderUsage(bool help)
 {
     std::printf("usage: lsthtool render [FILE.lsth] --page N|all [--display 240x320|80x160]\n"
-                "                       [--at \"YYYY-MM-DD HH:MM\"] -o OUT.png\n"
+                "                       [--at \"YYYY-MM-DD HH:MM\"] [--slot-map] -o OUT.png\n"
                 "Draws preview pages (0..7) as the editor shows them. Without FILE the default theme;\n"
                 "without --display the file's own size; --at fixes the clock. \"all\" puts the eight\n"
-                "pages side by side (1920x320).\n");
+                "pages side by side (1920x320). --slot-map writes instead what painted each pixel:\n"
+                "red = foreground slot, green = background slot, blue = 17 x ramp level (0..15).\n");
     return help ? 0 : 1;
+}
+
+int InspectUsage(bool help)
+{
+    std::printf("usage: lsthtool inspect [FILE.lsth] --page N [--display 240x320|80x160]\n"
+                "                        [--at \"YYYY-MM-DD HH:MM\"] X Y\n"
+                "Names the slots that paint bitmap pixel (X, Y) of a preview page: the foreground\n"
+                "and background slot, the ramp level between them (0 background .. 15 foreground),\n"
+                "their file keys and, where the page lists them, their names in the colour list.\n");
+    return help ? 0 : 1;
+}
+
+// What render and inspect share: a theme, a display size, a clock and pages.
+struct PreviewRequest {
+    std::string command;
+    std::vector<std::string> positional;
+    int page = -1;  // -1: all
+    bool slotMap = false;
+    std::string out;
+    TThemeColorTable colors{};
+    bool small = false;
+    std::tm moment{};
+};
+
+// Reads the options and the theme; an error message, or empty when all is well.
+std::string ReadPreviewRequest(const Args& args, bool allowAll, PreviewRequest& request)
+{
+    const std::string& cmd = request.command;
+    std::string pageText, display, at, file;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        std::string* target = a == "--page" ? &pageText : a == "--display" ? &display : a == "--at" ? &at
+                            : a == "-o" ? &request.out : nullptr;
+        if (target) {
+            if (i + 1 >= args.size())
+                return cmd + ": " + a + " needs a value";
+            *target = args[++i];
+        } else if (a == "--slot-map" && allowAll) {
+            request.slotMap = true;
+        } else if (a.size() > 1 && a[0] == '-' && !(a[1] >= '0' && a[1] <= '9')) {
+            return cmd + ": unknown option '" + a + "'";
+        } else {
+            request.positional.push_back(a);
+        }
+    }
+    if (pageText.empty())
+        return cmd + ": --page is required (see lsthtool " + cmd + " --help)";
+    if (!(allowAll && pageText == "all")) {
+        if (pageText.size() != 1 || pageText[0] < '0' || pageText[0] > '7')
+            return cmd + ": --page must be 0..7" + (allowAll ? " or all" : "") + ", not '" + pageText + "'";
+        request.page = pageText[0] - '0';
+    }
+    if (!display.empty() && display != "240x320" && display != "80x160")
+        return cmd + ": --display must be 240x320 or 80x160, not '" + display + "'";
+    request.moment = LocalClockNow();
+    if (!at.empty() && !ParseMoment(at, request.moment))
+        return cmd + ": --at must look like \"2026-12-08 09:05\", not '" + at + "'";
+
+    // render takes at most the theme file; inspect takes it before X and Y.
+    const std::size_t coordinates = allowAll ? 0 : std::min<std::size_t>(2, request.positional.size());
+    const std::size_t fileArgs = request.positional.size() - coordinates;
+    if (fileArgs > 1)
+        return cmd + ": more than one theme file given";
+    if (fileArgs == 1) {
+        file = request.positional.front();
+        request.positional.erase(request.positional.begin());
+    }
+    LoadDefaultTheme(request.colors);
+    if (!file.empty()) {
+        TPackedTheme packed{};
+        std::string name;
+        ThemeFileError error;
+        if (!LoadTheme(file, packed, [&](bool s) { request.small = s; }, name, &error))
+            return file + ": " + (error.key.empty() ? "" : error.key + ": ") + error.reason;
+        UnpackTheme(packed, request.colors);
+    }
+    if (!display.empty())
+        request.small = display == "80x160";
+    return {};
+}
+
+// The slot map of the drawer's last page as an image.
+void CopySlotMap(const SlotMap& slots, Bitmap& image, int left)
+{
+    for (int y = 0; y < PreviewHeight; ++y)
+        for (int x = 0; x < PreviewWidth; ++x) {
+            const PixelSlots p = slots.At(x, y);
+            std::uint8_t* px = image.Row(y) + (left + x) * 3;
+            px[0] = static_cast<std::uint8_t>(17 * p.level);
+            px[1] = static_cast<std::uint8_t>(SlotIndex(p.bg));
+            px[2] = static_cast<std::uint8_t>(SlotIndex(p.fg));
+        }
+}
+
+bool ParseCoordinate(const std::string& text, int limit, int& value)
+{
+    if (text.empty() || text.size() > 3 || text.find_first_not_of("0123456789") != std::string::npos)
+        return false;
+    value = std::stoi(text);
+    return value < limit;
+}
+
+void PrintSlotLine(const char* role, SlotId slot, int page, bool small)
+{
+    const ThemeSlot& row = ThemeSlots[static_cast<std::size_t>(SlotIndex(slot))];
+    std::printf("%s %d %s", role, row.index, row.key);
+    for (const TLSElementRow& e : PageElementRows(page, small))
+        if (e.Slot == slot) {
+            std::printf(" \"%s\"", e.Name);
+            break;
+        }
+    std::printf("\n");
 }
 
 }  // namespace
@@ -58,64 +173,55 @@ int RunRender(const Args& args)
 {
     if (WantsHelp(args))
         return RenderUsage(true);
-    std::string file, pageText, display, at, out;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& a = args[i];
-        std::string* target = a == "--page" ? &pageText : a == "--display" ? &display : a == "--at" ? &at
-                            : a == "-o" ? &out : nullptr;
-        if (target) {
-            if (i + 1 >= args.size())
-                return Fail("render: " + a + " needs a value");
-            *target = args[++i];
-        } else if (!a.empty() && a[0] == '-') {
-            return Fail("render: unknown option '" + a + "'");
-        } else if (file.empty()) {
-            file = a;
-        } else {
-            return Fail("render: more than one theme file given");
-        }
-    }
-    if (pageText.empty() || out.empty())
-        return Fail("render: --page and -o are required (see lsthtool render --help)");
-    int page = -1;
-    if (pageText != "all") {
-        if (pageText.size() != 1 || pageText[0] < '0' || pageText[0] > '7')
-            return Fail("render: --page must be 0..7 or all, not '" + pageText + "'");
-        page = pageText[0] - '0';
-    }
-    if (!display.empty() && display != "240x320" && display != "80x160")
-        return Fail("render: --display must be 240x320 or 80x160, not '" + display + "'");
-    std::tm moment = LocalClockNow();
-    if (!at.empty() && !ParseMoment(at, moment))
-        return Fail("render: --at must look like \"2026-12-08 09:05\", not '" + at + "'");
+    PreviewRequest request;
+    request.command = "render";
+    const std::string error = ReadPreviewRequest(args, true, request);
+    if (!error.empty())
+        return Fail(error);
+    if (request.out.empty())
+        return Fail("render: -o is required (see lsthtool render --help)");
 
-    TThemeColorTable colors{};
-    LoadDefaultTheme(colors);
-    bool small = false;
-    if (!file.empty()) {
-        TPackedTheme packed{};
-        std::string name;
-        ThemeFileError error;
-        if (!LoadTheme(file, packed, [&](bool s) { small = s; }, name, &error))
-            return Fail(file + ": " + (error.key.empty() ? "" : error.key + ": ") + error.reason);
-        UnpackTheme(packed, colors);
-    }
-    if (!display.empty())
-        small = display == "80x160";
-
-    TLSDrawer drawer(colors, small);
-    drawer.SetClock(FixedClock(moment));
+    TLSDrawer drawer(request.colors, request.small);
+    drawer.SetClock(FixedClock(request.moment));
+    const int page = request.page;
     Bitmap image = page >= 0 ? Bitmap(PreviewWidth, PreviewHeight) : Bitmap(PreviewWidth * PageCount, PreviewHeight);
     for (int p = 0; p < PageCount; ++p) {
         if (page >= 0 && p != page)
             continue;
         drawer.DrawPage(p);
         const int left = page >= 0 ? 0 : p * PreviewWidth;
+        if (request.slotMap) {
+            CopySlotMap(drawer.Slots(), image, left);
+            continue;
+        }
         for (int y = 0; y < PreviewHeight; ++y)
             std::memcpy(image.Row(y) + left * 3, drawer.Bitmap().Row(y), PreviewWidth * 3);
     }
-    std::string error;
-    if (!WritePngFile(out, image, &error))
-        return Fail(out + ": " + error);
+    std::string writeError;
+    if (!WritePngFile(request.out, image, &writeError))
+        return Fail(request.out + ": " + writeError);
+    return 0;
+}
+
+int RunInspect(const Args& args)
+{
+    if (WantsHelp(args))
+        return InspectUsage(true);
+    PreviewRequest request;
+    request.command = "inspect";
+    const std::string error = ReadPreviewRequest(args, false, request);
+    if (!error.empty())
+        return Fail(error);
+    int x = 0, y = 0;
+    if (request.positional.size() != 2 || !ParseCoordinate(request.positional[0], PreviewWidth, x) ||
+        !ParseCoordinate(request.positional[1], PreviewHeight, y))
+        return Fail("inspect: give the pixel as X Y, X 0..239 and Y 0..319 (see lsthtool inspect --help)");
+    TLSDrawer drawer(request.colors, request.small);
+    drawer.SetClock(FixedClock(request.moment));
+    drawer.DrawPage(request.page);
+    const PixelSlots p = drawer.Slots().At(x, y);
+    std::printf("%d %d fg=%d bg=%d level=%d\n", x, y, SlotIndex(p.fg), SlotIndex(p.bg), p.level);
+    PrintSlotLine("fg", p.fg, request.page, request.small);
+    PrintSlotLine("bg", p.bg, request.page, request.small);
     return 0;
 }

@@ -18,6 +18,7 @@ const Command Commands[] = {
     {"check", RunCheck, "check that theme files load"},
     {"set", RunSet, "set colour keys and the display size of a theme file"},
     {"render", RunRender, "draw preview pages of a theme into a PNG"},
+    {"inspect", RunInspect, "name the slots that paint one pixel of a preview page"},
     {"download", RunDownload, "read the connected device's theme"},
     {"upload", RunUpload, "write a theme file to the connected device"},
     {"devices", RunDevices, "list the HID interfaces of this machine"},

@@ -77,6 +77,53 @@ TEST_F(CliRender, AllPagesOfAFileSideBySideInItsDisplaySize)
     ExpectPageInImage(image, 0, 0, colors, false);
 }
 
+// The slot map and inspect tell what the drawer's own record says, for the
+// file's theme at the file's display size.
+TEST_F(CliRender, SlotMapAndInspectShowTheDrawersRecord)
+{
+    TThemeColorTable colors{};
+    for (int i = 0; i < ThemeSlotCount; ++i)
+        colors[i] = RGB565ToColor(static_cast<TRGB565>(i * 1561 + 99));
+    TPackedTheme packed{};
+    std::string name;
+    ASSERT_TRUE(SaveTheme(dir.File("t.lsth"), colors, packed, true, name));
+    ASSERT_EQ(Run("render " + Q("t.lsth") + " --page all --slot-map --at '2026-12-08 09:05' -o " + Q("map.png")).exitCode, 0);
+    RgbImage map;
+    ASSERT_TRUE(ReadPng(dir.File("map.png"), map));
+    ASSERT_EQ(map.width, 1920);
+    bool small = true;
+    TLSDrawer drawer(colors, small);
+    drawer.SetClock(FixedClock(At905()));
+    for (int page = 0; page < 8; ++page) {
+        drawer.DrawPage(page);
+        int wrong = 0;
+        for (int y = 0; y < PreviewHeight; ++y)
+            for (int x = 0; x < PreviewWidth; ++x) {
+                const PixelSlots p = drawer.Slots().At(x, y);
+                const TColor want = MakeColor(SlotIndex(p.fg), SlotIndex(p.bg), 17 * p.level);
+                wrong += map.Pixel(page * 240 + x, y) != want;
+            }
+        EXPECT_EQ(wrong, 0) << "page " << page;
+    }
+
+    // The selected item of the 80x160 menu: its text on the cursor bar.
+    drawer.DrawPage(4);
+    for (const auto& [x, y] : {std::pair{100, 140}, std::pair{84, 140}, std::pair{0, 0}}) {
+        const PixelSlots p = drawer.Slots().At(x, y);
+        const CommandResult r = Run("inspect " + Q("t.lsth") + " --page 4 --at '2026-12-08 09:05' " +
+                                    std::to_string(x) + " " + std::to_string(y));
+        ASSERT_EQ(r.exitCode, 0);
+        const std::string first = std::to_string(x) + " " + std::to_string(y) + " fg=" + std::to_string(SlotIndex(p.fg)) +
+                                  " bg=" + std::to_string(SlotIndex(p.bg)) + " level=" + std::to_string(p.level) + "\n";
+        EXPECT_EQ(r.out.substr(0, first.size()), first);
+    }
+    const CommandResult named = Run("inspect " + Q("t.lsth") + " --page 4 100 140");
+    EXPECT_NE(named.out.find("fg 25 Menu_TextSelected \"Selected Item\""), std::string::npos) << named.out;
+    EXPECT_NE(named.out.find("bg 23 Menu_Cursor \"Cursor\""), std::string::npos) << named.out;
+    for (const char* bad : {"--page 4 240 0", "--page 4 1", "--page all 1 1", "--page 4 1 2 3 4", "--page 4 -1 5"})
+        EXPECT_EQ(Run(std::string("inspect ") + bad).exitCode, 1) << bad;
+}
+
 TEST_F(CliRender, BadArgumentsGiveOneLineAndExitOne)
 {
     WriteText(dir.File("bad.lsth"), "[Main]\r\nMain_Dom=white\r\n");
