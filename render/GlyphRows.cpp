@@ -2,6 +2,55 @@
 
 #include <cstring>
 
+// The painters read a ramp as 48 bytes in a row.
+static_assert(sizeof(std::array<std::array<std::uint8_t, 3>, 16>) == 48, "ramp entries are packed");
+
+void RampTables::Set(TColor bg, TColor fg)
+{
+    if (bg == bg_ && fg == fg_)
+        return;
+    bg_ = bg;
+    fg_ = fg;
+    pairsValid_ = false;
+    quadsValid_ = false;
+    for (int i = 0; i < 16; ++i) {
+        const TColor c = RampBlend(bg, fg, i);
+        entries_[static_cast<std::size_t>(i)] = {static_cast<std::uint8_t>(ColorBlue(c)),
+                                                 static_cast<std::uint8_t>(ColorGreen(c)),
+                                                 static_cast<std::uint8_t>(ColorRed(c))};
+    }
+}
+
+TColor RampTables::Entry(int i) const
+{
+    const auto& e = entries_[static_cast<std::size_t>(i)];
+    return MakeColor(e[2], e[1], e[0]);
+}
+
+const std::uint64_t* RampTables::Pairs()
+{
+    if (!pairsValid_) {
+        std::uint64_t entry[16];
+        for (std::size_t i = 0; i < 16; ++i)
+            entry[i] = entries_[i][0] | (entries_[i][1] << 8u) | (std::uint64_t{entries_[i][2]} << 16);
+        for (std::size_t b = 0; b < 256; ++b)
+            pairs_[b] = entry[b >> 4] | (entry[b & 15] << 24);
+        pairsValid_ = true;
+    }
+    return pairs_.data();
+}
+
+const std::array<std::uint8_t, 16>* RampTables::Quads()
+{
+    if (!quadsValid_) {
+        for (std::size_t n = 0; n < 16; ++n)
+            for (std::size_t p = 0; p < 4; ++p)
+                std::memcpy(&quads_[n][p * 3], entries_[(n >> (3 - p)) & 1 ? 15 : 0].data(), 3);
+        quadsValid_ = true;
+    }
+    return quads_.data();
+}
+
 void PaintNibbleGlyph(std::uint8_t* dst, int stride, const GlyphRows& glyph, const std::uint64_t* pairs,
                       const std::uint8_t* ramp)
 {

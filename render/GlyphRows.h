@@ -8,8 +8,35 @@
 //   1-bit rows: eight pixels per byte, most significant bit first; a set bit is
 //               the foreground (level 15), a clear one the background (level 0).
 
+#include "ColorModel.h"
+
 #include <array>
 #include <cstdint>
+
+// The 16 ramp colours between a background and a foreground, and the tables
+// the painters build from them when a glyph first needs them.
+class RampTables {
+public:
+    // Keeps the tables when the colours are those of the last call.
+    void Set(TColor bg, TColor fg);
+    TColor Entry(int i) const;
+    // Blue, green, red of entries 0..15: 48 bytes.
+    const std::uint8_t* Entries() const { return entries_[0].data(); }
+    const std::uint8_t* EntryBytes(int i) const { return entries_[static_cast<std::size_t>(i)].data(); }
+    // The six bytes each 4-bit glyph byte paints (two pixels), in the low
+    // bytes of a 64-bit word.
+    const std::uint64_t* Pairs();
+    // The twelve bytes each 1-bit nibble paints (four pixels).
+    const std::array<std::uint8_t, 16>* Quads();
+
+private:
+    TColor bg_ = 0, fg_ = 0;
+    std::array<std::array<std::uint8_t, 3>, 16> entries_{};  // black to black
+    std::array<std::uint64_t, 256> pairs_{};
+    bool pairsValid_ = false;
+    std::array<std::array<std::uint8_t, 16>, 16> quads_{};
+    bool quadsValid_ = false;
+};
 
 struct GlyphRows {
     const std::uint8_t* rows;  // the first row to paint

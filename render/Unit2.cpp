@@ -6,15 +6,13 @@
 #include <algorithm>
 #include <cstring>
 
-// The painters read a ramp as 48 bytes in a row.
-static_assert(sizeof(std::array<std::array<std::uint8_t, 3>, 16>) == 48, "ramp entries are packed");
-
 TLSDrawer::TLSDrawer(const TThemeColorTable& colors, const bool& smallDisplay)
     : colors_(colors),
       smallDisplay_(smallDisplay),
       clock_(LocalClockNow),
       bitmap_(PreviewWidth, PreviewHeight),
       slots_(PreviewWidth, PreviewHeight),
+      ramp_(std::make_unique<RampTables>()),
       font_(&FontTableFor(DefaultFont)),
       charIndex_(CharIndexTable(DefaultFont))
 {
@@ -59,26 +57,10 @@ void TLSDrawer::SetRamp(SlotId bg, SlotId fg)
 {
     rampBg_ = bg;
     rampFg_ = fg;
-    const TColor bgColor = Color(bg), fgColor = Color(fg);
-    if (bgColor == rampBgColor_ && fgColor == rampFgColor_)
-        return;  // the same colours: the ramp and the tables built from it still hold
-    rampBgColor_ = bgColor;
-    rampFgColor_ = fgColor;
-    pairsValid_ = false;
-    quadsValid_ = false;
-    for (int i = 0; i < 16; ++i) {
-        const TColor c = RampBlend(bgColor, fgColor, i);
-        ramp_[static_cast<std::size_t>(i)] = {static_cast<std::uint8_t>(ColorBlue(c)),
-                                              static_cast<std::uint8_t>(ColorGreen(c)),
-                                              static_cast<std::uint8_t>(ColorRed(c))};
-    }
+    ramp_->Set(Color(bg), Color(fg));
 }
 
-TColor TLSDrawer::RampEntry(int i) const
-{
-    const auto& e = ramp_[static_cast<std::size_t>(i)];
-    return MakeColor(e[2], e[1], e[0]);
-}
+TColor TLSDrawer::RampEntry(int i) const { return ramp_->Entry(i); }
 
 void TLSDrawer::SelectFont(int font)
 {
@@ -134,32 +116,19 @@ void TLSDrawer::PaintCell(const std::uint8_t* rows, int rowBytes, bool oneBit, i
         RecordRowLevels(slots_.Row(y + r) + x + firstColumn, data, firstColumn, endColumn, oneBit, base);
     data = rows + static_cast<std::size_t>(firstRow) * rowBytes;
     if (oneBit) {
-        if (!quadsValid_) {
-            for (std::size_t n = 0; n < 16; ++n)
-                for (std::size_t p = 0; p < 4; ++p)
-                    std::memcpy(&quads_[n][p * 3], ramp_[(n >> (3 - p)) & 1 ? 15 : 0].data(), 3);
-            quadsValid_ = true;
-        }
+        const auto* quads = ramp_->Quads();
         for (int r = firstRow; r < endRow; ++r, data += rowBytes, dst += stride)
-            PaintBitRow(dst, data, firstColumn, endColumn, quads_.data(), ramp_[0].data(), ramp_[15].data());
+            PaintBitRow(dst, data, firstColumn, endColumn, quads, ramp_->EntryBytes(0), ramp_->EntryBytes(15));
     } else if (firstColumn == 0) {
-        if (!pairsValid_) {
-            std::uint64_t entry[16];
-            for (std::size_t i = 0; i < 16; ++i)
-                entry[i] = ramp_[i][0] | (ramp_[i][1] << 8u) | (std::uint64_t{ramp_[i][2]} << 16);
-            for (std::size_t b = 0; b < 256; ++b)
-                pairs_[b] = entry[b >> 4] | (entry[b & 15] << 24);
-            pairsValid_ = true;
-        }
-        PaintNibbleGlyph(dst, stride, GlyphRows{data, rowBytes, endColumn, endRow - firstRow}, pairs_.data(),
-                         ramp_[0].data());
+        PaintNibbleGlyph(dst, stride, GlyphRows{data, rowBytes, endColumn, endRow - firstRow}, ramp_->Pairs(),
+                         ramp_->Entries());
     } else {
         // Cut at the left edge of the bitmap: pixel by pixel.
         for (int r = firstRow; r < endRow; ++r, data += rowBytes, dst += stride) {
             std::uint8_t* d = dst;
             for (int k = firstColumn; k < endColumn; ++k, d += 3) {
                 const std::uint8_t b = data[k >> 1];
-                std::memcpy(d, ramp_[(k & 1) ? (b & 15) : (b >> 4)].data(), 3);
+                std::memcpy(d, ramp_->EntryBytes((k & 1) ? (b & 15) : (b >> 4)), 3);
             }
         }
     }

@@ -23,8 +23,8 @@
 #include "SlotMap.h"
 #include "ThemeSlots.h"
 
-#include <array>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <utility>
 
@@ -36,6 +36,8 @@ enum : std::uint8_t {
     AlignLeft = 0x00, AlignRight = 0x01, AlignCenter = 0x02,
     AlignTop = 0x00, AlignBottom = 0x10, AlignMiddle = 0x20,
 };
+
+class RampTables;
 
 class TLSDrawer {
 public:
@@ -105,18 +107,9 @@ private:
     ClockSource clock_;
     ::Bitmap bitmap_;
     SlotMap slots_;
-    // The current ramp, blue, green, red per entry, with the slots and the
-    // colours it was made from.
-    std::array<std::array<std::uint8_t, 3>, 16> ramp_{};
+    // The current ramp, its slots, and what the painters build from it.
+    std::unique_ptr<RampTables> ramp_;
     SlotId rampBg_{}, rampFg_{};
-    TColor rampBgColor_ = 0, rampFgColor_ = 0;
-    // Built from the ramp when a glyph first needs them: the six bytes each
-    // 4-bit glyph byte paints (two pixels, in the low bytes of a 64-bit word),
-    // and the twelve each 1-bit nibble paints (four pixels).
-    std::array<std::uint64_t, 256> pairs_{};
-    bool pairsValid_ = false;
-    std::array<std::array<std::uint8_t, 16>, 16> quads_{};
-    bool quadsValid_ = false;
     const TFontTable* font_;
     const std::int16_t* charIndex_;
     std::uint16_t fontHeight_ = 0;
