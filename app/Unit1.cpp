@@ -4,6 +4,7 @@
 #include "ClientSurface.h"
 #include "ColorListDelegate.h"
 #include "EditorState.h"
+#include "MenuKeyboard.h"
 #include "SettingsFile.h"
 
 #include <QAction>
@@ -42,6 +43,8 @@ std::string OverrideText;
 
 const char* const ApplicationTitle = "Larkspur Theme Editor";
 
+int PointsAt96Dpi(double points) { return qRound(points * 96.0 / 72.0); }
+
 namespace {
 
 constexpr int ClientWidth = 439;
@@ -63,6 +66,13 @@ TColor* SlotOfItem(const QListWidgetItem* item)
 
 QColor ToQColor(TColor c) { return QColor(int(ColorRed(c)), int(ColorGreen(c)), int(ColorBlue(c))); }
 
+// Device pixels of a logical position on the painter's device, rounded; the
+// frame and the bitmap share these edges, so neither gaps nor overlaps.
+QPoint DevicePoint(const QTransform& toDevice, int x, int y)
+{
+    return toDevice.map(QPointF(x, y)).toPoint();
+}
+
 }  // namespace
 
 TfrmMain::TfrmMain(std::unique_ptr<EditorDialogs> dialogs, std::shared_ptr<HidBackend> hidBackend, QWidget* parent)
@@ -70,10 +80,18 @@ TfrmMain::TfrmMain(std::unique_ptr<EditorDialogs> dialogs, std::shared_ptr<HidBa
 {
     setWindowTitle(QString::fromLatin1(ApplicationTitle));
     setWindowIcon(ApplicationIcon());
+    // The menu bar keeps the desktop's font at its 96-dpi pixel size, so its
+    // height, and with it the fixed layout below it, holds at any font resolution.
+    QFont barFont = font();
+    if (barFont.pointSizeF() > 0) {
+        barFont.setPixelSize(PointsAt96Dpi(barFont.pointSizeF()));
+        setFont(barFont);
+    }
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint);
     CreateControls();
     CreateMenus();
+    new MenuKeyboard(*this);
     // The controller queues its start-up notice now; it is handled once the event
     // loop runs, after FormCreate and FormShow.
     CreateDeviceLink(std::move(hidBackend));
@@ -96,8 +114,10 @@ void TfrmMain::CreateControls()
     surface->setBackgroundRole(QPalette::Window);
     setCentralWidget(surface);
 
+    // 8 points at 96 dpi: the layout is in pixels, so its font is too, whatever
+    // font resolution the desktop asks for.
     QFont font = surface->font();
-    font.setPointSize(8);
+    font.setPixelSize(PointsAt96Dpi(8));
     surface->setFont(font);
 
     cmbLayout = new QComboBox(surface);
@@ -380,13 +400,21 @@ void TfrmMain::UpdateColorButton()
     if (!SelectedSlot)
         return;
     const TColor color = *SelectedSlot;
-    QImage glyph(17, 17, QImage::Format_RGB32);
+    // The 17 x 17 design, built at the screen's pixel density so it stays sharp.
+    const qreal ratio = btnColor->devicePixelRatioF();
+    const int side = qRound(17 * ratio);
+    QImage glyph(side, side, QImage::Format_RGB32);
     glyph.fill(palette().color(QPalette::Button));
+    const auto scaled = [ratio](int x, int y, int w, int h) {
+        const int left = qRound(x * ratio), top = qRound(y * ratio);
+        return QRect(left, top, qRound((x + w) * ratio) - left, qRound((y + h) * ratio) - top);
+    };
     {
         QPainter p(&glyph);
-        p.fillRect(QRect(1, 1, 15, 15), Qt::black);
-        p.fillRect(QRect(2, 2, 13, 13), ToQColor(color));
+        p.fillRect(scaled(1, 1, 15, 15), Qt::black);
+        p.fillRect(scaled(2, 2, 13, 13), ToQColor(color));
     }
+    glyph.setDevicePixelRatio(ratio);
     btnColor->setIcon(QIcon(QPixmap::fromImage(glyph)));
     btnColor->setText(QString::asprintf("#%02X%02X%02X 0x%04X", ColorRed(color), ColorGreen(color),
                                         ColorBlue(color), unsigned(ColorToRGB565(color))));
@@ -414,16 +442,29 @@ void TfrmMain::FormDblClick() { btnColorClick(); }
 
 void TfrmMain::FormPaint(QPainter& painter)
 {
-    painter.setPen(palette().color(QPalette::Dark));
-    painter.setBrush(Qt::NoBrush);
-    painter.drawRect(QRect(4, 2, 241, 321));
-    if (!drawer_)
-        return;
-    const Bitmap& bitmap = drawer_->Bitmap();
-    // Wraps the drawer's pixels without a copy; drawn unscaled, 1:1 in logical pixels.
-    const QImage image(bitmap.Data(), bitmap.Width(), bitmap.Height(), bitmap.Stride(), QImage::Format_BGR888);
-    painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
-    painter.drawImage(QPoint(PreviewX, PreviewY), image);
+    // Drawn in device pixels: at a fractional scale a logical line or image edge
+    // would fall between them. Each logical edge is rounded once, so the frame
+    // is one logical pixel wide and the bitmap fills exactly what it encloses.
+    const QTransform toDevice = painter.deviceTransform();
+    const QPoint outer0 = DevicePoint(toDevice, PreviewX - 1, PreviewY - 1);
+    const QPoint inner0 = DevicePoint(toDevice, PreviewX, PreviewY);
+    const QPoint inner1 = DevicePoint(toDevice, PreviewX + PreviewWidth, PreviewY + PreviewHeight);
+    const QPoint outer1 = DevicePoint(toDevice, PreviewX + PreviewWidth + 1, PreviewY + PreviewHeight + 1);
+    painter.save();
+    painter.setWorldTransform(toDevice.inverted() * painter.worldTransform());
+    const QColor shadow = palette().color(QPalette::Dark);
+    painter.fillRect(QRect(outer0, QPoint(outer1.x() - 1, inner0.y() - 1)), shadow);
+    painter.fillRect(QRect(QPoint(outer0.x(), inner1.y()), outer1 - QPoint(1, 1)), shadow);
+    painter.fillRect(QRect(QPoint(outer0.x(), inner0.y()), QPoint(inner0.x() - 1, inner1.y() - 1)), shadow);
+    painter.fillRect(QRect(QPoint(inner1.x(), inner0.y()), QPoint(outer1.x() - 1, inner1.y() - 1)), shadow);
+    if (drawer_) {
+        const Bitmap& bitmap = drawer_->Bitmap();
+        // Wraps the drawer's pixels without a copy; scaled, if at all, nearest-neighbour.
+        const QImage image(bitmap.Data(), bitmap.Width(), bitmap.Height(), bitmap.Stride(), QImage::Format_BGR888);
+        painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+        painter.drawImage(QRect(inner0, inner1 - QPoint(1, 1)), image);
+    }
+    painter.restore();
 }
 
 void TfrmMain::FormMouseDown(Qt::MouseButton button, int clientX, int clientY)

@@ -32,6 +32,10 @@ class ClientSurface;
 
 extern const char* const ApplicationTitle;
 
+// The pixel size of a font of `points` at 96 dpi, the resolution the fixed
+// layout is drawn for.
+int PointsAt96Dpi(double points);
+
 class TfrmMain : public QMainWindow {
 public:
     // Without a backend the window uses the simulated device when

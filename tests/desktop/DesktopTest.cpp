@@ -1,0 +1,314 @@
+// The editor as a window manager and a keyboard user see it: Qt's xcb platform
+// on a real X server with openbox (see on-xvfb.sh). Titles and size hints are
+// read back from the X server, keys go in through it, and pixels are grabbed
+// from its screen, in device pixels, at the scale factor the test runs with.
+
+#include "EditorState.h"
+#include "LarkspurApplication.h"
+#include "SimulatedHidBackend.h"
+#include "Unit1.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QColorDialog>
+#include <QListWidget>
+#include <QMenu>
+#include <QMenuBar>
+#include <QProcess>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QScreen>
+#include <QTest>
+#include <QTimer>
+
+#include "ClientSurface.h"
+
+namespace {
+
+QString Run(const QString& program, const QStringList& args)
+{
+    QProcess p;
+    p.start(program, args);
+    p.waitForFinished(10000);
+    return QString::fromUtf8(p.readAllStandardOutput());
+}
+
+QString XProperty(WId window, const char* name)
+{
+    return Run(QStringLiteral("xprop"), {QStringLiteral("-id"), QString::number(window), QString::fromLatin1(name)});
+}
+
+// The window's title as the window manager reads it, both properties.
+QStringList XTitles(WId window)
+{
+    QStringList titles;
+    for (const char* name : {"_NET_WM_NAME", "WM_NAME"}) {
+        const QRegularExpressionMatch m = QRegularExpression(QStringLiteral("= \"(.*)\"")).match(XProperty(window, name));
+        titles << (m.hasMatch() ? m.captured(1) : QStringLiteral("<none>"));
+    }
+    return titles;
+}
+
+void Keys(const QString& keys) { Run(QStringLiteral("xdotool"), {QStringLiteral("key"), keys}); }
+
+std::unique_ptr<TfrmMain> ShowWindow()
+{
+    SmallDisplay = false;
+    SelectedSlot = nullptr;
+    Modified = false;
+    auto form = std::make_unique<TfrmMain>(std::make_unique<QtEditorDialogs>(),
+                                           std::make_shared<SimulatedHidBackend>(SimulatorModel::Large, "", false));
+    form->show();
+    if (!QTest::qWaitForWindowActive(form.get()))
+        qWarning("the window manager did not activate the window");
+    return form;
+}
+
+// Each run of equal pixels along a line: colour and length.
+struct Run_ {
+    QRgb colour;
+    int length;
+};
+QVector<Run_> Runs(const QImage& image, QPoint from, QPoint step, int count)
+{
+    QVector<Run_> runs;
+    QPoint p = from;
+    for (int i = 0; i < count; ++i, p += step) {
+        const QRgb c = image.pixel(p) & 0xFFFFFF;
+        if (runs.isEmpty() || runs.back().colour != c)
+            runs.push_back({c, 0});
+        ++runs.back().length;
+    }
+    return runs;
+}
+
+}  // namespace
+
+class DesktopTest : public QObject {
+    Q_OBJECT
+
+    // A modal dialog the window opens: its title as X has it, then closed.
+    QStringList TitlesOfNextDialog(const std::function<void()>& open)
+    {
+        QStringList seen;
+        QTimer::singleShot(0, [&] {
+            QWidget* dialog = nullptr;
+            QTRY_VERIFY_WITH_TIMEOUT((dialog = QApplication::activeModalWidget()) && dialog->isVisible(), 5000);
+            QTest::qWait(200);  // mapped and titled by the server
+            seen = XTitles(dialog->winId());
+            seen << dialog->windowTitle();
+            QMetaObject::invokeMethod(dialog, "reject", Qt::QueuedConnection);
+        });
+        open();
+        return seen;
+    }
+
+private slots:
+    void captionAndDialogTitles()
+    {
+        auto form = ShowWindow();
+        const QString caption = QStringLiteral("Larkspur Theme Editor - Untitled");
+        QTRY_COMPARE(XTitles(form->winId()), (QStringList{caption, caption}));
+
+        for (const auto& [expected, open] : std::initializer_list<std::pair<const char*, std::function<void()>>>{
+                 {"Open Theme", [&] { form->mniOpenClick(); }},
+                 {"Save Theme", [&] { form->mniSaveAsClick(); }},
+                 {"Confirm", [&] { Modified = true; form->mniNewClick(); }},
+             }) {
+            const QString title = QString::fromLatin1(expected);
+            QCOMPARE(TitlesOfNextDialog(open), (QStringList{title, title, title}));
+        }
+        // The colour dialog keeps its own title, and nothing is added to it.
+        const QStringList colour = TitlesOfNextDialog([&] { form->btnColorClick(); });
+        QCOMPARE(colour.size(), 3);
+        QCOMPARE(colour[0], colour[2]);
+        QCOMPARE(colour[1], colour[2]);
+        QVERIFY(!colour[0].contains(QStringLiteral("Larkspur")));
+        Modified = false;
+    }
+
+    void sizeHintsForbidResizing()
+    {
+        auto form = ShowWindow();
+        const QString hints = XProperty(form->winId(), "WM_NORMAL_HINTS");
+        const QRegularExpression minimum(QStringLiteral("minimum size: (\\d+) by (\\d+)"));
+        const QRegularExpression maximum(QStringLiteral("maximum size: (\\d+) by (\\d+)"));
+        const auto low = minimum.match(hints), high = maximum.match(hints);
+        QVERIFY2(low.hasMatch() && high.hasMatch(), qPrintable(hints));
+        QCOMPARE(low.captured(1), high.captured(1));
+        QCOMPARE(low.captured(2), high.captured(2));
+        const QString actions = XProperty(form->winId(), "_NET_WM_ALLOWED_ACTIONS");
+        QVERIFY2(actions.contains(QStringLiteral("_NET_WM_ACTION_CLOSE")), qPrintable(actions));
+        QVERIFY2(!actions.contains(QStringLiteral("MAXIMIZE")), qPrintable(actions));
+    }
+
+    void menusFromTheKeyboard()
+    {
+        auto form = ShowWindow();
+        QMenuBar* bar = form->menuBar();
+        Keys(QStringLiteral("alt+f"));
+        QTRY_VERIFY(form->mniFile->isVisible());
+        Keys(QStringLiteral("Escape"));
+        QTRY_VERIFY(!form->mniFile->isVisible());
+        Keys(QStringLiteral("Escape"));
+
+        // F10: the bar has the focus and shows where it is.
+        Keys(QStringLiteral("F10"));
+        QTRY_VERIFY(bar->hasFocus());
+        const QImage barImage = bar->grab().toImage();
+        const QRect file = bar->actionGeometry(form->mniFile->menuAction());
+        const QColor highlight = bar->palette().color(QPalette::Highlight);
+        int lit = 0;
+        for (int y = file.top(); y <= file.bottom(); ++y)
+            for (int x = file.left(); x <= file.right(); ++x)
+                lit += QColor(barImage.pixel(QPoint(x, y) * barImage.devicePixelRatio())) == highlight;
+        QVERIFY2(lit > file.width() * file.height() / 3, "the caption the keyboard is on is not highlighted");
+        Keys(QStringLiteral("Right"));
+        QTRY_COMPARE(bar->activeAction(), form->mniDisplay->menuAction());
+        Keys(QStringLiteral("Down"));
+        QTRY_VERIFY(form->mniDisplay->isVisible());
+        Keys(QStringLiteral("Escape"));
+        QTRY_VERIFY(!form->mniDisplay->isVisible());
+        Keys(QStringLiteral("Escape"));
+        QTRY_VERIFY(!bar->hasFocus());
+
+        // Alt+D, then the first letter of an item chooses it.
+        Keys(QStringLiteral("alt+d"));
+        QTRY_VERIFY(form->mniDisplay->isVisible());
+        Keys(QStringLiteral("8"));
+        QTRY_VERIFY(SmallDisplay);
+        QVERIFY(form->mniDispSmall->isChecked());
+
+        // Shared letters move between their items: "S" is Save, then Save As.
+        Keys(QStringLiteral("alt+f"));
+        QTRY_VERIFY(form->mniFile->isVisible());
+        Keys(QStringLiteral("s"));
+        QTRY_COMPARE(form->mniFile->activeAction(), form->mniSave);
+        Keys(QStringLiteral("s"));
+        QTRY_COMPARE(form->mniFile->activeAction(), form->mniSaveAs);
+        Keys(QStringLiteral("Escape"));
+        QTRY_VERIFY(!form->mniFile->isVisible());
+
+        // The Theme menu stays shut while it is disabled.
+        Keys(QStringLiteral("alt+t"));
+        QTest::qWait(300);
+        QVERIFY(!form->mniTheme->isVisible());
+        form->mniDispLargeClick();
+    }
+
+    void exitFromTheKeyboardEndsTheProgram()
+    {
+        QProcess editor;
+        editor.start(QStringLiteral(EDITOR), {});
+        QVERIFY(editor.waitForStarted());
+        const QString id = Run(QStringLiteral("xdotool"), {QStringLiteral("search"), QStringLiteral("--sync"),
+                                                          QStringLiteral("--name"),
+                                                          QStringLiteral("^Larkspur Theme Editor - Untitled$")})
+                               .split(QLatin1Char('\n'))
+                               .first();
+        QVERIFY(!id.isEmpty());
+        Run(QStringLiteral("xdotool"), {QStringLiteral("windowactivate"), QStringLiteral("--sync"), id});
+        QTest::qWait(300);
+        Keys(QStringLiteral("alt+f"));
+        QTest::qWait(300);
+        Keys(QStringLiteral("e"));
+        QVERIFY2(editor.waitForFinished(5000), "File > Exit did not end the editor");
+        QCOMPARE(editor.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(editor.exitCode(), 0);
+    }
+
+    // At the scale factor of this run: the frame is a closed line of one
+    // logical pixel in the shadow colour, the bitmap fills it with neither gap
+    // nor overlap, and (at whole scales) the button's glyph has only its own
+    // three colours.
+    void frameAndGlyphAreCrisp()
+    {
+        auto form = ShowWindow();
+        QTest::qWait(200);
+        const qreal s = form->devicePixelRatioF();
+        qInfo("device pixel ratio %g", s);
+        const QImage shot = form->screen()->grabWindow(form->winId()).toImage().convertToFormat(QImage::Format_RGB32);
+        const QPoint offset = form->surface->mapTo(form.get(), QPoint(0, 0));
+        const auto device = [&](int x, int y) { return QPointF((offset.x() + x) * s, (offset.y() + y) * s).toPoint(); };
+        const QRgb shadow = form->palette().color(QPalette::Dark).rgb() & 0xFFFFFF;
+        const QRgb back = form->palette().color(QPalette::Window).rgb() & 0xFFFFFF;
+        const QRgb black = 0;  // page 0's background, all along the bitmap's edges
+        const int lineMin = int(s), lineMax = int(std::ceil(s));
+
+        // Across the preview, both ways, where page 0 is only background: window
+        // background, frame, bitmap, frame, window background.
+        const QPoint row = device(1, 193), column = device(7, 0);
+        for (const auto& [from, step, across, bitmapSize] :
+             {std::tuple{row, QPoint(1, 0), int(248 * s), 240.0 * s},
+              std::tuple{column, QPoint(0, 1), int(326 * s), 320.0 * s}}) {
+            const QVector<Run_> runs = Runs(shot, from, step, across);
+            QVERIFY2(runs.size() == 5, qPrintable(QStringLiteral("%1 runs across the preview").arg(runs.size())));
+            QCOMPARE(runs[0].colour, back);
+            QCOMPARE(runs[1].colour, shadow);
+            QCOMPARE(runs[2].colour, black);
+            QCOMPARE(runs[3].colour, shadow);
+            QCOMPARE(runs[4].colour, back);
+            for (int i : {1, 3})
+                QVERIFY2(runs[i].length >= lineMin && runs[i].length <= lineMax,
+                         qPrintable(QStringLiteral("frame line %1 device pixels wide").arg(runs[i].length)));
+            QVERIFY(std::abs(runs[2].length - bitmapSize) <= 1);
+        }
+        // The frame is closed: its four lines run unbroken corner to corner.
+        const QPoint outer0 = device(4, 2), outer1 = device(246, 324);
+        for (int x = outer0.x(); x < outer1.x(); ++x)
+            for (int y : {outer0.y(), outer1.y() - 1})
+                QVERIFY2((shot.pixel(x, y) & 0xFFFFFF) == shadow, qPrintable(QStringLiteral("gap at %1,%2").arg(x).arg(y)));
+        for (int y = outer0.y(); y < outer1.y(); ++y)
+            for (int x : {outer0.x(), outer1.x() - 1})
+                QVERIFY2((shot.pixel(x, y) & 0xFFFFFF) == shadow, qPrintable(QStringLiteral("gap at %1,%2").arg(x).arg(y)));
+
+        // The glyph of the colour button, showing white: button face, a black
+        // ring and the white swatch, nothing blended in between. At fractional
+        // scales the toolkit resamples every icon, so only whole ones are checked.
+        if (s != std::floor(s))
+            return;
+        form->lstColors->setCurrentRow(form->lstColors->row(form->lstColors->findItems(QStringLiteral("Battery"), Qt::MatchExactly).first()));
+        QTest::qWait(100);
+        const QImage button = form->btnColor->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        QRect swatch;
+        for (int y = 0; y < button.height(); ++y)
+            for (int x = 0; x < button.width() / 3; ++x)
+                if ((button.pixel(x, y) & 0xFFFFFF) == 0xFFFFFF)
+                    swatch |= QRect(x, y, 1, 1);
+        QVERIFY(!swatch.isEmpty());
+        QVERIFY2(std::abs(swatch.width() - 13 * s) <= 1 && swatch.width() == swatch.height(),
+                 qPrintable(QStringLiteral("swatch %1x%2").arg(swatch.width()).arg(swatch.height())));
+        const QRect ring = swatch.adjusted(-lineMax, -lineMax, lineMax, lineMax);
+        int blended = 0;
+        for (int y = ring.top(); y <= ring.bottom(); ++y)
+            for (int x = ring.left(); x <= ring.right(); ++x) {
+                const QRgb c = button.pixel(x, y) & 0xFFFFFF;
+                blended += c != 0xFFFFFF && c != 0 && !swatch.contains(x, y) && c != (button.pixel(ring.left() - 1, y) & 0xFFFFFF);
+            }
+        QCOMPARE(blended, 0);
+        for (int d = 1; d <= lineMin; ++d)
+            QCOMPARE(button.pixel(swatch.left() - d, swatch.center().y()) & 0xFFFFFF, QRgb(0));
+    }
+
+    // Scaling off and a large font resolution: the fonts keep their 96-dpi
+    // pixel size, so the fixed layout keeps its geometry.
+    void fixedLayoutAtLargeFontResolution()
+    {
+        auto form = ShowWindow();
+        QVERIFY2(form->screen()->logicalDotsPerInch() > 140, "the run did not set a large font resolution");
+        QCOMPARE(form->surface->size(), QSize(439, 347));
+        QCOMPARE(form->lstColors->font().pixelSize(), 11);
+        QVERIFY(QFontMetrics(form->lstColors->font()).height() <= 16);
+        QVERIFY(form->menuBar()->height() <= 26);
+    }
+};
+
+int main(int argc, char** argv)
+{
+    LarkspurApplication app(argc, argv);
+    app.setApplicationName(QString::fromLatin1(ApplicationTitle));
+    DesktopTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "DesktopTest.moc"
