@@ -148,9 +148,11 @@ void TfrmMain::DownloadComplete()
               DeviceThemeTail.begin());
     DeviceThemeTailInstance = CurrentDevice ? CurrentDevice->PnPInfo().DeviceInstance() : std::string();
     SetStatusText(QStringLiteral("Theme was downloaded successfully"));
+    const ThemeState before = CurrentState();
     UnpackTheme(PackedTheme, ThemeColors);
     ThemeFileName.clear();
     Modified = true;
+    RecordStep("Download", before);
     cmbLayout->setCurrentIndex(0);
     cmbLayoutClick();
 }

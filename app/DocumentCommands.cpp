@@ -1,10 +1,17 @@
 // New, Open, Save, Save As and closing the window: the theme as a document.
 
+#include "DraftStore.h"
 #include "EditorState.h"
 #include "ThemeFile.h"
+#include "RecentFiles.h"
 #include "Unit1.h"
 
 #include <QCloseEvent>
+#include <QDir>
+#include <QDragEnterEvent>
+#include <QFileInfo>
+#include <QMenu>
+#include <QMimeData>
 #include <QComboBox>
 #include <QTimer>
 
@@ -19,9 +26,12 @@ void TfrmMain::mniNewClick()
 {
     if (!ConfirmContinue())
         return;
+    const ThemeState before = CurrentState();
     ThemeFileName.clear();
     Modified = false;
     LoadDefaultTheme(ThemeColors);
+    history_.MarkClean(ThemeColors);
+    RecordStep("New", before);
     cmbLayout->setCurrentIndex(0);
     cmbLayoutClick();
 }
@@ -34,8 +44,21 @@ void TfrmMain::mniOpenClick()
     if (chosen.isEmpty())
         return;
     lastOpenFile_ = chosen;
+    LoadThemePath(chosen);
+}
+
+void TfrmMain::OpenThemePath(const QString& path)
+{
+    if (!ConfirmContinue())
+        return;
+    LoadThemePath(path);
+}
+
+void TfrmMain::LoadThemePath(const QString& path)
+{
+    const ThemeState before = CurrentState();
     const bool ok = LoadTheme(
-        chosen.toStdString(), PackedTheme,
+        path.toStdString(), PackedTheme,
         [this](bool small) { small ? mniDispSmallClick() : mniDispLargeClick(); }, ThemeFileName);
     if (!ok) {
         SetStatusText(QStringLiteral("A file error has occurred"));
@@ -43,6 +66,9 @@ void TfrmMain::mniOpenClick()
     }
     Modified = false;
     UnpackTheme(PackedTheme, ThemeColors);
+    history_.MarkClean(ThemeColors);
+    RecordStep("Open", before);
+    RememberRecentFile(path);
     cmbLayout->setCurrentIndex(0);
     cmbLayoutClick();
     SetStatusText(QStringLiteral("Theme was loaded successfully"));
@@ -60,6 +86,8 @@ void TfrmMain::mniSaveClick()
     }
     SetStatusText(QStringLiteral("Theme was saved successfully"));
     Modified = false;
+    history_.MarkClean(ThemeColors);
+    RememberRecentFile(QString::fromStdString(ThemeFileName));
     UpdatePreview();
 }
 
@@ -74,6 +102,8 @@ void TfrmMain::mniSaveAsClick()
         return;
     }
     Modified = false;
+    history_.MarkClean(ThemeColors);
+    RememberRecentFile(chosen);
     UpdatePreview();
     SetStatusText(QStringLiteral("Theme was saved successfully"));
 }
@@ -84,6 +114,8 @@ bool TfrmMain::FormCloseQuery() { return ConfirmContinue(); }
 
 void TfrmMain::FormClose()
 {
+    // A clean exit leaves no draft behind.
+    drafts_.reset();
     drawer_.reset();
     tmrDataflash->stop();
 }
@@ -98,3 +130,64 @@ void TfrmMain::closeEvent(QCloseEvent* event)
     event->accept();
 }
 
+
+void TfrmMain::RememberRecentFile(const QString& path)
+{
+    recent_->Add(path);
+    FillRecentMenu();
+}
+
+void TfrmMain::FillRecentMenu()
+{
+    mniRecent->clear();
+    for (const QString& file : recent_->ExistingFiles()) {
+        QAction* item = mniRecent->addAction(QFileInfo(file).fileName(), this, [this, file] { OpenThemePath(file); });
+        item->setToolTip(QDir::toNativeSeparators(file));
+    }
+    mniRecent->addSeparator();
+    mniClearRecent = mniRecent->addAction(QStringLiteral("Clear Recent Files"), this, [this] {
+        recent_->Clear();
+        FillRecentMenu();
+    });
+    mniClearRecent->setEnabled(!recent_->ExistingFiles().isEmpty());
+}
+
+// Theme files dropped from a file manager: one file ending in .lsth, opened
+// like Open; anything else is refused and the pointer says so.
+namespace {
+QString DroppedThemeFile(const QMimeData* data)
+{
+    if (!data || !data->hasUrls() || data->urls().size() != 1 || !data->urls().front().isLocalFile())
+        return {};
+    const QString path = data->urls().front().toLocalFile();
+    return path.endsWith(QStringLiteral(".lsth"), Qt::CaseInsensitive) ? path : QString();
+}
+}  // namespace
+
+void TfrmMain::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (!DroppedThemeFile(event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+    else
+        event->ignore();
+}
+
+void TfrmMain::dragMoveEvent(QDragMoveEvent* event)
+{
+    if (!DroppedThemeFile(event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+    else
+        event->ignore();
+}
+
+void TfrmMain::dropEvent(QDropEvent* event)
+{
+    const QString path = DroppedThemeFile(event->mimeData());
+    if (path.isEmpty()) {
+        event->ignore();
+        return;
+    }
+    event->acceptProposedAction();
+    // After the drop has finished: the confirmation is a modal box.
+    QTimer::singleShot(0, this, [this, path] { OpenThemePath(path); });
+}

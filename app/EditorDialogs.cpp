@@ -57,3 +57,13 @@ QString QtEditorDialogs::SaveThemeFile(QWidget* parent, const QString& lastFile)
     // Asks before replacing a file; a name typed without extension gets ".lsth".
     return AskThemeFile(parent, QStringLiteral("Save Theme"), QFileDialog::AcceptSave, lastFile);
 }
+
+bool QtEditorDialogs::ConfirmRestoreDraft(QWidget* parent)
+{
+    QMessageBox box(QMessageBox::Question, QStringLiteral("Confirm"),
+                    QStringLiteral("Restore the unsaved theme from the last session?"), QMessageBox::Yes | QMessageBox::No,
+                    parent);
+    box.setDefaultButton(QMessageBox::Yes);
+    box.setEscapeButton(QMessageBox::No);
+    return box.exec() == QMessageBox::Yes;
+}

@@ -18,6 +18,8 @@ public:
     // A file name, or empty when cancelled. lastFile is where the dialog opens.
     virtual QString OpenThemeFile(QWidget* parent, const QString& lastFile) = 0;
     virtual QString SaveThemeFile(QWidget* parent, const QString& lastFile) = 0;
+    // "Restore the unsaved theme from the last session?"; true for Yes.
+    virtual bool ConfirmRestoreDraft(QWidget* parent) = 0;
 };
 
 class QtEditorDialogs : public EditorDialogs {
@@ -26,4 +28,5 @@ public:
     bool ConfirmContinue(QWidget* parent) override;
     QString OpenThemeFile(QWidget* parent, const QString& lastFile) override;
     QString SaveThemeFile(QWidget* parent, const QString& lastFile) override;
+    bool ConfirmRestoreDraft(QWidget* parent) override;
 };

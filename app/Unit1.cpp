@@ -3,8 +3,11 @@
 #include "AppIcon.h"
 #include "ClientSurface.h"
 #include "ColorListDelegate.h"
+#include "DraftStore.h"
 #include "EditorState.h"
 #include "MenuKeyboard.h"
+#include "RecentFiles.h"
+#include "UserFolders.h"
 #include "SettingsFile.h"
 
 #include <QAction>
@@ -89,6 +92,8 @@ TfrmMain::TfrmMain(std::unique_ptr<EditorDialogs> dialogs, std::shared_ptr<HidBa
     }
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint);
+    setAcceptDrops(true);
+    recent_ = std::make_unique<RecentFiles>();
     CreateControls();
     CreateMenus();
     new MenuKeyboard(*this);
@@ -182,6 +187,9 @@ void TfrmMain::CreateMenus()
     mniNew->setShortcut(QKeySequence(QStringLiteral("Ctrl+N")));
     mniOpen = mniFile->addAction(QStringLiteral("Open..."), this, [this] { mniOpenClick(); });
     mniOpen->setShortcut(QKeySequence(QStringLiteral("Ctrl+O")));
+    mniRecent = mniFile->addMenu(QStringLiteral("Open Recent"));
+    mniRecent->setToolTipsVisible(true);
+    FillRecentMenu();
     mniFile->addSeparator();
     mniSave = mniFile->addAction(QStringLiteral("Save"), this, [this] { mniSaveClick(); });
     mniSave->setShortcut(QKeySequence(QStringLiteral("Ctrl+S")));
@@ -202,6 +210,7 @@ void TfrmMain::CreateMenus()
         group->addAction(a);
     }
     mniDispLarge->setChecked(true);
+    CreateEditMenu();
 
     mniTheme = bar->addMenu(QStringLiteral("Theme"));
     mniDownload = mniTheme->addAction(QStringLiteral("Download from Device"), this, [this] { mniDownloadClick(); });
@@ -224,6 +233,8 @@ void TfrmMain::FormCreate()
     drawer_ = std::make_unique<TLSDrawer>(ThemeColors, SmallDisplay);
     catalogue_ = std::make_unique<TSlotCatalogue>(ThemeColors);
     LoadDefaultTheme(ThemeColors);
+    history_.MarkClean(ThemeColors);
+    drafts_ = std::make_unique<DraftStore>(UserStateFolder());
     memo1->clear();
     ThemeFileName.clear();
     Modified = false;
@@ -248,6 +259,10 @@ void TfrmMain::showEvent(QShowEvent* event)
         move(frame.topLeft());
     }
     FormShow();
+    // Before the event loop handles the first device scan.
+    if (!startupFile_.isEmpty())
+        OpenThemePath(startupFile_);
+    OfferDraftRestore();
 }
 
 void TfrmMain::FormShow()
@@ -311,6 +326,7 @@ void TfrmMain::UpdatePreview()
         name += " *";
     setWindowTitle(QString::fromLatin1(ApplicationTitle) + QStringLiteral(" - ") + QString::fromStdString(name));
     surface->repaint();
+    UpdateEditActions();
 }
 
 void TfrmMain::lstColorsClick()
@@ -318,10 +334,12 @@ void TfrmMain::lstColorsClick()
     QListWidgetItem* item = lstColors->currentItem();
     if (!item || !item->isSelected()) {
         SelectedSlot = nullptr;
+        UpdateEditActions();
         return;
     }
     SelectedSlot = SlotOfItem(item);
     UpdateColorButton();
+    UpdateEditActions();
 }
 
 void TfrmMain::lstColorsDrawItem(QPainter& painter, int index, const QRect& rect, bool selected, bool focused)
@@ -429,8 +447,10 @@ void TfrmMain::btnColorClick()
         return;
     // Only colours the device can show enter the theme.
     const TColor stored = RGB565ToColor(ColorToRGB565(chosen));
+    const ThemeState before = CurrentState();
     Modified = true;
     *SelectedSlot = stored;
+    RecordStep("Edit Colour", before);
     UpdatePreview();
     lstColors->viewport()->update();
     lstColorsClick();

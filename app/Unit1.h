@@ -9,6 +9,7 @@
 #include "EditorDialogs.h"
 #include "HidControllerClass.h"
 #include "SlotCatalogue.h"
+#include "ThemeHistory.h"
 #include "Unit2.h"
 
 #include <QMainWindow>
@@ -29,6 +30,8 @@ class QStatusBar;
 class QStyleOptionViewItem;
 class QTimer;
 class ClientSurface;
+class DraftStore;
+class RecentFiles;
 
 extern const char* const ApplicationTitle;
 
@@ -62,6 +65,13 @@ public:
     QAction* mniSave = nullptr;
     QAction* mniSaveAs = nullptr;
     QAction* mniExit = nullptr;
+    QMenu* mniRecent = nullptr;
+    QAction* mniClearRecent = nullptr;
+    QMenu* mniEdit = nullptr;
+    QAction* mniUndo = nullptr;
+    QAction* mniRedo = nullptr;
+    QAction* mniCopyColor = nullptr;
+    QAction* mniPasteColor = nullptr;
     QMenu* mniDisplay = nullptr;
     QAction* mniDispLarge = nullptr;
     QAction* mniDispSmall = nullptr;
@@ -104,6 +114,21 @@ public:
     bool FormCloseQuery();
     void FormClose();
 
+    // Opens a theme file as Open does once its dialog has answered: after the
+    // confirmation, with the same status texts.
+    void OpenThemePath(const QString& path);
+    // A file to open once the window is shown, before the first device scan.
+    void SetStartupFile(const QString& path) { startupFile_ = path; }
+
+    // Edit menu: undo and redo of theme changes, colours through the clipboard.
+    void mniUndoClick();
+    void mniRedoClick();
+    void mniCopyColorClick();
+    void mniPasteColorClick();
+    const ThemeHistory& History() const { return history_; }
+    // Writes the draft of an unsaved theme now instead of within the second.
+    void WriteDraftNow();
+
     // Device connection and theme transfer.
     void DevConDeviceChange(THidDeviceController& Sender);
     bool DevConEnumerate(THidDevice& HidDev, int Idx);
@@ -127,6 +152,9 @@ protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     void CreateControls();
@@ -138,7 +166,24 @@ private:
     int CurrentPage() const;
     bool SelectListItemByName(const std::string& name);
 
+    void CreateEditMenu();
+    ThemeState CurrentState() const;
+    // One undoable step from `before` to the current state.
+    void RecordStep(const char* name, const ThemeState& before);
+    void ApplyHistoryMove(const ThemeHistory::Move& move);
+    void UpdateEditActions();
+    void RememberRecentFile(const QString& path);
+    void FillRecentMenu();
+    void OfferDraftRestore();
+    // Open without the dialog and the confirmation.
+    void LoadThemePath(const QString& path);
+
     std::unique_ptr<EditorDialogs> dialogs_;
+    ThemeHistory history_;
+    std::unique_ptr<RecentFiles> recent_;
+    std::unique_ptr<DraftStore> drafts_;
+    QTimer* draftTimer_ = nullptr;
+    QString startupFile_;
     std::unique_ptr<TLSDrawer> drawer_;
     std::unique_ptr<TSlotCatalogue> catalogue_;
     QString lastOpenFile_;

@@ -1,12 +1,49 @@
 #include "LarkspurApplication.h"
 #include "Unit1.h"
 
+#include <cstdio>
+#include <cstring>
+
+namespace {
+
+const char* const Usage =
+    "usage: larkspur-theme-editor [FILE.lsth]\n"
+    "Designs the colour theme of a Larkspur handheld. With FILE, opens that theme file.\n"
+    "  --help     show this text\n"
+    "  --version  show the version\n";
+
+}  // namespace
+
 int main(int argc, char** argv)
 {
+    // Answered before the toolkit starts, so they work without a display.
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
+            std::fputs(Usage, stdout);
+            return 0;
+        }
+        if (std::strcmp(argv[i], "--version") == 0) {
+            std::printf("larkspur-theme-editor %s\n", LARKSPUR_VERSION);
+            return 0;
+        }
+    }
     LarkspurApplication app(argc, argv);
     app.setApplicationName(QString::fromLatin1(ApplicationTitle));
     // No display name: the platform would append it to every window title.
+
+    // What is left once the toolkit has taken its own options.
+    const QStringList args = app.arguments().mid(1);
+    QString file;
+    for (const QString& a : args) {
+        if (a.startsWith(QLatin1Char('-')) || !file.isEmpty()) {
+            std::fprintf(stderr, "larkspur-theme-editor: unexpected argument '%s'\n%s", a.toLocal8Bit().constData(),
+                         Usage);
+            return 2;
+        }
+        file = a;
+    }
     TfrmMain frmMain;
+    frmMain.SetStartupFile(file);
     frmMain.show();
     return app.exec();
 }

@@ -18,6 +18,7 @@ public:
     bool ConfirmContinue(QWidget*) override { return true; }
     QString OpenThemeFile(QWidget*, const QString&) override { return {}; }
     QString SaveThemeFile(QWidget*, const QString&) override { return {}; }
+    bool ConfirmRestoreDraft(QWidget*) override { return false; }
 };
 
 struct Connected {

@@ -25,6 +25,13 @@ public:
         return confirmResult;
     }
     QString OpenThemeFile(QWidget*, const QString&) override { return openResult; }
+    bool restoreResult = false;
+    int restoreCalls = 0;
+    bool ConfirmRestoreDraft(QWidget*) override
+    {
+        ++restoreCalls;
+        return restoreResult;
+    }
     QString SaveThemeFile(QWidget*, const QString&) override
     {
         ++saveCalls;

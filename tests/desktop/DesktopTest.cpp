@@ -6,10 +6,14 @@
 #include "EditorState.h"
 #include "LarkspurApplication.h"
 #include "SimulatedHidBackend.h"
+#include "ThemeFile.h"
 #include "Unit1.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
+#include <QDir>
+#include <QTemporaryDir>
 #include <QColorDialog>
 #include <QListWidget>
 #include <QMenu>
@@ -50,6 +54,14 @@ QStringList XTitles(WId window)
 }
 
 void Keys(const QString& keys) { Run(QStringLiteral("xdotool"), {QStringLiteral("key"), keys}); }
+
+// Whether a window of exactly this title is on the screen (asked without
+// blocking, so this process keeps answering clipboard requests meanwhile).
+bool WindowTitled(const QString& title)
+{
+    const QString pattern = QLatin1Char('^') + QRegularExpression::escape(title) + QLatin1Char('$');
+    return !Run(QStringLiteral("xdotool"), {QStringLiteral("search"), QStringLiteral("--name"), pattern}).trimmed().isEmpty();
+}
 
 std::unique_ptr<TfrmMain> ShowWindow()
 {
@@ -164,11 +176,11 @@ private slots:
                 lit += QColor(barImage.pixel(QPoint(x, y) * barImage.devicePixelRatio())) == highlight;
         QVERIFY2(lit > file.width() * file.height() / 3, "the caption the keyboard is on is not highlighted");
         Keys(QStringLiteral("Right"));
-        QTRY_COMPARE(bar->activeAction(), form->mniDisplay->menuAction());
+        QTRY_COMPARE(bar->activeAction(), form->mniEdit->menuAction());
         Keys(QStringLiteral("Down"));
-        QTRY_VERIFY(form->mniDisplay->isVisible());
+        QTRY_VERIFY(form->mniEdit->isVisible());
         Keys(QStringLiteral("Escape"));
-        QTRY_VERIFY(!form->mniDisplay->isVisible());
+        QTRY_VERIFY(!form->mniEdit->isVisible());
         Keys(QStringLiteral("Escape"));
         QTRY_VERIFY(!bar->hasFocus());
 
@@ -215,6 +227,64 @@ private slots:
         QVERIFY2(editor.waitForFinished(5000), "File > Exit did not end the editor");
         QCOMPARE(editor.exitStatus(), QProcess::NormalExit);
         QCOMPARE(editor.exitCode(), 0);
+    }
+
+    // The real program, given a theme file, edited, then killed: the next start
+    // offers the draft back, and Yes restores the theme with its file name.
+    void aKilledEditorsThemeComesBack()
+    {
+        QTemporaryDir home;
+        QVERIFY(home.isValid());
+        const QString theme = home.filePath(QStringLiteral("kept.lsth"));
+        {
+            TThemeColorTable colors{};
+            LoadDefaultTheme(colors);
+            TPackedTheme packed{};
+            std::string name;
+            QVERIFY(SaveTheme(theme.toStdString(), colors, packed, false, name));
+        }
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("XDG_STATE_HOME"), home.filePath(QStringLiteral("state")));
+        env.insert(QStringLiteral("XDG_CONFIG_HOME"), home.filePath(QStringLiteral("config")));
+        const auto start = [&](QProcess& editor, const QStringList& args, const QString& title) {
+            editor.setProcessEnvironment(env);
+            editor.start(QStringLiteral(EDITOR), args);
+            QVERIFY(editor.waitForStarted());
+            const QString id = Run(QStringLiteral("xdotool"), {QStringLiteral("search"), QStringLiteral("--sync"),
+                                                              QStringLiteral("--name"), QLatin1Char('^') + title + QLatin1Char('$')})
+                                   .split(QLatin1Char('\n'))
+                                   .first();
+            QVERIFY2(!id.isEmpty(), qPrintable(title));
+            Run(QStringLiteral("xdotool"), {QStringLiteral("windowactivate"), QStringLiteral("--sync"), id});
+            QTest::qWait(300);
+        };
+        QProcess first;
+        start(first, {theme}, QStringLiteral("Larkspur Theme Editor - kept.lsth"));
+        QGuiApplication::clipboard()->setText(QStringLiteral("#FF0000"));
+        Keys(QStringLiteral("ctrl+v"));
+        QTRY_VERIFY_WITH_TIMEOUT(WindowTitled(QStringLiteral("Larkspur Theme Editor - kept.lsth *")), 10000);
+        const QDir drafts(home.filePath(QStringLiteral("state/larkspur-theme-editor")));
+        QTRY_COMPARE_WITH_TIMEOUT(drafts.entryList({QStringLiteral("draft-*.lsth")}).size(), 1, 5000);
+        first.kill();
+        QVERIFY(first.waitForFinished(5000));
+
+        QProcess second;
+        start(second, {}, QStringLiteral("Confirm"));
+        Keys(QStringLiteral("Return"));
+        QTRY_VERIFY_WITH_TIMEOUT(WindowTitled(QStringLiteral("Larkspur Theme Editor - kept.lsth *")), 10000);
+        Keys(QStringLiteral("ctrl+s"));
+        QTRY_VERIFY_WITH_TIMEOUT(WindowTitled(QStringLiteral("Larkspur Theme Editor - kept.lsth")), 10000);
+        TPackedTheme saved{};
+        std::string name;
+        QVERIFY(LoadTheme(theme.toStdString(), saved, [](bool) {}, name));
+        QCOMPARE(saved[0], TRGB565(0xF800));
+        // Saved: the draft is gone, and a clean exit leaves nothing behind.
+        QTRY_COMPARE_WITH_TIMEOUT(drafts.entryList({QStringLiteral("draft-*.lsth")}).size(), 0, 5000);
+        Keys(QStringLiteral("alt+f"));
+        QTest::qWait(300);
+        Keys(QStringLiteral("e"));
+        QVERIFY(second.waitForFinished(5000));
+        QCOMPARE(drafts.entryList(QDir::Files).size(), 0);
     }
 
     // At the scale factor of this run: the frame is a closed line of one

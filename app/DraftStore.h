@@ -1,0 +1,41 @@
+#pragma once
+// Drafts of an unsaved theme, so a crash loses nothing. Each running editor
+// holds a lock on a file of its own in the user's state folder and writes its
+// draft beside it; a draft whose lock nobody holds was left by an editor that
+// did not end cleanly, and can be offered back on the next start.
+
+#include "ColorModel.h"
+
+#include <QFile>
+#include <QString>
+#include <memory>
+#include <string>
+
+struct ThemeDraft {
+    TThemeColorTable colors{};
+    bool smallDisplay = false;
+    std::string fileName;  // empty = "Untitled"
+};
+
+class DraftStore {
+public:
+    // Takes this editor's own lock in `folder`.
+    explicit DraftStore(const QString& folder);
+    ~DraftStore();
+
+    // Replaces this editor's draft atomically; false when it could not be written.
+    bool Write(const ThemeDraft& draft);
+    void Remove();
+
+    // The newest draft of an editor that is no longer running, if any. The
+    // draft stays until Discard.
+    bool FindOrphan(ThemeDraft& draft);
+    // Deletes the orphan FindOrphan returned, with its lock.
+    void DiscardOrphan();
+
+private:
+    QString folder_;
+    QString id_;
+    QFile lock_;
+    QString orphanId_;
+};

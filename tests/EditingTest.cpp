@@ -1,0 +1,240 @@
+// Editing as in any desktop editor, on the offscreen platform: undo and redo
+// across every kind of step with the modified flag, colours through the
+// clipboard, recent files, dropped files, a file given at start-up, drafts.
+
+#include "DraftStore.h"
+#include "EditorState.h"
+#include "LarkspurApplication.h"
+#include "ScriptedDialogs.h"
+#include "SimulatedHidBackend.h"
+#include "TempDir.h"
+#include "ThemeFile.h"
+#include "Unit1.h"
+
+#include <QAction>
+#include <QDir>
+#include <QClipboard>
+#include <QDropEvent>
+#include <QListWidget>
+#include <QMenu>
+#include <QMimeData>
+#include <QTest>
+#include <QUrl>
+
+namespace {
+
+struct Rig {
+    std::shared_ptr<SimulatedHidBackend> sim = std::make_shared<SimulatedHidBackend>(SimulatorModel::Large, "", false);
+    ScriptedDialogs* dialogs = nullptr;
+    std::unique_ptr<TfrmMain> form;
+
+    explicit Rig(const QString& startupFile = {})
+    {
+        SmallDisplay = false;
+        SelectedSlot = nullptr;
+        Modified = false;
+        ThemeFileName.clear();
+        auto owned = std::make_unique<ScriptedDialogs>();
+        owned->confirmResult = true;
+        dialogs = owned.get();
+        form = std::make_unique<TfrmMain>(std::move(owned), sim);
+        form->SetStartupFile(startupFile);
+        form->show();
+    }
+};
+
+std::string SaveFile(const TempDir& dir, const std::string& name, TColor background, bool small)
+{
+    TThemeColorTable colors{};
+    LoadDefaultTheme(colors);
+    colors[0] = background;
+    TPackedTheme packed{};
+    std::string ignored;
+    SaveTheme(dir.File(name), colors, packed, small, ignored);
+    return dir.File(name);
+}
+
+TThemeColorTable Defaults()
+{
+    TThemeColorTable colors{};
+    LoadDefaultTheme(colors);
+    return colors;
+}
+
+}  // namespace
+
+class EditingTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    // One document's history, step by step: what each action leaves in the
+    // modified flag, the Undo and Redo items, the colour of slot 0 and the
+    // display size.
+    void undoAndRedoFollowTheDocument()
+    {
+        TempDir dir;
+        const TColor red = RGB565ToColor(0xF800), blue = RGB565ToColor(0x001F), green = RGB565ToColor(0x07E0);
+        const TColor picked = RGB565ToColor(ColorToRGB565(MakeColor(200, 100, 50)));
+        const TColor black = Defaults()[0];
+        const std::string opened = SaveFile(dir, "small.lsth", blue, true);
+        const TColor factory = [] {
+            TPackedTheme packed{};
+            PackedThemeFromBytes(SimulatedHidBackend::FactoryThemeBlock().data(), packed);
+            TThemeColorTable colors{};
+            UnpackTheme(packed, colors);
+            return colors[0];
+        }();
+        Rig rig;
+        TfrmMain& f = *rig.form;
+        rig.dialogs->saveResult = QString::fromStdString(dir.File("saved.lsth"));
+
+        struct Step {
+            const char* what;
+            std::function<void()> act;
+            bool modified;
+            const char* undo;
+            const char* redo;
+            TColor slot0;
+            bool small;
+        };
+        const Step steps[] = {
+            {"start", [] {}, false, "Undo", "Redo", black, false},
+            {"edit", [&] { f.btnColorClick(); }, true, "Undo Edit Colour", "Redo", picked, false},
+            {"paste", [&] { QGuiApplication::clipboard()->setText(QStringLiteral("rgb(255, 0, 0)")); f.mniPasteColorClick(); },
+             true, "Undo Paste Colour", "Redo", red, false},
+            {"paste nothing", [&] { QGuiApplication::clipboard()->setText(QStringLiteral("red")); f.mniPasteColorClick(); },
+             true, "Undo Paste Colour", "Redo", red, false},
+            {"save", [&] { f.mniSaveClick(); }, false, "Undo Paste Colour", "Redo", red, false},
+            {"undo after save", [&] { f.mniUndoClick(); }, true, "Undo Edit Colour", "Redo Paste Colour", picked, false},
+            {"redo to the saved state", [&] { f.mniRedoClick(); }, false, "Undo Paste Colour", "Redo", red, false},
+            {"undo twice", [&] { f.mniUndoClick(); f.mniUndoClick(); }, true, "Undo", "Redo Edit Colour", black, false},
+            {"open", [&] { f.OpenThemePath(QString::fromStdString(opened)); }, false, "Undo Open", "Redo", blue, true},
+            {"undo open", [&] { f.mniUndoClick(); }, true, "Undo", "Redo Open", black, false},
+            {"redo open", [&] { f.mniRedoClick(); }, false, "Undo Open", "Redo", blue, true},
+            {"new", [&] { f.mniNewClick(); }, false, "Undo New", "Redo", black, true},
+            {"undo new", [&] { f.mniUndoClick(); }, true, "Undo Open", "Redo New", blue, true},
+            {"download", [&] { rig.sim->Plug(); QTRY_COMPARE(f.StatusText(), QStringLiteral("Connected")); f.mniDownloadClick();
+                               QTRY_COMPARE(f.StatusText(), QStringLiteral("Theme was downloaded successfully")); },
+             true, "Undo Download", "Redo", factory, false},
+            {"undo download", [&] { f.mniUndoClick(); }, true, "Undo Open", "Redo Download", blue, false},
+            {"paste green", [&] { QGuiApplication::clipboard()->setText(QStringLiteral("#00FF00")); f.mniPasteColorClick(); },
+             true, "Undo Paste Colour", "Redo", green, false},
+        };
+        for (const Step& s : steps) {
+            s.act();
+            const QByteArray where = QByteArray("after ") + s.what;
+            QVERIFY2(Modified == s.modified, where.constData());
+            QCOMPARE(f.windowTitle().endsWith(QStringLiteral(" *")), s.modified);
+            QCOMPARE(f.mniUndo->text(), QString::fromLatin1(s.undo));
+            QCOMPARE(f.mniRedo->text(), QString::fromLatin1(s.redo));
+            QCOMPARE(f.mniUndo->isEnabled(), std::string(s.undo) != "Undo");
+            QCOMPARE(f.mniRedo->isEnabled(), std::string(s.redo) != "Redo");
+            QVERIFY2(ThemeColors[0] == s.slot0, where.constData());
+            QVERIFY2(SmallDisplay == s.small, where.constData());
+        }
+        QCOMPARE(f.StatusText(), QStringLiteral("Theme was downloaded successfully"));
+        // The refused paste said so and changed nothing.
+        QGuiApplication::clipboard()->setText(QStringLiteral("no colour here"));
+        f.mniPasteColorClick();
+        QCOMPARE(f.StatusText(), QStringLiteral("The clipboard holds no colour"));
+        QCOMPARE(ThemeColors[0], green);
+
+        f.mniCopyColorClick();
+        QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("#00FF00"));
+        f.lstColors->setCurrentRow(-1);
+        QVERIFY(!f.mniPasteColor->isEnabled());
+        QVERIFY(!f.mniCopyColor->isEnabled());
+    }
+
+    void recentFilesDropsAndTheStartupFile()
+    {
+        TempDir dir;
+        const std::string a = SaveFile(dir, "a.lsth", RGB565ToColor(0x1111), false);
+        const std::string b = SaveFile(dir, "b.lsth", RGB565ToColor(0x2222), false);
+        {
+            Rig rig(QString::fromStdString(dir.File("missing.lsth")));
+            QCOMPARE(rig.form->StatusText(), QStringLiteral("A file error has occurred"));
+            QCOMPARE(ThemeColors, Defaults());
+            QCOMPARE(rig.form->windowTitle(), QStringLiteral("Larkspur Theme Editor - Untitled"));
+            rig.form->mniClearRecent->trigger();
+        }
+        Rig rig(QString::fromStdString(a));
+        TfrmMain& f = *rig.form;
+        QCOMPARE(f.windowTitle(), QStringLiteral("Larkspur Theme Editor - a.lsth"));
+        QCOMPARE(f.StatusText(), QStringLiteral("Theme was loaded successfully"));
+        f.OpenThemePath(QString::fromStdString(b));
+        f.OpenThemePath(QString::fromStdString(a));
+        const auto listed = [&] {
+            QStringList names;
+            for (QAction* item : f.mniRecent->actions())
+                if (!item->isSeparator() && item != f.mniClearRecent)
+                    names << item->text() + QLatin1Char('|') + item->toolTip();
+            return names;
+        };
+        const QString folder = QString::fromStdString(dir.Path());
+        QCOMPARE(listed(), (QStringList{QStringLiteral("a.lsth|") + folder + QStringLiteral("/a.lsth"),
+                                        QStringLiteral("b.lsth|") + folder + QStringLiteral("/b.lsth")}));
+        // A file that is gone is not offered; choosing one opens it (confirmation first).
+        std::filesystem::remove(a);
+        Rig again;
+        QCOMPARE(again.form->mniRecent->actions().size(), 3);  // b, separator, Clear
+        again.form->btnColorClick();
+        again.form->mniRecent->actions().front()->trigger();
+        QCOMPARE(again.dialogs->confirmCalls, 1);
+        QCOMPARE(QString::fromStdString(ThemeFileName), folder + QStringLiteral("/b.lsth"));
+
+        // Drops: one .lsth file opens like Open; anything else is refused.
+        const std::string c = SaveFile(dir, "c.lsth", RGB565ToColor(0x3333), false);
+        for (const auto& [urls, accepted] : std::initializer_list<std::pair<QList<QUrl>, bool>>{
+                 {{QUrl::fromLocalFile(QString::fromStdString(dir.File("notes.txt")))}, false},
+                 {{QUrl::fromLocalFile(QString::fromStdString(b)), QUrl::fromLocalFile(QString::fromStdString(c))}, false},
+                 {{QUrl(QStringLiteral("https://example.invalid/x.lsth"))}, false},
+                 {{QUrl::fromLocalFile(QString::fromStdString(c))}, true},
+             }) {
+            QMimeData data;
+            data.setUrls(urls);
+            QDragEnterEvent enter(QPoint(100, 100), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+            QCoreApplication::sendEvent(again.form.get(), &enter);
+            QCOMPARE(enter.isAccepted(), accepted);
+            if (!accepted)
+                continue;
+            QDropEvent drop(QPointF(100, 100), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+            QCoreApplication::sendEvent(again.form.get(), &drop);
+            QTRY_COMPARE(ThemeFileName, c);
+            QCOMPARE(ThemeColors[0], RGB565ToColor(0x3333));
+        }
+    }
+
+    // Two editors at once keep their own drafts, and neither takes the
+    // other's for an orphan while it runs.
+    void draftsOfRunningEditorsAreNotOrphans()
+    {
+        TempDir dir;
+        const QString folder = QString::fromStdString(dir.Path());
+        ThemeDraft mine;
+        mine.colors = Defaults();
+        mine.colors[5] = RGB565ToColor(0xABCD);
+        mine.fileName = "/some where/odd\nname.lsth";
+        auto first = std::make_unique<DraftStore>(folder);
+        DraftStore second(folder);
+        QVERIFY(first->Write(mine));
+        QVERIFY(second.Write({}));
+        ThemeDraft found;
+        QVERIFY(!second.FindOrphan(found));
+        QCOMPARE(QDir(folder).entryList({QStringLiteral("*.lsth")}).size(), 2);
+        // A clean end takes the draft along.
+        first.reset();
+        QCOMPARE(QDir(folder).entryList({QStringLiteral("*.lsth")}).size(), 1);
+        QVERIFY(!second.FindOrphan(found));
+    }
+};
+
+int main(int argc, char** argv)
+{
+    LarkspurApplication app(argc, argv);
+    app.setApplicationName(QString::fromLatin1(ApplicationTitle));
+    EditingTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "EditingTest.moc"
