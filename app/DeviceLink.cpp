@@ -31,14 +31,27 @@ void TfrmMain::CreateDeviceLink(std::shared_ptr<HidBackend> backend)
         DevConDeviceData(d, id, data, size);
     });
     connect(tmrDataflash, &QTimer::timeout, this, [this] { tmrDataflashTimer(); });
+    tmrUploadCheck_ = new QTimer(this);
+    tmrUploadCheck_->setSingleShot(true);
+    tmrUploadCheck_->setInterval(2000);
+    connect(tmrUploadCheck_, &QTimer::timeout, this, [this] {
+        if (verifyingUpload_)
+            UploadChecked(false);
+    });
 }
 
 void TfrmMain::DevConDeviceChange(THidDeviceController& Sender)
 {
+    const bool uploading = verifyingUpload_;
+    verifyingUpload_ = false;
+    tmrUploadCheck_->stop();
     SetStatusText(QStringLiteral("Disconnected"));
     SetThemeMenuEnabled(false);
     CurrentDevice = nullptr;
     Sender.Enumerate();
+    // The device went while its upload was unconfirmed: that upload failed.
+    if (uploading && !CurrentDevice)
+        SetStatusText(DeviceError);
 }
 
 bool TfrmMain::DevConEnumerate(THidDevice& HidDev, int)
@@ -92,6 +105,8 @@ bool TfrmMain::SendCommand(std::uint8_t code, std::uint32_t argument1, std::uint
     const auto block = lsproto::BuildCommandBlock(code, argument1, argument2, CurrentDevice->Attributes().VendorID);
     std::uint8_t payload[lsproto::PayloadSize] = {};
     std::memcpy(payload, block.data(), block.size());
+    // Whatever an earlier exchange left waiting is no part of this reply.
+    CurrentDevice->DiscardPendingInput();
     if (!WriteToDevice(payload, sizeof payload)) {
         SetStatusText(DeviceError);
         return false;
@@ -107,7 +122,16 @@ void TfrmMain::DevConDeviceData(THidDevice&, std::uint8_t, const std::uint8_t* D
         FirmwareCheck();
         break;
     case lsproto::ReceiveState::Outcome::ThemeComplete:
-        DownloadComplete();
+        if (verifyingUpload_)
+            UploadChecked(std::equal(uploadedTheme_.begin(), uploadedTheme_.end(), Transfer.Buffer().begin()));
+        else
+            DownloadComplete();
+        break;
+    case lsproto::ReceiveState::Outcome::Oversized:
+        // Not the reply: the theme, the firmware check and the menu stay as they were.
+        verifyingUpload_ = false;
+        tmrUploadCheck_->stop();
+        SetStatusText(DeviceError);
         break;
     default:
         break;
@@ -136,6 +160,8 @@ void TfrmMain::mniDownloadClick()
 {
     if (!ConfirmContinue())
         return;
+    verifyingUpload_ = false;
+    tmrUploadCheck_->stop();
     SendCommand(lsproto::CmdThemeRead, 0, lsproto::ThemeBlockSize);
 }
 
@@ -176,5 +202,19 @@ void TfrmMain::mniUploadClick()
         SetStatusText(DeviceError);
         return;
     }
-    SetStatusText(QStringLiteral("Theme was uploaded successfully"));
+    // Only a device that gives the theme back has stored it.
+    std::copy(buffer.begin(), buffer.begin() + lsproto::PackedThemeSize, uploadedTheme_.begin());
+    if (!SendCommand(lsproto::CmdThemeRead, 0, lsproto::ThemeBlockSize))
+        return;
+    verifyingUpload_ = true;
+    tmrUploadCheck_->start();
+}
+
+void TfrmMain::UploadChecked(bool stored)
+{
+    verifyingUpload_ = false;
+    tmrUploadCheck_->stop();
+    Transfer.Start(0);  // a late answer is dropped
+    SetStatusText(stored ? QStringLiteral("Theme was uploaded successfully")
+                         : QStringLiteral("The device did not store the theme"));
 }

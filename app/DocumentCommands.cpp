@@ -2,6 +2,7 @@
 
 #include "DraftStore.h"
 #include "EditorState.h"
+#include "FileIo.h"
 #include "ThemeFile.h"
 #include "RecentFiles.h"
 #include "Unit1.h"
@@ -57,9 +58,10 @@ void TfrmMain::OpenThemePath(const QString& path)
 void TfrmMain::LoadThemePath(const QString& path)
 {
     const ThemeState before = CurrentState();
+    ThemeLoadReport report;
     const bool ok = LoadTheme(
         path.toStdString(), PackedTheme,
-        [this](bool small) { small ? mniDispSmallClick() : mniDispLargeClick(); }, ThemeFileName);
+        [this](bool small) { small ? mniDispSmallClick() : mniDispLargeClick(); }, ThemeFileName, nullptr, &report);
     if (!ok) {
         SetStatusText(QStringLiteral("A file error has occurred"));
         return;
@@ -69,9 +71,13 @@ void TfrmMain::LoadThemePath(const QString& path)
     history_.MarkClean(ThemeColors);
     RecordStep("Open", before);
     RememberRecentFile(path);
+    RememberFileBytes();
     cmbLayout->setCurrentIndex(0);
     cmbLayoutClick();
-    SetStatusText(QStringLiteral("Theme was loaded successfully"));
+    // Loaded as the defaults, as any missing key is; but say that nothing of a
+    // theme was in the file.
+    SetStatusText(report.NoThemeKeys() ? QStringLiteral("Theme was loaded successfully (no theme colours in the file)")
+                                       : QStringLiteral("Theme was loaded successfully"));
 }
 
 void TfrmMain::mniSaveClick()
@@ -80,6 +86,10 @@ void TfrmMain::mniSaveClick()
         mniSaveAsClick();
         return;
     }
+    std::string now;
+    if (ReadFileLimited(ThemeFileName, MaxIniFileSize, now) == FileReadStatus::Ok && now != fileBytesSeen_ &&
+        !dialogs_->ConfirmOverwriteChanged(this))
+        return;
     if (!SaveTheme(ThemeFileName, ThemeColors, PackedTheme, SmallDisplay, ThemeFileName)) {
         SetStatusText(QStringLiteral("A file error has occurred"));
         return;
@@ -87,6 +97,7 @@ void TfrmMain::mniSaveClick()
     SetStatusText(QStringLiteral("Theme was saved successfully"));
     Modified = false;
     history_.MarkClean(ThemeColors);
+    RememberFileBytes();
     RememberRecentFile(QString::fromStdString(ThemeFileName));
     UpdatePreview();
 }
@@ -103,6 +114,7 @@ void TfrmMain::mniSaveAsClick()
     }
     Modified = false;
     history_.MarkClean(ThemeColors);
+    RememberFileBytes();
     RememberRecentFile(chosen);
     UpdatePreview();
     SetStatusText(QStringLiteral("Theme was saved successfully"));
@@ -130,6 +142,12 @@ void TfrmMain::closeEvent(QCloseEvent* event)
     event->accept();
 }
 
+
+void TfrmMain::RememberFileBytes()
+{
+    fileBytesSeen_.clear();
+    ReadFileLimited(ThemeFileName, MaxIniFileSize, fileBytesSeen_);
+}
 
 void TfrmMain::RememberRecentFile(const QString& path)
 {

@@ -141,6 +141,9 @@ void TfrmMain::OfferDraftRestore()
         draft.smallDisplay ? mniDispSmallClick() : mniDispLargeClick();
     std::copy(draft.colors.begin(), draft.colors.end(), ThemeColors.begin());
     ThemeFileName = draft.fileName;
+    // What the file holds now is what a save will be compared with: the
+    // draft cannot say what it held when the editor ended.
+    RememberFileBytes();
     Modified = true;
     RecordStep("Restore", before);
     drafts_->DiscardOrphan();

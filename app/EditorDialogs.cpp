@@ -25,6 +25,20 @@ QString AskThemeFile(QWidget* parent, const QString& title, QFileDialog::AcceptM
 
 }  // namespace
 
+namespace {
+
+// Yes is the default; Escape and closing the box answer No.
+bool AskYesNo(QWidget* parent, const QString& question)
+{
+    QMessageBox box(QMessageBox::Question, QStringLiteral("Confirm"), question, QMessageBox::Yes | QMessageBox::No,
+                    parent);
+    box.setDefaultButton(QMessageBox::Yes);
+    box.setEscapeButton(QMessageBox::No);
+    return box.exec() == QMessageBox::Yes;
+}
+
+}  // namespace
+
 bool QtEditorDialogs::PickColor(QWidget* parent, TColor initial, TColor& chosen)
 {
     QColorDialog dialog(QColor(ColorRed(initial), ColorGreen(initial), ColorBlue(initial)), parent);
@@ -38,12 +52,7 @@ bool QtEditorDialogs::PickColor(QWidget* parent, TColor initial, TColor& chosen)
 
 bool QtEditorDialogs::ConfirmContinue(QWidget* parent)
 {
-    // Yes is the default; Escape and closing the box answer No.
-    QMessageBox box(QMessageBox::Question, QStringLiteral("Confirm"),
-                    QStringLiteral("Theme was not saved. Continue?"), QMessageBox::Yes | QMessageBox::No, parent);
-    box.setDefaultButton(QMessageBox::Yes);
-    box.setEscapeButton(QMessageBox::No);
-    return box.exec() == QMessageBox::Yes;
+    return AskYesNo(parent, QStringLiteral("Theme was not saved. Continue?"));
 }
 
 QString QtEditorDialogs::OpenThemeFile(QWidget* parent, const QString& lastFile)
@@ -60,10 +69,10 @@ QString QtEditorDialogs::SaveThemeFile(QWidget* parent, const QString& lastFile)
 
 bool QtEditorDialogs::ConfirmRestoreDraft(QWidget* parent)
 {
-    QMessageBox box(QMessageBox::Question, QStringLiteral("Confirm"),
-                    QStringLiteral("Restore the unsaved theme from the last session?"), QMessageBox::Yes | QMessageBox::No,
-                    parent);
-    box.setDefaultButton(QMessageBox::Yes);
-    box.setEscapeButton(QMessageBox::No);
-    return box.exec() == QMessageBox::Yes;
+    return AskYesNo(parent, QStringLiteral("Restore the unsaved theme from the last session?"));
+}
+
+bool QtEditorDialogs::ConfirmOverwriteChanged(QWidget* parent)
+{
+    return AskYesNo(parent, QStringLiteral("The theme file was changed by another program. Overwrite it?"));
 }

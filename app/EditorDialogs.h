@@ -20,6 +20,8 @@ public:
     virtual QString SaveThemeFile(QWidget* parent, const QString& lastFile) = 0;
     // "Restore the unsaved theme from the last session?"; true for Yes.
     virtual bool ConfirmRestoreDraft(QWidget* parent) = 0;
+    // "The theme file was changed by another program. Overwrite it?"; true for Yes.
+    virtual bool ConfirmOverwriteChanged(QWidget* parent) = 0;
 };
 
 class QtEditorDialogs : public EditorDialogs {
@@ -29,4 +31,5 @@ public:
     QString OpenThemeFile(QWidget* parent, const QString& lastFile) override;
     QString SaveThemeFile(QWidget* parent, const QString& lastFile) override;
     bool ConfirmRestoreDraft(QWidget* parent) override;
+    bool ConfirmOverwriteChanged(QWidget* parent) override;
 };

@@ -14,6 +14,7 @@
 
 #include <QMainWindow>
 #include <QString>
+#include <array>
 #include <memory>
 
 class QAction;
@@ -184,6 +185,16 @@ private:
     std::unique_ptr<DraftStore> drafts_;
     QTimer* draftTimer_ = nullptr;
     QString startupFile_;
+    // An upload is confirmed by reading the theme back: what was sent, and the
+    // deadline for the answer.
+    bool verifyingUpload_ = false;
+    std::array<std::uint8_t, lsproto::PackedThemeSize> uploadedTheme_{};
+    QTimer* tmrUploadCheck_ = nullptr;
+    void UploadChecked(bool stored);
+    // The bytes of the theme file as last loaded or saved here, to notice
+    // another program's change before a save overwrites it.
+    std::string fileBytesSeen_;
+    void RememberFileBytes();
     std::unique_ptr<TLSDrawer> drawer_;
     std::unique_ptr<TSlotCatalogue> catalogue_;
     QString lastOpenFile_;

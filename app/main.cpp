@@ -1,6 +1,7 @@
 #include "LarkspurApplication.h"
 #include "Unit1.h"
 
+#include <csignal>
 #include <cstdio>
 #include <cstring>
 
@@ -16,6 +17,9 @@ const char* const Usage =
 
 int main(int argc, char** argv)
 {
+    // Past a file-size limit a save fails with its error and keeps the old
+    // file, instead of the process being killed.
+    std::signal(SIGXFSZ, SIG_IGN);
     // Answered before the toolkit starts, so they work without a display.
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {

@@ -21,6 +21,7 @@ public:
     QString OpenThemeFile(QWidget*, const QString&) override { return {}; }
     QString SaveThemeFile(QWidget*, const QString&) override { return {}; }
     bool ConfirmRestoreDraft(QWidget*) override { return false; }
+    bool ConfirmOverwriteChanged(QWidget*) override { return true; }
 };
 
 TfrmMain* Window()

@@ -1,5 +1,6 @@
 #include "CliCommon.h"
 
+#include "SafeText.h"
 #include "ThemeSlots.h"
 
 #include <cstdio>
@@ -14,7 +15,7 @@ bool WantsHelp(const Args& args)
 
 int Fail(const std::string& message)
 {
-    std::fprintf(stderr, "lsthtool: %s\n", message.c_str());
+    std::fprintf(stderr, "lsthtool: %s\n", EscapeForTerminal(message).c_str());
     return 1;
 }
 

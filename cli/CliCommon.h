@@ -10,7 +10,8 @@ using Args = std::vector<std::string>;
 
 // True when args holds -h or --help.
 bool WantsHelp(const Args& args);
-// Prints "lsthtool: <message>" to stderr and returns exit code 1.
+// Prints "lsthtool: <message>" to stderr, control bytes escaped, and returns
+// exit code 1.
 int Fail(const std::string& message);
 // The 42 words as "<slot> <key> $<WORD>" lines, then "Display <0|1>".
 void PrintThemeWords(const TPackedTheme& packed, bool smallDisplay);

@@ -1,7 +1,9 @@
 // lsthtool devices and hid-caps: support tools for devices and new revisions.
 
 #include "CliCommon.h"
+#include "SafeText.h"
 #include "DeviceProtocol.h"
+#include "FileIo.h"
 #include "HidBackend.h"
 #include "ReportDescriptor.h"
 
@@ -24,11 +26,11 @@ int RunDevices(const Args& args)
         HidReportLengths lengths;
         const bool parsed = ParseReportDescriptor(info.reportDescriptor.data(), info.reportDescriptor.size(), lengths);
         const HidAccess access = backend->Probe(info.path);
-        std::printf("%s  %04x:%04x  %s  %s  input %s output %s  %s\n", info.path.c_str(), info.vendorId,
+        std::printf("%s  %04x:%04x  %s  %s  input %s output %s  %s\n", EscapeForTerminal(info.path).c_str(), info.vendorId,
                     info.productId,
                     lsproto::IsAcceptedDevice(info.vendorId, info.productId) ? "supported" : "other",
                     HidAccessText(access), parsed ? std::to_string(lengths.input).c_str() : "?",
-                    parsed ? std::to_string(lengths.output).c_str() : "?", info.name.c_str());
+                    parsed ? std::to_string(lengths.output).c_str() : "?", EscapeForTerminal(info.name).c_str());
     }
     return 0;
 }
@@ -38,20 +40,21 @@ namespace {
 // A descriptor file: binary (as sysfs report_descriptor) or hex text.
 bool ReadDescriptorFile(const std::string& path, std::vector<std::uint8_t>& bytes, std::string& error)
 {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        error = "cannot open";
+    // Bounded and never blocking, as theme files are read: a device node, a
+    // FIFO or a folder is refused with a reason. A descriptor is at most 4 KiB
+    // (the kernel's limit); as hex text a few times that.
+    constexpr std::size_t MaxDescriptorFile = 64 * 1024;
+    std::string raw;
+    if (ReadFileLimited(path, MaxDescriptorFile, raw, &error) != FileReadStatus::Ok)
         return false;
-    }
-    const std::string raw((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (raw.size() > 1024 * 1024) {
-        error = "larger than 1 MiB";
-        return false;
-    }
     const bool text = !raw.empty() && std::all_of(raw.begin(), raw.end(), [](unsigned char c) {
         return std::isxdigit(c) || std::isspace(c) || c == ',' || c == 'x' || c == 'X';
     });
     bytes.clear();
+    if (raw.empty()) {
+        error = "no descriptor: the file is empty";
+        return false;
+    }
     if (!text) {
         bytes.assign(raw.begin(), raw.end());
         return true;
@@ -76,6 +79,10 @@ bool ReadDescriptorFile(const std::string& path, std::vector<std::uint8_t>& byte
     }
     for (std::size_t i = 0; i < digits.size(); i += 2)
         bytes.push_back(static_cast<std::uint8_t>(std::stoi(digits.substr(i, 2), nullptr, 16)));
+    if (bytes.empty()) {
+        error = "no descriptor: the text holds no hex digits";
+        return false;
+    }
     return true;
 }
 

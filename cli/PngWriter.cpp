@@ -1,5 +1,7 @@
 #include "PngWriter.h"
 
+#include "FileIo.h"
+
 #include <array>
 #include <cerrno>
 #include <cstring>
@@ -88,14 +90,8 @@ std::vector<std::uint8_t> EncodePng(const Bitmap& bitmap)
 
 bool WritePngFile(const std::string& path, const Bitmap& bitmap, std::string* error)
 {
+    // Written as theme files are: a new file renamed over the old one, every
+    // write and the close checked, so a failure leaves no fragment behind.
     const std::vector<std::uint8_t> png = EncodePng(bitmap);
-    std::ofstream file(path, std::ios::binary | std::ios::trunc);
-    if (file)
-        file.write(reinterpret_cast<const char*>(png.data()), static_cast<std::streamsize>(png.size()));
-    if (!file) {
-        if (error)
-            *error = std::string("cannot write: ") + std::strerror(errno);
-        return false;
-    }
-    return true;
+    return WriteFileAtomically(path, std::string(png.begin(), png.end()), error);
 }

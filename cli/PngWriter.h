@@ -7,4 +7,5 @@
 #include <vector>
 
 std::vector<std::uint8_t> EncodePng(const Bitmap& bitmap);
+// Replaces the file whole, or leaves it as it was and says why.
 bool WritePngFile(const std::string& path, const Bitmap& bitmap, std::string* error = nullptr);

@@ -1,6 +1,8 @@
 // lsthtool dump, check and set: theme files without the window.
 
 #include "CliCommon.h"
+#include "FileLock.h"
+#include "SafeText.h"
 #include "IntegerSyntax.h"
 #include "SlotCatalogue.h"
 #include "ThemeFile.h"
@@ -17,16 +19,14 @@ struct LoadedTheme {
 };
 
 // Loads like the editor does; on failure prints "FILE: key: reason".
-bool LoadForCli(const std::string& file, LoadedTheme& theme)
+bool LoadForCli(const std::string& file, LoadedTheme& theme, ThemeLoadReport* report = nullptr)
 {
     std::string name;
     ThemeFileError error;
-    if (LoadTheme(file, theme.packed, [&](bool small) { theme.smallDisplay = small; }, name, &error))
+    if (LoadTheme(file, theme.packed, [&](bool small) { theme.smallDisplay = small; }, name, &error, report))
         return true;
-    if (error.key.empty())
-        std::fprintf(stderr, "%s: %s\n", file.c_str(), error.reason.c_str());
-    else
-        std::fprintf(stderr, "%s: %s: %s\n", file.c_str(), error.key.c_str(), error.reason.c_str());
+    const std::string message = file + ": " + (error.key.empty() ? "" : error.key + ": ") + error.reason;
+    std::fprintf(stderr, "%s\n", EscapeForTerminal(message).c_str());
     return false;
 }
 
@@ -79,15 +79,33 @@ int RunDump(const Args& args)
 
 int RunCheck(const Args& args)
 {
-    if (WantsHelp(args) || args.empty()) {
-        std::printf("usage: lsthtool check FILE...\n"
-                    "Checks that each theme file loads; names the first bad key of each that does not.\n");
+    Args files;
+    bool strict = false;
+    for (const std::string& a : args) {
+        if (a == "--strict")
+            strict = true;
+        else
+            files.push_back(a);
+    }
+    if (WantsHelp(args) || files.empty()) {
+        std::printf("usage: lsthtool check [--strict] FILE...\n"
+                    "Checks that each theme file loads; names the first bad key of each that does not.\n"
+                    "Keys a file lacks (they load as their defaults) are named as warnings; with\n"
+                    "--strict a missing key fails the check too.\n");
         return WantsHelp(args) ? 0 : 1;
     }
     int result = 0;
-    for (const std::string& file : args) {
+    for (const std::string& file : files) {
         LoadedTheme theme;
-        if (!LoadForCli(file, theme))
+        ThemeLoadReport report;
+        if (!LoadForCli(file, theme, &report)) {
+            result = 1;
+            continue;
+        }
+        for (const std::string& key : report.missingKeys)
+            std::fprintf(stderr, "%s: %s: %s\n", EscapeForTerminal(file).c_str(), key.c_str(),
+                         strict ? "missing" : "warning: missing, reads as the default");
+        if (strict && !report.missingKeys.empty())
             result = 1;
     }
     return result;
@@ -102,6 +120,12 @@ int RunSet(const Args& args)
         return WantsHelp(args) ? 0 : 1;
     }
     const std::string& file = args[0];
+    // Read, change and write under one lock: two runs at once each see the
+    // other's change.
+    FileLock lock;
+    std::string lockError;
+    if (!lock.Acquire(file, &lockError))
+        return Fail(file + ": " + lockError);
     LoadedTheme theme;
     TThemeColorTable defaults{};
     LoadDefaultTheme(defaults);

@@ -28,6 +28,7 @@ struct TransferOptions {
     std::string output;
     std::string overrideText;
     bool overrideGiven = false;
+    bool force = false;
 };
 
 bool ParseOptions(const Args& args, TransferOptions& o, bool wantsFile, std::string& error)
@@ -44,7 +45,9 @@ bool ParseOptions(const Args& args, TransferOptions& o, bool wantsFile, std::str
                 o.overrideText = args[++i];
                 o.overrideGiven = true;
             }
-        } else if (wantsFile && o.file.empty() && args[i][0] != '-') {
+        } else if (wantsFile && args[i] == "--force") {
+            o.force = true;
+        } else if (wantsFile && o.file.empty() && !args[i].empty() && args[i][0] != '-') {
             o.file = args[i];
         } else {
             error = "unexpected argument '" + args[i] + "'";
@@ -103,9 +106,11 @@ int RunUpload(const Args& args)
     TransferOptions o;
     std::string error;
     if (WantsHelp(args) || !ParseOptions(args, o, true, error)) {
-        std::printf("usage: lsthtool upload FILE.lsth [--override TEXT]\n"
+        std::printf("usage: lsthtool upload FILE.lsth [--override TEXT] [--force]\n"
                     "Writes the theme of FILE to the connected device; the device's own bytes beyond\n"
-                    "the 42 colours are read first and go back unchanged.\n");
+                    "the 42 colours are read first and go back unchanged. The theme is read back\n"
+                    "afterwards, and only a device that holds it counts as success. A file without\n"
+                    "a single theme key is refused unless --force is given.\n");
         if (!WantsHelp(args))
             return Fail("upload: " + error);
         return 0;
@@ -113,8 +118,11 @@ int RunUpload(const Args& args)
     TPackedTheme packed{};
     std::string name;
     ThemeFileError fileError;
-    if (!LoadTheme(o.file, packed, nullptr, name, &fileError))
+    ThemeLoadReport report;
+    if (!LoadTheme(o.file, packed, nullptr, name, &fileError, &report))
         return Fail(o.file + ": " + (fileError.key.empty() ? "" : fileError.key + ": ") + fileError.reason);
+    if (report.NoThemeKeys() && !o.force)
+        return Fail(o.file + ": holds no theme colours (not a theme file?); --force sends the defaults");
     auto backend = CreateHidBackend();
     DeviceSession session(*backend);
     std::array<std::uint8_t, lsproto::ThemeBlockSize> block{};

@@ -2,6 +2,7 @@
 
 #include "CliCommon.h"
 
+#include <csignal>
 #include <cstdio>
 #include <cstring>
 
@@ -37,6 +38,9 @@ void PrintUsage()
 
 int main(int argc, char** argv)
 {
+    // Past a file-size limit a write then fails with its error, and the save
+    // cleans up like any other failed save, instead of the process being killed.
+    std::signal(SIGXFSZ, SIG_IGN);
     if (argc < 2) {
         PrintUsage();
         return 1;
@@ -49,7 +53,7 @@ int main(int argc, char** argv)
     for (const Command& c : Commands)
         if (std::strcmp(argv[1], c.name) == 0)
             return c.run(args);
-    std::fprintf(stderr, "lsthtool: unknown command '%s'\n", argv[1]);
+    Fail(std::string("unknown command '") + argv[1] + "'");
     PrintUsage();
     return 1;
 }

@@ -84,6 +84,13 @@ ReceiveState::Outcome ReceiveState::Append(const std::uint8_t* data, std::size_t
 {
     if (expected_ == 0)
         return Outcome::Dropped;
+    if (size > PayloadSize) {
+        // No report of this device carries more: whatever it is, it is not
+        // the reply, and the exchange is over.
+        pending_ = 0;
+        expected_ = 0;
+        return Outcome::Oversized;
+    }
     const std::size_t take = std::min({size, expected_, buffer_.size() - received_});
     std::memcpy(buffer_.data() + received_, data, take);
     received_ += take;

@@ -64,11 +64,12 @@ inline bool HasLargeDisplay(const FirmwareInfo& info) { return info.displayType 
 // Reply assembly. Idle while nothing is expected; a command restarts it.
 class ReceiveState {
 public:
-    enum class Outcome { Dropped, Partial, DataflashComplete, ThemeComplete, OtherComplete };
+    enum class Outcome { Dropped, Partial, DataflashComplete, ThemeComplete, OtherComplete, Oversized };
 
     void Start(std::uint8_t code);
     // Appends a payload. Bytes beyond what the reply still needs are not taken,
-    // so the buffer can never overflow whatever a device sends.
+    // so the buffer can never overflow whatever a device sends. A payload
+    // longer than the protocol's 64 bytes ends the exchange as a device error.
     Outcome Append(const std::uint8_t* data, std::size_t size);
 
     std::uint8_t PendingCommand() const { return pending_; }

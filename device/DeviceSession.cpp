@@ -61,6 +61,8 @@ DeviceSession::Result DeviceSession::Transact(std::uint8_t code, std::uint32_t l
     const auto block = lsproto::BuildCommandBlock(code, 0, length, device_.vendorId);
     std::uint8_t payload[lsproto::PayloadSize] = {};
     std::memcpy(payload, block.data(), block.size());
+    // What an earlier exchange left waiting is no part of this one's reply.
+    connection_->DiscardInput();
     if (Write(payload) != Result::Ok)
         return Result::DeviceError;
     rx_.Start(code);
@@ -74,7 +76,9 @@ DeviceSession::Result DeviceSession::Transact(std::uint8_t code, std::uint32_t l
         switch (connection_->Read(report, static_cast<int>(left.count()), &error)) {
         case HidReadStatus::Report: {
             const std::size_t skip = numbered_ && !report.empty() ? 1 : 0;
-            rx_.Append(report.data() + skip, report.size() - skip);
+            if (rx_.Append(report.data() + skip, report.size() - skip) == lsproto::ReceiveState::Outcome::Oversized)
+                return Fail(Result::DeviceError, "A device error has occurred: a reply report of " +
+                                                     std::to_string(report.size() - skip) + " bytes");
             break;
         }
         case HidReadStatus::Gone:
@@ -102,5 +106,11 @@ DeviceSession::Result DeviceSession::WriteTheme(const std::array<std::uint8_t, l
         return Result::DeviceError;
     if (Write(block.data()) != Result::Ok || Write(block.data() + lsproto::PayloadSize) != Result::Ok)
         return Result::DeviceError;
+    std::array<std::uint8_t, lsproto::ThemeBlockSize> stored{};
+    const Result r = ReadTheme(stored);
+    if (r == Result::DeviceError)
+        return r;
+    if (r != Result::Ok || !std::equal(block.begin(), block.begin() + lsproto::PackedThemeSize, stored.begin()))
+        return Fail(Result::NotStored, "The device did not store the theme");
     return Fail(Result::Ok, "Theme was uploaded successfully");
 }

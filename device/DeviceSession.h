@@ -13,7 +13,7 @@
 
 class DeviceSession {
 public:
-    enum class Result { Ok, NoDevice, NoPermission, DeviceError, NoAnswer, Incompatible };
+    enum class Result { Ok, NoDevice, NoPermission, DeviceError, NoAnswer, Incompatible, NotStored };
 
     explicit DeviceSession(HidBackend& backend, int replyTimeoutMs = 2000);
 
@@ -21,6 +21,8 @@ public:
     Result Connect(const std::string& overrideText);
     bool LargeDisplay() const { return lsproto::HasLargeDisplay(firmware_); }
     Result ReadTheme(std::array<std::uint8_t, lsproto::ThemeBlockSize>& block);
+    // Writes the block, then reads the theme back: Ok only when the device
+    // holds the 84 bytes of the packed theme that were sent.
     Result WriteTheme(const std::array<std::uint8_t, lsproto::ThemeBlockSize>& block);
     // One line: what happened, for the user.
     const std::string& Message() const { return message_; }

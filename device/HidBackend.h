@@ -37,6 +37,9 @@ public:
     virtual HidReadStatus Read(std::vector<std::uint8_t>& report, int timeoutMs, std::string* error) = 0;
     // Ends a Read that is waiting, from any thread.
     virtual void Interrupt() = 0;
+    // Reads and drops every input report already waiting, without waiting for
+    // more; the number dropped.
+    virtual int DiscardInput();
 };
 
 class HidBackend {

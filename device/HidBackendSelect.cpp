@@ -2,7 +2,18 @@
 #include "LinuxHidBackend.h"
 #include "SimulatedHidBackend.h"
 
+#include <cstdio>
 #include <cstdlib>
+
+int HidConnection::DiscardInput()
+{
+    // Bounded: a device that streams reports for ever must not hold us here.
+    int dropped = 0;
+    std::vector<std::uint8_t> report;
+    while (dropped < 1024 && Read(report, 0, nullptr) == HidReadStatus::Report)
+        ++dropped;
+    return dropped;
+}
 
 std::shared_ptr<HidBackend> CreateHidBackend()
 {
@@ -10,7 +21,13 @@ std::shared_ptr<HidBackend> CreateHidBackend()
     const char* simulator = std::getenv("LARKSPUR_HID_SIMULATOR");
     if (simulator && ParseSimulatorModel(simulator, model)) {
         const char* file = std::getenv("LARKSPUR_HID_SIMULATOR_FILE");
-        return std::make_shared<SimulatedHidBackend>(model, file ? file : "");
+        auto backend = std::make_shared<SimulatedHidBackend>(model, file ? file : "");
+        if (const char* faults = std::getenv("LARKSPUR_HID_SIMULATOR_FAULTS")) {
+            std::string error;
+            if (!backend->SetFaults(faults, &error))
+                std::fprintf(stderr, "LARKSPUR_HID_SIMULATOR_FAULTS: %s\n", error.c_str());
+        }
+        return backend;
     }
     return std::make_shared<LinuxHidBackend>();
 }

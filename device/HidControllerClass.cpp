@@ -120,6 +120,15 @@ bool THidDevice::NumberedReports()
     return lengths_.numbered;
 }
 
+void THidDevice::DiscardPendingInput()
+{
+    // First what waits in the transport, then what the reader holds already:
+    // the reader stamps each report as it reads it.
+    if (connection_)
+        connection_->DiscardInput();
+    ++inputEpoch_;
+}
+
 void THidDevice::CloseHandles()
 {
     StopReader();
@@ -223,6 +232,7 @@ void THidDeviceReadThread::Run()
         case HidReadStatus::Report:
             break;
         }
+        const std::uint64_t epoch = device_.inputEpoch_.load();
 
         // hidraw leaves out the ID byte of unnumbered reports; callers always get
         // it, then the payload, at least as long as the declared input report.
@@ -241,13 +251,14 @@ void THidDeviceReadThread::Run()
             pending_ = handover;
         }
         THidDevice* device = &device_;
-        QMetaObject::invokeMethod(context_, [handover, device, report = std::move(report)] {
+        QMetaObject::invokeMethod(context_, [handover, device, epoch, report = std::move(report)] {
             {
                 std::lock_guard<std::mutex> lock(handover->mutex);
                 if (handover->cancelled)
                     return;
             }
-            device->Deliver(report);
+            if (epoch == device->inputEpoch_.load())
+                device->Deliver(report);
             std::lock_guard<std::mutex> lock(handover->mutex);
             handover->done = true;
             handover->cv.notify_all();

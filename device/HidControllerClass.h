@@ -95,6 +95,9 @@ public:
     const THidPnPInfo& PnPInfo() const { return *pnpInfo_; }
     THidDeviceController* Controller() const { return controller_; }
     bool NumberedReports();
+    // Drops every input report that is waiting, read or not yet read, so the
+    // reply to the command written next is not mixed with an earlier one's.
+    void DiscardPendingInput();
 
     int DevPollingDelayTime() const { return pollingDelay_; }
     int DevThreadSleepTime() const { return sleepTime_; }
@@ -131,6 +134,8 @@ private:
     bool enumerating_ = false;
     std::atomic<int> pollingDelay_{0};
     std::atomic<int> sleepTime_{100};
+    // Counts discards; a report read before the last one is not delivered.
+    std::atomic<std::uint64_t> inputEpoch_{0};
     THidDataEvent onData_;
     // Whether the handlers are still the controller's own, so that changing the
     // controller's handler reaches this device too.

@@ -15,7 +15,8 @@ struct Globals {
 
 // Bounds that no real device comes near; past them the descriptor is garbage.
 constexpr std::size_t MaxPushDepth = 64;
-constexpr std::uint64_t MaxReportBits = 8ull * 65535;
+// A length counts the report-ID byte too and must fit 16 bits.
+constexpr std::uint64_t MaxReportBits = 8ull * 65534;
 
 bool Fail(std::string* error, const std::string& why)
 {
@@ -35,8 +36,10 @@ bool ParseReportDescriptor(const std::uint8_t* data, std::size_t size, HidReport
     // Bits per (main item kind 0 input / 1 output / 2 feature, report ID).
     std::map<std::pair<int, std::uint32_t>, std::uint64_t> bits;
 
-    std::size_t pos = 0;
+    std::size_t pos = 0, items = 0;
+    int collections = 0;
     while (pos < size) {
+        ++items;
         const std::uint8_t prefix = data[pos];
         if (prefix == 0xFE) {  // long item: size byte, tag byte, data
             if (pos + 2 >= size)
@@ -75,6 +78,14 @@ bool ParseReportDescriptor(const std::uint8_t* data, std::size_t size, HidReport
             globals = stack.back();
             stack.pop_back();
             break;
+        case 0xA0:
+            ++collections;
+            break;
+        case 0xC0:
+            if (collections == 0)
+                return Fail(error, "End Collection without Collection at byte " + std::to_string(pos - 1 - itemSize));
+            --collections;
+            break;
         case 0x80:
         case 0x90:
         case 0xB0: {
@@ -82,13 +93,18 @@ bool ParseReportDescriptor(const std::uint8_t* data, std::size_t size, HidReport
             std::uint64_t& total = bits[{kind, globals.reportId}];
             total += static_cast<std::uint64_t>(globals.reportSize) * globals.reportCount;
             if (total > MaxReportBits)
-                return Fail(error, "report larger than 65535 bytes");
+                return Fail(error, "report larger than 65534 bytes");
             break;
         }
         default:
             break;
         }
     }
+
+    if (items == 0)
+        return Fail(error, "no items: not a report descriptor");
+    if (collections != 0)
+        return Fail(error, std::to_string(collections) + " collection(s) never closed");
 
     std::uint64_t largest[3] = {0, 0, 0};
     bool present[3] = {false, false, false};

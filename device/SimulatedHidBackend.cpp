@@ -1,5 +1,6 @@
 #include "SimulatedHidBackend.h"
 
+#include <algorithm>
 #include <condition_variable>
 #include <cstring>
 #include <deque>
@@ -28,6 +29,8 @@ struct SimulatedHidBackend::State {
     bool permissionDenied = false;
     bool failWrites = false;
     bool silent = false;
+    bool forgetWrites = false;
+    bool staleReports = false;
     std::size_t payloadSize = lsproto::PayloadSize;
     int vanishAfterReports = -1;
     int vanishAfterWrites = -1;
@@ -59,6 +62,8 @@ struct SimulatedHidBackend::State {
             std::memcpy(report.data(), bytes + at, std::min(payloadSize, std::min(lsproto::PayloadSize, size - at)));
             inbox.push_back(std::move(report));
         }
+        if (staleReports)
+            inbox.emplace_back(payloadSize, 0xEE);
         changed.notify_all();
     }
     void SaveTheme() const
@@ -76,8 +81,9 @@ struct SimulatedHidBackend::State {
         const std::uint8_t* payload = report + 1;
         if (themeDataReportsDue > 0) {
             const std::size_t offset = (2 - static_cast<std::size_t>(themeDataReportsDue)) * lsproto::PayloadSize;
-            std::memcpy(theme.data() + offset, payload, lsproto::PayloadSize);
-            if (--themeDataReportsDue == 0)
+            if (!forgetWrites)
+                std::memcpy(theme.data() + offset, payload, lsproto::PayloadSize);
+            if (--themeDataReportsDue == 0 && !forgetWrites)
                 SaveTheme();
             return;
         }
@@ -246,6 +252,52 @@ void SimulatedHidBackend::SetPermissionDenied(bool denied) { LOCKED_SET(permissi
 void SimulatedHidBackend::SetFailWrites(bool fail) { LOCKED_SET(failWrites, fail); }
 void SimulatedHidBackend::SetSilent(bool silent) { LOCKED_SET(silent, silent); }
 void SimulatedHidBackend::SetReplyPayloadSize(std::size_t bytes) { LOCKED_SET(payloadSize, bytes); }
+void SimulatedHidBackend::SetForgetWrites(bool forget) { LOCKED_SET(forgetWrites, forget); }
+void SimulatedHidBackend::SetStaleReports(bool stale) { LOCKED_SET(staleReports, stale); }
+
+bool SimulatedHidBackend::SetFaults(const std::string& list, std::string* error)
+{
+    std::size_t start = 0;
+    while (start <= list.size()) {
+        const std::size_t comma = std::min(list.find(',', start), list.size());
+        const std::string fault = list.substr(start, comma - start);
+        start = comma + 1;
+        const std::size_t eq = fault.find('=');
+        const std::string name = fault.substr(0, eq);
+        int number = -1;
+        if (eq != std::string::npos) {
+            const std::string digits = fault.substr(eq + 1);
+            if (digits.empty() || digits.size() > 5 || digits.find_first_not_of("0123456789") != std::string::npos) {
+                if (error)
+                    *error = "'" + fault + "' needs a whole number";
+                return false;
+            }
+            number = std::stoi(digits);
+        }
+        if (fault.empty())
+            continue;
+        if (name == "silent" && eq == std::string::npos)
+            SetSilent(true);
+        else if (name == "fail-writes" && eq == std::string::npos)
+            SetFailWrites(true);
+        else if (name == "forget-writes" && eq == std::string::npos)
+            SetForgetWrites(true);
+        else if (name == "stale-report" && eq == std::string::npos)
+            SetStaleReports(true);
+        else if (name == "permission-denied" && eq == std::string::npos)
+            SetPermissionDenied(true);
+        else if (name == "reply-size" && number > 0)
+            SetReplyPayloadSize(static_cast<std::size_t>(number));
+        else if (name == "vanish-after-writes" && number > 0)
+            VanishAfterWrites(number);
+        else {
+            if (error)
+                *error = "unknown fault '" + fault + "'";
+            return false;
+        }
+    }
+    return true;
+}
 void SimulatedHidBackend::VanishAfterReports(int reports) { LOCKED_SET(vanishAfterReports, reports); }
 void SimulatedHidBackend::VanishAfterWrites(int writes) { LOCKED_SET(vanishAfterWrites, writes); }
 void SimulatedHidBackend::SetDataflashByte(std::size_t offset, std::uint8_t value) { LOCKED_SET(dataflash[offset], value); }

@@ -34,6 +34,12 @@ public:
     void VanishAfterReports(int reports);         // unplug once this many more reports went out; -1 never
     void VanishAfterWrites(int writes);           // unplug once this many more reports came in; -1 never
     void InjectReport(const std::vector<std::uint8_t>& report);
+    void SetForgetWrites(bool forget);  // accepts theme writes and stores nothing
+    void SetStaleReports(bool stale);   // leaves one more report queued after every reply
+    // A comma-separated list, as LARKSPUR_HID_SIMULATOR_FAULTS takes it: silent,
+    // fail-writes, forget-writes, stale-report, permission-denied, reply-size=N,
+    // vanish-after-writes=N. False and the reason for anything else.
+    bool SetFaults(const std::string& list, std::string* error);
     void SetDataflashByte(std::size_t offset, std::uint8_t value);
 
     std::array<std::uint8_t, lsproto::ThemeBlockSize> ThemeBlock() const;

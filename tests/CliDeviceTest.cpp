@@ -124,3 +124,52 @@ TEST(DeviceSession, Faults)
 }
 
 }  // namespace
+
+namespace {
+
+// Every fault the simulator can show, through lsthtool as a user would meet
+// it: the exit code, the message, and whether the device's theme changed.
+TEST_F(CliDevice, FaultsGiveOneLineAndNeverASuccess)
+{
+    ASSERT_EQ(Run("", "set " + Q("mine.lsth") + " Main_Dom=#FF0000").exitCode, 0);
+    WriteText(dir.File("png.lsth"), std::string("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16));
+    const struct {
+        const char* faults;
+        const char* command;
+        int exitCode;
+        const char* says;
+        bool stored;
+    } cases[] = {
+        {"", "upload mine.lsth", 0, "Theme was uploaded successfully", true},
+        {"stale-report", "upload mine.lsth", 0, "Theme was uploaded successfully", true},
+        {"stale-report", "download", 0, "1 Main_Divider $0619", false},
+        {"forget-writes", "upload mine.lsth", 1, "The device did not store the theme", false},
+        {"silent", "upload mine.lsth", 1, "did not answer", false},
+        {"fail-writes", "upload mine.lsth", 1, "A device error has occurred", false},
+        {"reply-size=65", "download", 1, "A device error has occurred", false},
+        {"reply-size=128", "upload mine.lsth", 1, "A device error has occurred", false},
+        {"reply-size=4096", "download", 1, "A device error has occurred", false},
+        {"vanish-after-writes=3", "upload mine.lsth", 1, "A device error has occurred", false},
+        {"permission-denied", "download", 1, "No permission", false},
+        {"", "upload png.lsth", 1, "holds no theme colours", false},
+        {"", "upload --force png.lsth", 0, "Theme was uploaded successfully", false},
+    };
+    for (const auto& c : cases) {
+        std::remove(dir.File("device.bin").c_str());
+        std::string command = c.command;
+        const std::size_t file = command.rfind(' ');
+        if (command.find(".lsth") != std::string::npos)
+            command = command.substr(0, file + 1) + Q(command.substr(file + 1));
+        const CommandResult r =
+            Run(Sim("large") + " LARKSPUR_HID_SIMULATOR_FAULTS=" + c.faults, command);
+        EXPECT_EQ(r.exitCode, c.exitCode) << c.faults << ": " << c.command << ": " << r.err;
+        EXPECT_NE((r.out + r.err).find(c.says), std::string::npos) << c.faults << ": " << r.out << r.err;
+        EXPECT_LE(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
+        const std::string stored = ReadText(dir.File("device.bin"));
+        EXPECT_EQ(stored.size() == 128 && stored[16] == '\x00' && stored[17] == '\xF8', c.stored)
+            << c.faults << ": " << c.command;
+    }
+    EXPECT_EQ(Run(Sim("large") + " LARKSPUR_HID_SIMULATOR_FAULTS=frob", "download").exitCode, 0);
+}
+
+}  // namespace

@@ -154,8 +154,10 @@ private slots:
         rig.form->btnColorClick();
         const TThemeColorTable edited = ThemeColors;
         rig.form->mniUploadClick();
-        QCOMPARE(rig.Status(), QStringLiteral("Theme was uploaded successfully"));
-        QTest::qWait(20);
+        // Said only once the device gave the theme back, which changed nothing here.
+        QVERIFY(rig.WaitStatus(QStringLiteral("Theme was uploaded successfully")));
+        QCOMPARE(ThemeColors, edited);
+        QCOMPARE(rig.form->windowTitle(), QStringLiteral("Larkspur Theme Editor - Untitled *"));
         const auto block = rig.sim->ThemeBlock();
         TPackedTheme packed{};
         PackTheme(edited, packed);
@@ -176,10 +178,22 @@ private slots:
         Rig rig(SimulatorModel::Large, true, true);
         QVERIFY(rig.WaitStatus(QStringLiteral("Connected")));
         rig.form->mniUploadClick();
-        QCOMPARE(rig.Status(), QStringLiteral("Theme was uploaded successfully"));
+        QVERIFY(rig.WaitStatus(QStringLiteral("Theme was uploaded successfully")));
         const auto block = rig.sim->ThemeBlock();
         for (std::size_t k = 84; k < 128; ++k)
             QCOMPARE(int(block[k]), 0);  // bytes 84..127 of the data-flash block
+
+        // A device that takes the write and stores nothing, or never answers the read-back.
+        for (const auto& fault : {std::function<void()>([&] { rig.sim->SetForgetWrites(true); }),
+                                  std::function<void()>([&] { rig.sim->SetForgetWrites(false); rig.sim->SetSilent(true); })}) {
+            rig.form->lstColors->setCurrentRow(2);
+            rig.form->btnColorClick();
+            rig.dialogs->pickColor ^= 0x00F0F0F0u;
+            fault();
+            rig.form->mniUploadClick();
+            QVERIFY(rig.WaitStatus(QStringLiteral("The device did not store the theme"), 3000));
+            QVERIFY(Modified);
+        }
     }
 
     void failedWritesAreReported()
@@ -202,17 +216,32 @@ private slots:
         QVERIFY(rig.WaitStatus(QStringLiteral("Disconnected")));
     }
 
-    void oversizedReportsNeverOverrunTheBuffer()
+    void oversizedAndStaleReportsAreNoReply()
     {
-        // 100-byte reports: 64 bytes of the block and 36 of junk each. The reply
-        // completes after 576 bytes, however many arrive, and the junk-laden
-        // block fails the firmware check.
+        // Reports longer than the protocol's 64 bytes: a device error, during
+        // the firmware check as during a download, and the theme stays.
+        for (std::size_t size : {65u, 128u, 4096u}) {
+            Rig rig(SimulatorModel::Large);
+            rig.sim->SetReplyPayloadSize(size);
+            QVERIFY(rig.WaitStatus(QStringLiteral("A device error has occurred")));
+            QVERIFY(!rig.form->mniTheme->isEnabled());
+            QCOMPARE(Transfer.ExpectedBytes(), std::size_t(0));
+            QCOMPARE(ThemeColors[9], RGB565ToColor(0xFAC4));
+        }
         Rig rig(SimulatorModel::Large);
-        rig.sim->SetReplyPayloadSize(100);
-        QVERIFY(rig.WaitStatus(QStringLiteral("Incompatible firmware")));
-        QCOMPARE(Transfer.ReceivedBytes(), std::size_t(576));
-        QCOMPARE(Transfer.ExpectedBytes(), std::size_t(0));
+        QVERIFY(rig.WaitStatus(QStringLiteral("Theme was downloaded successfully")));
+        rig.sim->SetReplyPayloadSize(128);
+        LoadDefaultTheme(ThemeColors);
+        rig.form->mniDownloadClick();
+        QVERIFY(rig.WaitStatus(QStringLiteral("A device error has occurred")));
         QCOMPARE(ThemeColors[9], RGB565ToColor(0xFAC4));
+
+        // A report left over after every reply is dropped before the next command.
+        Rig stale(SimulatorModel::Large, false);
+        stale.sim->SetStaleReports(true);
+        stale.sim->Plug();
+        QVERIFY(stale.WaitStatus(QStringLiteral("Theme was downloaded successfully")));
+        QCOMPARE(ThemeColors, FactoryColors());
     }
 
     void noPermissionIsSaid()

@@ -141,14 +141,17 @@ TEST(DeviceProtocol, OversizedPayloadsNeverOverflow)
 {
     lsproto::ReceiveState rx;
     std::vector<std::uint8_t> huge(4000, 0x5A);
-    rx.Start(lsproto::CmdThemeRead);
-    EXPECT_EQ(rx.Append(huge.data(), 100), Outcome::Partial);
-    EXPECT_EQ(rx.Append(huge.data(), huge.size()), Outcome::ThemeComplete);
-    EXPECT_EQ(rx.ReceivedBytes(), 128u);
-    EXPECT_EQ(rx.Buffer()[128], 0) << "nothing beyond the reply was taken";
-    rx.Start(lsproto::CmdDataflashRead);
-    EXPECT_EQ(rx.Append(huge.data(), huge.size()), Outcome::DataflashComplete);
-    EXPECT_EQ(rx.ReceivedBytes(), 576u);
+    // A report longer than the protocol's payload is no reply: it ends the
+    // exchange, and nothing of it is taken.
+    for (std::size_t size : {65u, 128u, 4000u})
+        for (std::uint8_t code : {lsproto::CmdThemeRead, lsproto::CmdDataflashRead}) {
+            rx.Start(code);
+            EXPECT_EQ(rx.Append(huge.data(), 64), Outcome::Partial);
+            EXPECT_EQ(rx.Append(huge.data(), size), Outcome::Oversized) << size;
+            EXPECT_EQ(rx.ReceivedBytes(), 64u);
+            EXPECT_EQ(rx.ExpectedBytes(), 0u);
+            EXPECT_EQ(rx.Append(huge.data(), 64), Outcome::Dropped);
+        }
     // Odd sizes add up exactly.
     rx.Start(lsproto::CmdThemeRead);
     EXPECT_EQ(rx.Append(huge.data(), 63), Outcome::Partial);

@@ -205,6 +205,40 @@ private slots:
         }
     }
 
+    // Save notices another program's change of the file since it was opened
+    // or saved here, and a file without any theme key says so when opened.
+    void savesAskBeforeOverwritingAnotherProgramsChange()
+    {
+        TempDir dir;
+        const std::string path = SaveFile(dir, "t.lsth", RGB565ToColor(0x1111), false);
+        Rig rig(QString::fromStdString(path));
+        TfrmMain& f = *rig.form;
+        f.btnColorClick();
+        f.mniSaveClick();
+        QCOMPARE(rig.dialogs->overwriteCalls, 0);
+        WriteText(path, ReadText(path) + "; another program was here\r\n");
+        const std::string theirs = ReadText(path);
+        f.btnColorClick();
+        rig.dialogs->overwriteResult = false;
+        f.mniSaveClick();
+        QCOMPARE(rig.dialogs->overwriteCalls, 1);
+        QCOMPARE(ReadText(path), theirs);
+        QVERIFY(Modified);
+        rig.dialogs->overwriteResult = true;
+        f.mniSaveClick();
+        QCOMPARE(rig.dialogs->overwriteCalls, 2);
+        QVERIFY(!Modified);
+        QCOMPARE(f.StatusText(), QStringLiteral("Theme was saved successfully"));
+        QVERIFY(ReadText(path).find("; another program was here") != std::string::npos);
+
+        WriteText(dir.File("picture.lsth"), std::string("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16));
+        f.OpenThemePath(QString::fromStdString(dir.File("picture.lsth")));
+        QCOMPARE(f.StatusText(), QStringLiteral("Theme was loaded successfully (no theme colours in the file)"));
+        QCOMPARE(ThemeColors, Defaults());
+        f.OpenThemePath(QString::fromStdString(path));
+        QCOMPARE(f.StatusText(), QStringLiteral("Theme was loaded successfully"));
+    }
+
     // Two editors at once keep their own drafts, and neither takes the
     // other's for an orphan while it runs.
     void draftsOfRunningEditorsAreNotOrphans()

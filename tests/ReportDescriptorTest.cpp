@@ -88,7 +88,12 @@ struct Case {
 TEST(ReportDescriptor, EdgesAndMalformedInput)
 {
     const Case cases[] = {
-        {"empty", {}, true, 0, 0, 0, false},
+        {"empty", {}, false, 0, 0, 0, false},
+        {"collection never closed", {0xA1, 0x01, 0x75, 0x08, 0x95, 0x01, 0x81, 0x02}, false, 0, 0, 0, false},
+        {"End Collection without Collection", {0xC0}, false, 0, 0, 0, false},
+        {"closed collection", {0xA1, 0x01, 0x75, 0x08, 0x95, 0x01, 0x81, 0x02, 0xC0}, true, 2, 0, 0, false},
+        {"largest report that fits", {0x75, 0x08, 0x96, 0xFE, 0xFF, 0x91, 0x02}, true, 0, 65535, 0, false},
+        {"a report one byte too long to count", {0x75, 0x08, 0x96, 0xFF, 0xFF, 0x91, 0x02}, false, 0, 0, 0, false},
         {"64 in, 64 out, unnumbered", {0x75, 0x08, 0x95, 0x40, 0x81, 0x02, 0x91, 0x02}, true, 65, 65, 0, false},
         {"bits round up", {0x75, 0x01, 0x95, 0x03, 0x81, 0x02}, true, 2, 0, 0, false},
         {"largest of two IDs",

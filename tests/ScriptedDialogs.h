@@ -25,6 +25,13 @@ public:
         return confirmResult;
     }
     QString OpenThemeFile(QWidget*, const QString&) override { return openResult; }
+    bool overwriteResult = true;
+    int overwriteCalls = 0;
+    bool ConfirmOverwriteChanged(QWidget*) override
+    {
+        ++overwriteCalls;
+        return overwriteResult;
+    }
     bool restoreResult = false;
     int restoreCalls = 0;
     bool ConfirmRestoreDraft(QWidget*) override

@@ -120,6 +120,93 @@ FileReadStatus ReadFileLimited(const std::string& path, std::size_t maxBytes, st
     return FileReadStatus::Ok;
 }
 
+namespace {
+
+std::string BaseName(const std::string& path)
+{
+    const std::size_t slash = path.find_last_of('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+// Flushes the folder, so a rename in it is durable too.
+void SyncDirectory(const std::string& dir)
+{
+    const int dirFd = open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dirFd >= 0) {
+        fsync(dirFd);
+        close(dirFd);
+    }
+}
+
+// A new file in the target's folder with the bytes, flushed; its name in `temp`.
+// The caller renames or removes it. errno on failure.
+bool WriteTemporary(const std::string& target, const std::string& bytes, mode_t mode, const struct stat* owner,
+                    std::string& temp, bool& ownerKept)
+{
+    temp = DirectoryOf(target) + "/." + BaseName(target) + ".XXXXXX";
+    const int fd = mkstemp(temp.data());
+    if (fd < 0)
+        return false;
+    // Ownership first: changing it clears set-id bits, which the mode then restores.
+    ownerKept = !owner || (owner->st_uid == geteuid() && owner->st_gid == getegid()) ||
+                fchown(fd, owner->st_uid, owner->st_gid) == 0;
+    bool ok = fchmod(fd, mode) == 0 && WriteAll(fd, bytes) && fsync(fd) == 0;
+    int err = errno;
+    if (close(fd) != 0 && ok) {
+        ok = false;
+        err = errno;
+    }
+    if (!ok) {
+        unlink(temp.c_str());
+        errno = err;
+    }
+    return ok;
+}
+
+// Writes bytes over the file's own content: for a file whose identity must
+// stay (hard links to it, an owner we cannot give a new file). The old content
+// is copied aside first and put back if the write fails half-way.
+bool WriteInPlace(const std::string& target, const std::string& bytes, mode_t mode, std::string* error)
+{
+    std::string old;
+    if (ReadFileLimited(target, std::string::npos / 2, old, error) != FileReadStatus::Ok)
+        return false;
+    std::string backup;
+    bool unused = true;
+    if (!WriteTemporary(target, old, mode & 0600, nullptr, backup, unused)) {
+        SetError(error, "cannot copy the file aside", errno);
+        return false;
+    }
+    const int fd = open(target.c_str(), O_WRONLY | O_CLOEXEC);
+    if (fd < 0) {
+        SetError(error, "cannot open for writing", errno);
+        unlink(backup.c_str());
+        return false;
+    }
+    const auto put = [fd](const std::string& content) {
+        return lseek(fd, 0, SEEK_SET) == 0 && WriteAll(fd, content) &&
+               ftruncate(fd, static_cast<off_t>(content.size())) == 0 && fsync(fd) == 0;
+    };
+    if (put(bytes)) {
+        close(fd);
+        unlink(backup.c_str());
+        return true;
+    }
+    const int err = errno;
+    const bool restored = put(old);
+    close(fd);
+    if (restored) {
+        unlink(backup.c_str());
+        SetError(error, "cannot write", err);
+    } else {
+        // The copy aside is now the only whole version: say where it is.
+        SetError(error, "cannot write; the old content is in " + backup, err);
+    }
+    return false;
+}
+
+}  // namespace
+
 bool WriteFileAtomically(const std::string& path, const std::string& bytes, std::string* error)
 {
     std::string target;
@@ -132,44 +219,34 @@ bool WriteFileAtomically(const std::string& path, const std::string& bytes, std:
         SetError(error, "not a regular file", S_ISDIR(old.st_mode) ? EISDIR : EINVAL);
         return false;
     }
-    const mode_t mode = exists ? (old.st_mode & 07777) : (0666 & ~CurrentUmask());
-
-    const std::size_t slash = target.find_last_of('/');
-    const std::string name = slash == std::string::npos ? target : target.substr(slash + 1);
-    std::string temp = DirectoryOf(target) + "/." + name + ".XXXXXX";
-    const int fd = mkstemp(temp.data());
-    if (fd < 0) {
-        SetError(error, "cannot create a temporary file", errno);
+    // A file the user may not write is not replaced, even where its folder
+    // would allow it; a file with no write permission for anyone is read-only
+    // for root too.
+    if (exists && (access(target.c_str(), W_OK) != 0 || (old.st_mode & 0222) == 0)) {
+        SetError(error, "the file is read-only", EACCES);
         return false;
     }
-    bool ok = fchmod(fd, mode) == 0;
-    int err = ok ? 0 : errno;
-    if (ok && !WriteAll(fd, bytes)) {
-        ok = false;
-        err = errno;
+    const mode_t mode = exists ? (old.st_mode & 07777) : (0666 & ~CurrentUmask());
+    if (exists && old.st_nlink > 1)
+        return WriteInPlace(target, bytes, mode, error);
+
+    std::string temp;
+    bool ownerKept = true;
+    if (!WriteTemporary(target, bytes, mode, exists ? &old : nullptr, temp, ownerKept)) {
+        SetError(error, "cannot write", errno);
+        return false;
     }
-    if (ok && fsync(fd) != 0) {
-        ok = false;
-        err = errno;
+    if (!ownerKept) {
+        // A new file would change hands; write the old one in place instead.
+        unlink(temp.c_str());
+        return WriteInPlace(target, bytes, mode, error);
     }
-    if (close(fd) != 0 && ok) {
-        ok = false;
-        err = errno;
-    }
-    if (ok && rename(temp.c_str(), target.c_str()) != 0) {
-        ok = false;
-        err = errno;
-    }
-    if (!ok) {
+    if (rename(temp.c_str(), target.c_str()) != 0) {
+        const int err = errno;
         unlink(temp.c_str());
         SetError(error, "cannot write", err);
         return false;
     }
-    // Make the rename itself durable; the new content is complete either way.
-    const int dirFd = open(DirectoryOf(target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (dirFd >= 0) {
-        fsync(dirFd);
-        close(dirFd);
-    }
+    SyncDirectory(DirectoryOf(target));
     return true;
 }

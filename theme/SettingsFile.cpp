@@ -2,6 +2,7 @@
 
 #include "FileIo.h"
 #include "IniFile.h"
+#include "TextEncoding.h"
 
 std::string SettingsPathForExecutable(const std::string& executablePath)
 {
@@ -16,5 +17,5 @@ std::string ReadOverrideText(const std::string& settingsPath)
     std::string bytes;
     if (ReadFileLimited(settingsPath, MaxIniFileSize, bytes) != FileReadStatus::Ok)
         return {};
-    return IniDocument(std::move(bytes)).ReadString("Application", "Override", "");
+    return IniDocument(DecodeText(bytes).text).ReadString("Application", "Override", "");
 }

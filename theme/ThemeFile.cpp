@@ -3,6 +3,7 @@
 #include "FileIo.h"
 #include "IniFile.h"
 #include "IntegerSyntax.h"
+#include "TextEncoding.h"
 #include "ThemeSlots.h"
 
 #include <cstdio>
@@ -24,13 +25,17 @@ void SetError(ThemeFileError* error, std::string key, std::string reason)
 
 }  // namespace
 
+bool ThemeLoadReport::NoThemeKeys() const { return missingKeys.size() == ThemeSlotCount + 1; }
+
 std::string ThemeFileContent(const std::string& existing, const TPackedTheme& packed, bool smallDisplay)
 {
-    IniDocument ini(existing);
+    DecodedText decoded = DecodeText(existing);
+    IniDocument ini(std::move(decoded.text));
     for (const ThemeSlot& slot : ThemeSlots)
         ini.WriteString(slot.section, slot.key, WordText(packed[static_cast<std::size_t>(slot.index)]));
     ini.WriteString(DisplaySection, DisplayKey, smallDisplay ? "1" : "0");
-    return ini.Bytes();
+    decoded.text = ini.Bytes();
+    return EncodeText(decoded);
 }
 
 bool SaveTheme(const std::string& fileName, const TThemeColorTable& colors, TPackedTheme& packed,
@@ -45,7 +50,13 @@ bool SaveTheme(const std::string& fileName, const TThemeColorTable& colors, TPac
         SetError(error, "", message);
         return false;
     }
-    if (!WriteFileAtomically(fileName, ThemeFileContent(existing, packed, smallDisplay), &message)) {
+    const std::string content = ThemeFileContent(existing, packed, smallDisplay);
+    if (content.size() > MaxIniFileSize) {
+        // It could never be loaded again.
+        SetError(error, "", "the file would grow past " + std::to_string(MaxIniFileSize) + " bytes");
+        return false;
+    }
+    if (!WriteFileAtomically(fileName, content, &message)) {
         SetError(error, "", message);
         return false;
     }
@@ -55,7 +66,7 @@ bool SaveTheme(const std::string& fileName, const TThemeColorTable& colors, TPac
 
 bool LoadTheme(const std::string& fileName, TPackedTheme& packed,
                const std::function<void(bool smallDisplay)>& switchDisplay, std::string& themeFileName,
-               ThemeFileError* error)
+               ThemeFileError* error, ThemeLoadReport* report)
 {
     std::string bytes;
     std::string message;
@@ -63,7 +74,14 @@ bool LoadTheme(const std::string& fileName, TPackedTheme& packed,
         SetError(error, "", message);
         return false;
     }
-    const IniDocument ini(std::move(bytes));
+    const IniDocument ini(DecodeText(bytes).text);
+    ThemeLoadReport found;
+    std::string ignored;
+    for (const ThemeSlot& slot : ThemeSlots)
+        if (!ini.Find(slot.section, slot.key, ignored))
+            found.missingKeys.push_back(slot.key);
+    if (!ini.Find(DisplaySection, DisplayKey, ignored))
+        found.missingKeys.push_back(DisplayKey);
     for (const ThemeSlot& slot : ThemeSlots) {
         const std::string text = ini.ReadString(slot.section, slot.key, WordText(slot.defaultWord));
         std::int32_t value = 0;
@@ -77,5 +95,7 @@ bool LoadTheme(const std::string& fileName, TPackedTheme& packed,
     if (switchDisplay)
         switchDisplay(display == 1);
     themeFileName = fileName;
+    if (report)
+        *report = std::move(found);
     return true;
 }

@@ -7,11 +7,20 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 // What went wrong, for messages such as "FILE: Main_Clock: not an integer".
 struct ThemeFileError {
     std::string key;     // the first key that failed; empty when the file itself failed
     std::string reason;
+};
+
+// What a load found besides the colours: the theme keys (the 42 colours and
+// Display) the file lacks; they read as their defaults.
+struct ThemeLoadReport {
+    std::vector<std::string> missingKeys;
+    // No key of a theme at all: most likely not a theme file.
+    bool NoThemeKeys() const;
 };
 
 // Packs the colour table into `packed`, then writes every key into the file,
@@ -20,13 +29,15 @@ struct ThemeFileError {
 bool SaveTheme(const std::string& fileName, const TThemeColorTable& colors, TPackedTheme& packed,
                bool smallDisplay, std::string& themeFileName, ThemeFileError* error = nullptr);
 
-// The same, for a caller that already holds the words to write.
+// The same, for a caller that already holds the words to write: the file's new
+// bytes, in the existing file's own encoding (UTF-16 files stay UTF-16).
 std::string ThemeFileContent(const std::string& existing, const TPackedTheme& packed, bool smallDisplay);
 
 // Reads the 42 colours into `packed` and the display size. On success it calls
 // switchDisplay(small) and sets `themeFileName`. On the first bad colour it stops:
 // the earlier slots hold the file's words, nothing else is changed. A missing or
-// unreadable file, or one over 1 MiB, fails without touching anything.
+// unreadable file, or one over 1 MiB, fails without touching anything. A save
+// that would grow the file past 1 MiB fails too, so every saved file loads.
 bool LoadTheme(const std::string& fileName, TPackedTheme& packed,
                const std::function<void(bool smallDisplay)>& switchDisplay, std::string& themeFileName,
-               ThemeFileError* error = nullptr);
+               ThemeFileError* error = nullptr, ThemeLoadReport* report = nullptr);

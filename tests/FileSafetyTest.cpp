@@ -1,0 +1,170 @@
+// Saves that respect whose file it is, and theme files in every encoding
+// users have them in. Run as root and, when the suite runs as root, again as
+// an unprivileged user, where permissions are what decides.
+
+#include "FileIo.h"
+#include "FileSizeLimit.h"
+#include "TempDir.h"
+#include "ThemeFile.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <vector>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+TThemeColorTable Colors(TColor dom)
+{
+    TThemeColorTable colors{};
+    LoadDefaultTheme(colors);
+    colors[8] = dom;
+    return colors;
+}
+
+bool Save(const std::string& path, TColor dom, ThemeFileError* error = nullptr)
+{
+    TPackedTheme packed{};
+    std::string name;
+    return SaveTheme(path, Colors(dom), packed, false, name, error);
+}
+
+std::string Fixture(const char* name) { return ReadText(std::string(FIXTURES) + "/" + name); }
+
+// The lines of a UTF-16 file as 16-bit units, its mark left out.
+std::vector<std::u16string> Utf16Lines(const std::string& file, bool little)
+{
+    std::vector<std::u16string> lines(1);
+    for (std::size_t i = 2; i + 1 < file.size(); i += 2) {
+        const auto lo = static_cast<unsigned char>(file[i + (little ? 0 : 1)]);
+        const auto hi = static_cast<unsigned char>(file[i + (little ? 1 : 0)]);
+        const auto unit = static_cast<char16_t>(lo | (hi << 8));
+        if (unit == u'\n')
+            lines.emplace_back();
+        else if (unit != u'\r')
+            lines.back() += unit;
+    }
+    return lines;
+}
+
+TEST(FileSafety, Utf16FilesLoadAndKeepTheirEncoding)
+{
+    for (const auto& [name, little] : {std::pair{"utf16le.lsth", true}, std::pair{"utf16be.lsth", false}}) {
+        SCOPED_TRACE(name);
+        TempDir dir;
+        const std::string original = Fixture(name);
+        ASSERT_GT(original.size(), 100u);
+        WriteText(dir.File("t.lsth"), original);
+        TPackedTheme packed{};
+        std::string loadedName;
+        bool small = false;
+        ThemeLoadReport report;
+        ASSERT_TRUE(LoadTheme(dir.File("t.lsth"), packed, [&](bool s) { small = s; }, loadedName, nullptr, &report));
+        EXPECT_EQ(packed[0], 0x0841);
+        EXPECT_EQ(packed[8], 0xF800);
+        EXPECT_EQ(packed[23], 0x07E0);
+        EXPECT_TRUE(small);
+        EXPECT_EQ(report.missingKeys.size(), 39u);
+
+        // A save of the same theme with one colour changed: that value is the
+        // only difference, and the keys it adds come as UTF-16 too.
+        TThemeColorTable colors{};
+        UnpackTheme(packed, colors);
+        colors[8] = RGB565ToColor(0x001F);
+        std::string ignored;
+        ASSERT_TRUE(SaveTheme(dir.File("t.lsth"), colors, packed, true, ignored));
+        const std::string saved = ReadText(dir.File("t.lsth"));
+        EXPECT_EQ(saved.substr(0, 2), original.substr(0, 2)) << "the byte-order mark stays";
+        // Every line but the changed one comes back unit for unit and in order
+        // (the accents and the surrogate pair of the comments included); the
+        // changed value and the added keys are UTF-16 too.
+        const auto before = Utf16Lines(original, little), after = Utf16Lines(saved, little);
+        std::size_t at = 0;
+        for (const std::u16string& line : before) {
+            if (line.find(u"Main_Dom") != std::u16string::npos)
+                continue;
+            while (at < after.size() && after[at] != line)
+                ++at;
+            EXPECT_LT(at, after.size()) << "a line of the original is gone";
+        }
+        EXPECT_NE(std::find(after.begin(), after.end(), u"Main_Dom=$001F"), after.end());
+        EXPECT_NE(std::find(after.begin(), after.end(), u"Charge_Clock=$C618"), after.end());
+        // Loading it again gives exactly what was saved.
+        TPackedTheme again{};
+        ASSERT_TRUE(LoadTheme(dir.File("t.lsth"), again, nullptr, ignored));
+        EXPECT_EQ(again, packed);
+    }
+}
+
+TEST(FileSafety, SavesRespectWhoseFileItIs)
+{
+    TempDir dir;
+    ASSERT_TRUE(Save(dir.File("t.lsth"), RGB565ToColor(0x1111)));
+    const std::string before = ReadText(dir.File("t.lsth"));
+
+    // Read-only: refused, for root too, and nothing changes.
+    chmod(dir.File("t.lsth").c_str(), 0444);
+    ThemeFileError error;
+    EXPECT_FALSE(Save(dir.File("t.lsth"), RGB565ToColor(0x2222), &error));
+    EXPECT_NE(error.reason.find("read-only"), std::string::npos) << error.reason;
+    EXPECT_EQ(ReadText(dir.File("t.lsth")), before);
+    chmod(dir.File("t.lsth").c_str(), 0644);
+
+    // Hard links stay linked, and a failed write in place puts the old bytes back.
+    ASSERT_EQ(link(dir.File("t.lsth").c_str(), dir.File("twin.lsth").c_str()), 0);
+    ASSERT_TRUE(Save(dir.File("t.lsth"), RGB565ToColor(0x3333)));
+    struct stat a {}, b {};
+    stat(dir.File("t.lsth").c_str(), &a);
+    stat(dir.File("twin.lsth").c_str(), &b);
+    EXPECT_EQ(a.st_ino, b.st_ino);
+    EXPECT_EQ(a.st_nlink, 2u);
+    EXPECT_NE(ReadText(dir.File("twin.lsth")).find("Main_Dom=$3333"), std::string::npos);
+    // A write in place that fails half-way (a file-size limit below the new
+    // content) puts the old bytes back, and both names still show them.
+    const std::string small = "[Main]\r\nMain_Dom=$0001\r\n";
+    WriteText(dir.File("t.lsth"), small);
+    bool saved = true;
+    {
+        FileSizeLimit limit(200);
+        ASSERT_TRUE(limit.Active());
+        saved = Save(dir.File("t.lsth"), RGB565ToColor(0x4444), &error);
+    }
+    EXPECT_FALSE(saved);
+    EXPECT_EQ(ReadText(dir.File("t.lsth")), small);
+    EXPECT_EQ(ReadText(dir.File("twin.lsth")), small);
+    int entries = 0;
+    for ([[maybe_unused]] const auto& e : std::filesystem::directory_iterator(dir.Path()))
+        ++entries;
+    EXPECT_EQ(entries, 2) << "nothing left behind";
+
+    // Owner and group stay (only root can save another user's file at all).
+    if (geteuid() == 0) {
+        ASSERT_TRUE(Save(dir.File("owned.lsth"), RGB565ToColor(0x5555)));
+        ASSERT_EQ(chown(dir.File("owned.lsth").c_str(), 65534, 65534), 0);
+        ASSERT_TRUE(Save(dir.File("owned.lsth"), RGB565ToColor(0x6666)));
+        struct stat o {};
+        stat(dir.File("owned.lsth").c_str(), &o);
+        EXPECT_EQ(o.st_uid, 65534u);
+        EXPECT_EQ(o.st_gid, 65534u);
+    }
+}
+
+TEST(FileSafety, ASaveNeverWritesAFileNoLoadWouldRead)
+{
+    TempDir dir;
+    // Just under the read limit, lacking the keys a save adds.
+    const std::string almost = "[Notes]\r\n" + std::string(MaxIniFileSize - 20, 'x') + "\r\n";
+    WriteText(dir.File("big.lsth"), almost);
+    TPackedTheme packed{};
+    std::string name;
+    ASSERT_TRUE(LoadTheme(dir.File("big.lsth"), packed, nullptr, name));
+    ThemeFileError error;
+    EXPECT_FALSE(Save(dir.File("big.lsth"), RGB565ToColor(0x1234), &error));
+    EXPECT_NE(error.reason.find("1048576"), std::string::npos) << error.reason;
+    EXPECT_EQ(ReadText(dir.File("big.lsth")), almost);
+}
+
+}  // namespace
