@@ -105,4 +105,22 @@ TEST_F(Cli, HelpAndUsage)
     EXPECT_EQ(Run("--help").exitCode, 0);
 }
 
+// Bytes from files and arguments reach the terminal escaped, one line each.
+TEST_F(Cli, MessagesShowControlBytesEscaped)
+{
+    WriteText(dir.File("esc.lsth"), std::string("[Main]\r\nMain_Dom=\x1b[2J\x07\0tail\r\n", 30));
+    const std::string odd = dir.File("two\nlines.lsth");
+    WriteText(odd, "[Main]\r\nMain_Dom=nope\r\n");
+    for (const std::string& file : {dir.File("esc.lsth"), odd}) {
+        const CommandResult r = Run("dump '" + file + "'");
+        EXPECT_EQ(r.exitCode, 1);
+        EXPECT_EQ(CountLines(r.err), 1) << r.err;
+        EXPECT_EQ(r.err.find('\x1b'), std::string::npos);
+        EXPECT_EQ(r.err.find('\x07'), std::string::npos);
+    }
+    const CommandResult r = Run("dump " + Q("esc.lsth"));
+    EXPECT_NE(r.err.find("\\x1b[2J\\x07\\x00tail"), std::string::npos) << r.err;
+    EXPECT_NE(Run("dump '" + odd + "'").err.find("two\\x0alines.lsth"), std::string::npos);
+}
+
 }  // namespace
