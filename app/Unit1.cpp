@@ -57,11 +57,6 @@ constexpr int ClientHeight = 347;
 constexpr int PreviewX = 5;
 constexpr int PreviewY = 3;
 
-const char* const PageNames[PageCount] = {
-    "Main - RizeDori", "Main - Temp. Control", "Main - Power Bank", "Main - Misc.",
-    "Menu",            "Info, Dialogs",        "Charge",            "Screensaver",
-};
-
 TColor* SlotOfItem(const QListWidgetItem* item)
 {
     return reinterpret_cast<TColor*>(item->data(Qt::UserRole).value<quintptr>());

@@ -22,6 +22,7 @@ int RunSet(const Args& args);
 int RunFonts(const Args& args);
 int RunRender(const Args& args);
 int RunInspect(const Args& args);
+int RunLint(const Args& args);
 int RunDevices(const Args& args);
 int RunHidCaps(const Args& args);
 int RunDownload(const Args& args);

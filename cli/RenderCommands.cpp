@@ -1,6 +1,9 @@
 // lsthtool fonts and render: images of what the drawer paints.
 
 #include "CliCommon.h"
+#include "ColorVision.h"
+#include "Legibility.h"
+#include "PageImage.h"
 #include "GlyphSheet.h"
 #include "PngWriter.h"
 #include "SlotCatalogue.h"
@@ -47,11 +50,16 @@ bool ParseMoment(const std::string& text, std::tm& moment)
 int RenderUsage(bool help)
 {
     std::printf("usage: lsthtool render [FILE.lsth] --page N|all [--display 240x320|80x160]\n"
-                "                       [--at \"YYYY-MM-DD HH:MM\"] [--slot-map] -o OUT.png\n"
+                "                       [--at \"YYYY-MM-DD HH:MM\"] [--zoom 1..4] [--screen-only]\n"
+                "                       [--simulate normal|protanopia|deuteranopia|tritanopia|greyscale]\n"
+                "                       [--slot-map] -o OUT.png\n"
                 "Draws preview pages (0..7) as the editor shows them. Without FILE the default theme;\n"
                 "without --display the file's own size; --at fixes the clock. \"all\" puts the eight\n"
                 "pages side by side (1920x320). --slot-map writes instead what painted each pixel:\n"
-                "red = foreground slot, green = background slot, blue = 17 x ramp level (0..15).\n");
+                "red = foreground slot, green = background slot, blue = 17 x ramp level (0..15).\n"
+                "--screen-only keeps the device screen alone (80x160 cut from its frame), --zoom\n"
+                "enlarges every pixel to a square, --simulate shows the picture as eyes with that\n"
+                "colour-vision deficiency see it.\n");
     return help ? 0 : 1;
 }
 
@@ -71,6 +79,9 @@ struct PreviewRequest {
     std::vector<std::string> positional;
     int page = -1;  // -1: all
     bool slotMap = false;
+    bool screenOnly = false;
+    int zoom = 1;
+    ColorVision vision = ColorVision::Normal;
     std::string out;
     TThemeColorTable colors{};
     bool small = false;
@@ -78,29 +89,45 @@ struct PreviewRequest {
 };
 
 // Reads the options and the theme; an error message, or empty when all is well.
-std::string ReadPreviewRequest(const Args& args, bool allowAll, PreviewRequest& request)
+enum class Mode { Render, Inspect, Lint };
+
+std::string ReadPreviewRequest(const Args& args, Mode mode, PreviewRequest& request)
 {
+    const bool allowAll = mode == Mode::Render;
     const std::string& cmd = request.command;
-    std::string pageText, display, at, file;
+    std::string pageText, display, at, file, zoom, simulate;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
         std::string* target = a == "--page" ? &pageText : a == "--display" ? &display : a == "--at" ? &at
-                            : a == "-o" ? &request.out : nullptr;
+                            : a == "-o" ? &request.out : (allowAll && a == "--zoom") ? &zoom
+                            : (allowAll && a == "--simulate") ? &simulate : nullptr;
         if (target) {
             if (i + 1 >= args.size())
                 return cmd + ": " + a + " needs a value";
             *target = args[++i];
         } else if (a == "--slot-map" && allowAll) {
             request.slotMap = true;
+        } else if (a == "--screen-only" && allowAll) {
+            request.screenOnly = true;
         } else if (a.size() > 1 && a[0] == '-' && !(a[1] >= '0' && a[1] <= '9')) {
             return cmd + ": unknown option '" + a + "'";
         } else {
             request.positional.push_back(a);
         }
     }
-    if (pageText.empty())
+    if (!zoom.empty()) {
+        if (zoom.size() != 1 || zoom[0] < '1' || zoom[0] > '4')
+            return cmd + ": --zoom must be 1..4, not '" + zoom + "'";
+        request.zoom = zoom[0] - '0';
+    }
+    if (!simulate.empty() && !ParseColorVision(simulate, request.vision))
+        return cmd + ": --simulate must be normal, protanopia, deuteranopia, tritanopia or greyscale, not '" +
+               simulate + "'";
+    if (mode == Mode::Lint && !pageText.empty())
+        return cmd + ": checks every page; --page is not taken";
+    if (pageText.empty() && mode != Mode::Lint)
         return cmd + ": --page is required (see lsthtool " + cmd + " --help)";
-    if (!(allowAll && pageText == "all")) {
+    if (mode != Mode::Lint && !(allowAll && pageText == "all")) {
         if (pageText.size() != 1 || pageText[0] < '0' || pageText[0] > '7')
             return cmd + ": --page must be 0..7" + (allowAll ? " or all" : "") + ", not '" + pageText + "'";
         request.page = pageText[0] - '0';
@@ -112,7 +139,7 @@ std::string ReadPreviewRequest(const Args& args, bool allowAll, PreviewRequest& 
         return cmd + ": --at must look like \"2026-12-08 09:05\", not '" + at + "'";
 
     // render takes at most the theme file; inspect takes it before X and Y.
-    const std::size_t coordinates = allowAll ? 0 : std::min<std::size_t>(2, request.positional.size());
+    const std::size_t coordinates = mode == Mode::Inspect ? std::min<std::size_t>(2, request.positional.size()) : 0;
     const std::size_t fileArgs = request.positional.size() - coordinates;
     if (fileArgs > 1)
         return cmd + ": more than one theme file given";
@@ -175,7 +202,7 @@ int RunRender(const Args& args)
         return RenderUsage(true);
     PreviewRequest request;
     request.command = "render";
-    const std::string error = ReadPreviewRequest(args, true, request);
+    const std::string error = ReadPreviewRequest(args, Mode::Render, request);
     if (!error.empty())
         return Fail(error);
     if (request.out.empty())
@@ -183,20 +210,23 @@ int RunRender(const Args& args)
 
     TLSDrawer drawer(request.colors, request.small);
     drawer.SetClock(FixedClock(request.moment));
-    const int page = request.page;
-    Bitmap image = page >= 0 ? Bitmap(PreviewWidth, PreviewHeight) : Bitmap(PreviewWidth * PageCount, PreviewHeight);
+    std::vector<Bitmap> pages;
     for (int p = 0; p < PageCount; ++p) {
-        if (page >= 0 && p != page)
+        if (request.page >= 0 && p != request.page)
             continue;
         drawer.DrawPage(p);
-        const int left = page >= 0 ? 0 : p * PreviewWidth;
+        Bitmap picture(PreviewWidth, PreviewHeight);
         if (request.slotMap) {
-            CopySlotMap(drawer.Slots(), image, left);
-            continue;
+            CopySlotMap(drawer.Slots(), picture, 0);
+        } else {
+            picture = drawer.Bitmap();
+            SimulateBitmap(picture, request.vision);
         }
-        for (int y = 0; y < PreviewHeight; ++y)
-            std::memcpy(image.Row(y) + left * 3, drawer.Bitmap().Row(y), PreviewWidth * 3);
+        if (request.screenOnly)
+            picture = ScreenOf(picture, request.small);
+        pages.push_back(Enlarged(picture, request.zoom));
     }
+    const Bitmap image = SideBySide(pages);
     std::string writeError;
     if (!WritePngFile(request.out, image, &writeError))
         return Fail(request.out + ": " + writeError);
@@ -209,7 +239,7 @@ int RunInspect(const Args& args)
         return InspectUsage(true);
     PreviewRequest request;
     request.command = "inspect";
-    const std::string error = ReadPreviewRequest(args, false, request);
+    const std::string error = ReadPreviewRequest(args, Mode::Inspect, request);
     if (!error.empty())
         return Fail(error);
     int x = 0, y = 0;
@@ -224,4 +254,35 @@ int RunInspect(const Args& args)
     PrintSlotLine("fg", p.fg, request.page, request.small);
     PrintSlotLine("bg", p.bg, request.page, request.small);
     return 0;
+}
+
+int RunLint(const Args& args)
+{
+    if (WantsHelp(args)) {
+        std::printf("usage: lsthtool lint FILE.lsth [--display 240x320|80x160]\n"
+                    "Lists every pair of text and background colour a page shows that is hard to read:\n"
+                    "below a contrast ratio of 4.5:1 for text, 3:1 for the large digits and icons\n"
+                    "(WCAG 2), worst first. Exit 1 when there is any.\n");
+        return 0;
+    }
+    PreviewRequest request;
+    request.command = "lint";
+    const std::string error = ReadPreviewRequest(args, Mode::Lint, request);
+    if (!error.empty())
+        return Fail(error);
+    if (!request.positional.empty())
+        return Fail("lint: one theme file, and no pixel (see lsthtool lint --help)");
+    TLSDrawer drawer(request.colors, request.small);
+    drawer.SetClock(FixedClock(request.moment));
+    const auto failing = FailingPairs(drawer, request.colors);
+    for (const LegibilityPair& p : failing) {
+        const auto describe = [&](SlotId slot) {
+            const char* name = ListNameOf(p.page, request.small, slot);
+            const std::string key = ThemeSlots[static_cast<std::size_t>(SlotIndex(slot))].key;
+            return name ? key + " \"" + name + "\"" : key;
+        };
+        std::printf("%.2f:1 (needs %.1f:1) page %d \"%s\": %s on %s\n", p.ratio, p.required, p.page,
+                    PageNames[p.page], describe(p.fg).c_str(), describe(p.bg).c_str());
+    }
+    return failing.empty() ? 0 : 1;
 }

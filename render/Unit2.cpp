@@ -207,6 +207,7 @@ void TLSDrawer::DrawTextBox(const std::string& text, int x, int y, int w, int h,
         break;
     }
 
+    RecordRuns(text, bg, fg, font);
     SetRamp(bg, fg);
     int cx = tx;
     for (unsigned char c : text) {
@@ -231,13 +232,34 @@ void TLSDrawer::DrawMonoImage(const std::uint8_t* image, int x, int y, SlotId bg
 {
     const int w = image[0];
     const int h = image[1];
+    runs_.push_back({fg, bg, TextRun::Kind::Symbol, 255});
     SetRamp(bg, fg);
     PaintCell(image + 2, (w + 7) / 8, true, x, y, std::max(0, -x), std::min(w, bitmap_.Width() - x), std::max(0, -y),
               std::min(h, bitmap_.Height() - y));
 }
 
+void TLSDrawer::RecordRuns(const std::string& text, SlotId bg, SlotId fg, std::uint8_t font)
+{
+    // Font 8's lower-case letters are its icons; fonts 4 and 9 hold only the
+    // battery outlines.
+    bool symbols = font == 4 || font == 9, letters = false;
+    for (unsigned char c : text) {
+        if (c == ' ')
+            continue;
+        if (font == 8 && c >= 'a' && c <= 'z')
+            symbols = true;
+        else if (font != 4 && font != 9)
+            letters = true;
+    }
+    if (symbols)
+        runs_.push_back({fg, bg, TextRun::Kind::Symbol, font});
+    if (letters)
+        runs_.push_back({fg, bg, font <= 2 ? TextRun::Kind::Large : TextRun::Kind::Text, font});
+}
+
 void TLSDrawer::DrawPage(int page)
 {
+    runs_.clear();
     switch (page) {
     case 0: case 1: case 2: case 3: DrawMainPage(page); break;
     case 4: DrawMenuPage(); break;

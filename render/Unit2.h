@@ -27,6 +27,7 @@
 #include <memory>
 #include <string>
 #include <utility>
+#include <vector>
 
 constexpr int PreviewWidth = 240;
 constexpr int PreviewHeight = 320;
@@ -39,6 +40,17 @@ enum : std::uint8_t {
 
 class RampTables;
 
+// One text box or image a page drew: its two slots and what kind of marks
+// they are, for judging legibility. Large marks are the fonts 0..2 (value
+// digits, unit, accent arc); symbols are icons and battery pictures.
+struct TextRun {
+    enum class Kind : std::uint8_t { Text, Large, Symbol };
+    SlotId fg;
+    SlotId bg;
+    Kind kind;
+    std::uint8_t font;  // 255 for an image
+};
+
 class TLSDrawer {
 public:
     TLSDrawer(const TThemeColorTable& colors, const bool& smallDisplay);
@@ -50,6 +62,8 @@ public:
     const ::Bitmap& Bitmap() const { return bitmap_; }
     // For every pixel of Bitmap, the slots and ramp level that painted it.
     const SlotMap& Slots() const { return slots_; }
+    // The text boxes and images of the page drawn last, in drawing order.
+    const std::vector<TextRun>& TextRuns() const { return runs_; }
 
     void SetClock(ClockSource clock) { clock_ = std::move(clock); }
 
@@ -107,6 +121,8 @@ private:
     ClockSource clock_;
     ::Bitmap bitmap_;
     SlotMap slots_;
+    std::vector<TextRun> runs_;
+    void RecordRuns(const std::string& text, SlotId bg, SlotId fg, std::uint8_t font);
     // The current ramp, its slots, and what the painters build from it.
     std::unique_ptr<RampTables> ramp_;
     SlotId rampBg_{}, rampFg_{};

@@ -2,6 +2,21 @@
 
 #include <algorithm>
 
+const char* const PageNames[PageCount] = {
+    "Main - RizeDori", "Main - Temp. Control", "Main - Power Bank", "Main - Misc.",
+    "Menu",            "Info, Dialogs",        "Charge",            "Screensaver",
+};
+
+const char* ListNameOf(int page, bool smallDisplay, SlotId slot)
+{
+    if (page < 0 || page >= PageCount)
+        return nullptr;
+    for (const TLSElementRow& row : PageElementRows(page, smallDisplay))
+        if (row.Slot == slot)
+            return row.Name;
+    return nullptr;
+}
+
 TSlotCatalogue::TSlotCatalogue(TThemeColorTable& colors)
 {
     for (int page = 0; page < PageCount; ++page)

@@ -34,6 +34,12 @@ struct TLSElementRow {
 
 constexpr int PageCount = 8;
 
+// The pages as the page list names them, in page order.
+extern const char* const PageNames[PageCount];
+
+// The name the page's colour list gives a slot, or nullptr where it lists none.
+const char* ListNameOf(int page, bool smallDisplay, SlotId slot);
+
 // The constant rows of one page at one display size.
 const std::vector<TLSElementRow>& PageElementRows(int page, bool smallDisplay);
 
