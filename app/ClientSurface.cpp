@@ -5,7 +5,10 @@
 #include <QMouseEvent>
 #include <QPainter>
 
-ClientSurface::ClientSurface(TfrmMain& form, QWidget* parent) : QWidget(parent), form_(form) {}
+ClientSurface::ClientSurface(TfrmMain& form, QWidget* parent) : QWidget(parent), form_(form)
+{
+    setMouseTracking(true);
+}
 
 void ClientSurface::paintEvent(QPaintEvent*)
 {
@@ -28,3 +31,11 @@ void ClientSurface::mouseDoubleClickEvent(QMouseEvent* event)
     if (event->button() == Qt::LeftButton)
         form_.FormDblClick();
 }
+
+void ClientSurface::mouseMoveEvent(QMouseEvent* event)
+{
+    const QPoint p = event->position().toPoint();
+    form_.FormMouseMove(p.x(), p.y(), event->globalPosition().toPoint());
+}
+
+void ClientSurface::leaveEvent(QEvent*) { form_.FormMouseLeave(); }

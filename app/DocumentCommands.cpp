@@ -15,6 +15,7 @@
 #include <QMimeData>
 #include <QComboBox>
 #include <QTimer>
+#include <QToolTip>
 
 bool TfrmMain::ConfirmContinue()
 {
@@ -126,8 +127,11 @@ bool TfrmMain::FormCloseQuery() { return ConfirmContinue(); }
 
 void TfrmMain::FormClose()
 {
-    // A clean exit leaves no draft behind.
+    // A clean exit leaves no draft behind, and no tooltip of the preview open
+    // (a visible one would keep the program running).
     drafts_.reset();
+    FormMouseLeave();
+    QToolTip::hideText();
     drawer_.reset();
     tmrDataflash->stop();
 }

@@ -76,3 +76,13 @@ bool QtEditorDialogs::ConfirmOverwriteChanged(QWidget* parent)
 {
     return AskYesNo(parent, QStringLiteral("The theme file was changed by another program. Overwrite it?"));
 }
+
+QString QtEditorDialogs::ExportImageFile(QWidget* parent, const QString& title)
+{
+    QFileDialog dialog(parent, title, QString(), QStringLiteral("PNG Images (*.png)"));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(QStringLiteral("png"));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return dialog.selectedFiles().first();
+}

@@ -22,6 +22,8 @@ public:
     virtual bool ConfirmRestoreDraft(QWidget* parent) = 0;
     // "The theme file was changed by another program. Overwrite it?"; true for Yes.
     virtual bool ConfirmOverwriteChanged(QWidget* parent) = 0;
+    // A PNG file to export to, or empty when cancelled.
+    virtual QString ExportImageFile(QWidget* parent, const QString& title) = 0;
 };
 
 class QtEditorDialogs : public EditorDialogs {
@@ -32,4 +34,5 @@ public:
     QString SaveThemeFile(QWidget* parent, const QString& lastFile) override;
     bool ConfirmRestoreDraft(QWidget* parent) override;
     bool ConfirmOverwriteChanged(QWidget* parent) override;
+    QString ExportImageFile(QWidget* parent, const QString& title) override;
 };

@@ -8,6 +8,7 @@
 #include "MenuKeyboard.h"
 #include "RecentFiles.h"
 #include "UserFolders.h"
+#include "WindowLayout.h"
 #include "SettingsFile.h"
 
 #include <QAction>
@@ -50,13 +51,6 @@ int PointsAt96Dpi(double points) { return qRound(points * 96.0 / 72.0); }
 
 namespace {
 
-constexpr int ClientWidth = 439;
-constexpr int ClientHeight = 347;
-// The preview frame runs from (4,2) to (246,324), right and bottom exclusive; the
-// bitmap's top-left pixel sits at (5,3).
-constexpr int PreviewX = 5;
-constexpr int PreviewY = 3;
-
 TColor* SlotOfItem(const QListWidgetItem* item)
 {
     return reinterpret_cast<TColor*>(item->data(Qt::UserRole).value<quintptr>());
@@ -96,6 +90,7 @@ TfrmMain::TfrmMain(std::unique_ptr<EditorDialogs> dialogs, std::shared_ptr<HidBa
     // loop runs, after FormCreate and FormShow.
     CreateDeviceLink(std::move(hidBackend));
     FormCreate();
+    WatchBlinkKey();
 }
 
 TfrmMain::~TfrmMain()
@@ -206,6 +201,7 @@ void TfrmMain::CreateMenus()
     }
     mniDispLarge->setChecked(true);
     CreateEditMenu();
+    CreateInsightMenus();
 
     mniTheme = bar->addMenu(QStringLiteral("Theme"));
     mniDownload = mniTheme->addAction(QStringLiteral("Download from Device"), this, [this] { mniDownloadClick(); });
@@ -320,6 +316,7 @@ void TfrmMain::UpdatePreview()
     if (Modified)
         name += " *";
     setWindowTitle(QString::fromLatin1(ApplicationTitle) + QStringLiteral(" - ") + QString::fromStdString(name));
+    RefreshPreviewImage();
     surface->repaint();
     UpdateEditActions();
 }
@@ -463,8 +460,9 @@ void TfrmMain::FormPaint(QPainter& painter)
     const QTransform toDevice = painter.deviceTransform();
     const QPoint outer0 = DevicePoint(toDevice, PreviewX - 1, PreviewY - 1);
     const QPoint inner0 = DevicePoint(toDevice, PreviewX, PreviewY);
-    const QPoint inner1 = DevicePoint(toDevice, PreviewX + PreviewWidth, PreviewY + PreviewHeight);
-    const QPoint outer1 = DevicePoint(toDevice, PreviewX + PreviewWidth + 1, PreviewY + PreviewHeight + 1);
+    const int w = PreviewWidth * zoom_, h = PreviewHeight * zoom_;
+    const QPoint inner1 = DevicePoint(toDevice, PreviewX + w, PreviewY + h);
+    const QPoint outer1 = DevicePoint(toDevice, PreviewX + w + 1, PreviewY + h + 1);
     painter.save();
     painter.setWorldTransform(toDevice.inverted() * painter.worldTransform());
     const QColor shadow = palette().color(QPalette::Dark);
@@ -474,19 +472,25 @@ void TfrmMain::FormPaint(QPainter& painter)
     painter.fillRect(QRect(QPoint(inner1.x(), inner0.y()), QPoint(outer1.x() - 1, inner1.y() - 1)), shadow);
     if (drawer_) {
         const Bitmap& bitmap = drawer_->Bitmap();
-        // Wraps the drawer's pixels without a copy; scaled, if at all, nearest-neighbour.
-        const QImage image(bitmap.Data(), bitmap.Width(), bitmap.Height(), bitmap.Stride(), QImage::Format_BGR888);
+        // Wraps the drawer's pixels without a copy (or shows the simulated
+        // copy); scaled, if at all, nearest-neighbour.
+        const QImage image = vision_ == ColorVision::Normal || shownImage_.isNull()
+                                 ? QImage(bitmap.Data(), bitmap.Width(), bitmap.Height(), bitmap.Stride(),
+                                          QImage::Format_BGR888)
+                                 : shownImage_;
+        const QRect target(inner0, inner1 - QPoint(1, 1));
         painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
-        painter.drawImage(QRect(inner0, inner1 - QPoint(1, 1)), image);
+        painter.drawImage(target, image);
+        if (!overlay_.isNull())
+            painter.drawImage(target, overlay_);
     }
     painter.restore();
 }
 
 void TfrmMain::FormMouseDown(Qt::MouseButton button, int clientX, int clientY)
 {
-    const int x = clientX - PreviewX;
-    const int y = clientY - PreviewY;
-    if (x > PreviewWidth - 1 || y > PreviewHeight - 1 || x < 0 || y < 0)
+    int x = 0, y = 0;
+    if (!ToBitmap(clientX, clientY, x, y))
         return;
     if (chk1->isChecked()) {
         QStringList lines = memo1->toPlainText().split(QLatin1Char('\n'));

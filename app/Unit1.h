@@ -10,6 +10,7 @@
 #include "HidControllerClass.h"
 #include "SlotCatalogue.h"
 #include "ThemeHistory.h"
+#include "ColorVision.h"
 #include "Unit2.h"
 
 #include <QMainWindow>
@@ -76,6 +77,13 @@ public:
     QMenu* mniDisplay = nullptr;
     QAction* mniDispLarge = nullptr;
     QAction* mniDispSmall = nullptr;
+    QAction* mniZoomIn = nullptr;
+    QAction* mniZoomOut = nullptr;
+    QAction* mniActualSize = nullptr;
+    QMenu* mniSimulate = nullptr;
+    QAction* mniCheckLegibility = nullptr;
+    QAction* mniExportImage = nullptr;
+    QAction* mniExportAll = nullptr;
     QMenu* mniTheme = nullptr;
     QAction* mniDownload = nullptr;
     QAction* mniUpload = nullptr;
@@ -101,6 +109,19 @@ public:
 
     // Preview panel and display size.
     void FormPaint(QPainter& painter);
+    // The pointer over the window's surface, in client pixels; Leave when it goes.
+    void FormMouseMove(int x, int y, const QPoint& globalPos);
+    void FormMouseLeave();
+    // Zoom 1..4 of the preview; the window follows.
+    void SetZoom(int factor);
+    int Zoom() const { return zoom_; }
+    void SetColorVision(ColorVision vision);
+    ColorVision CurrentColorVision() const { return vision_; }
+    // The slot whose pixels the preview outlines, -1 for none.
+    int HoveredSlot() const { return hoverSlot_; }
+    void mniCheckLegibilityClick();
+    void mniExportImageClick();
+    void mniExportAllClick();
     void FormMouseDown(Qt::MouseButton button, int x, int y);
     void mniDispLargeClick();
     void mniDispSmallClick();
@@ -179,7 +200,27 @@ private:
     // Open without the dialog and the confirmation.
     void LoadThemePath(const QString& path);
 
+    void CreateInsightMenus();
+    void WatchBlinkKey();
+    void SetBlinking(bool held);
+    void ApplyZoomLayout();
+    void RefreshPreviewImage();
+    void RebuildOverlay();
+    bool SaveImage(const Bitmap& image);
+    // Bitmap pixel of a client position, false outside the bitmap.
+    bool ToBitmap(int clientX, int clientY, int& x, int& y) const;
+
     std::unique_ptr<EditorDialogs> dialogs_;
+    int zoom_ = 1;
+    ColorVision vision_ = ColorVision::Normal;
+    // The preview as shown (simulated when asked), and what is drawn over it:
+    // the outline of the hovered slot, the blink of the selected one.
+    QImage shownImage_;
+    QImage overlay_;
+    int hoverSlot_ = -1;
+    bool blinkOn_ = false;
+    QTimer* blinkTimer_ = nullptr;
+    class QDialog* legibility_ = nullptr;
     ThemeHistory history_;
     std::unique_ptr<RecentFiles> recent_;
     std::unique_ptr<DraftStore> drafts_;

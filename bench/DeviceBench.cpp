@@ -20,6 +20,7 @@ public:
     QString SaveThemeFile(QWidget*, const QString&) override { return {}; }
     bool ConfirmRestoreDraft(QWidget*) override { return false; }
     bool ConfirmOverwriteChanged(QWidget*) override { return true; }
+    QString ExportImageFile(QWidget*, const QString&) override { return {}; }
 };
 
 struct Connected {

@@ -22,6 +22,7 @@ public:
     QString SaveThemeFile(QWidget*, const QString&) override { return {}; }
     bool ConfirmRestoreDraft(QWidget*) override { return false; }
     bool ConfirmOverwriteChanged(QWidget*) override { return true; }
+    QString ExportImageFile(QWidget*, const QString&) override { return {}; }
 };
 
 TfrmMain* Window()

@@ -32,6 +32,8 @@ public:
         ++overwriteCalls;
         return overwriteResult;
     }
+    QString exportResult;
+    QString ExportImageFile(QWidget*, const QString&) override { return exportResult; }
     bool restoreResult = false;
     int restoreCalls = 0;
     bool ConfirmRestoreDraft(QWidget*) override

@@ -1,0 +1,353 @@
+// What the preview tells a theme's designer beyond the pixels: zoom, the slot
+// under the pointer, the selected slot blinking while F3 is held, the
+// legibility check, the colour-vision preview and images to share.
+
+#include "ClientSurface.h"
+#include "ColorText.h"
+#include "EditorState.h"
+#include "Legibility.h"
+#include "PageImage.h"
+#include "Unit1.h"
+#include "UserFolders.h"
+#include "WindowLayout.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QCheckBox>
+#include <QApplication>
+#include <QComboBox>
+#include <QDialog>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QListWidget>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSaveFile>
+#include <QSettings>
+#include <QStatusBar>
+#include <QTimer>
+#include <QToolTip>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+namespace {
+
+QSettings ViewSettings() { return QSettings(UserConfigFolder() + QStringLiteral("/view.ini"), QSettings::IniFormat); }
+
+// The slot a pixel shows: its foreground where the ramp is nearer that end.
+int ShownSlot(const PixelSlots& p) { return SlotIndex(p.level >= 8 ? p.fg : p.bg); }
+
+const struct {
+    ColorVision vision;
+    const char* caption;
+} VisionItems[] = {
+    {ColorVision::Normal, "Normal vision"}, {ColorVision::Protanopia, "Protanopia"},
+    {ColorVision::Deuteranopia, "Deuteranopia"}, {ColorVision::Tritanopia, "Tritanopia"},
+    {ColorVision::Greyscale, "Greyscale"},
+};
+
+// Calls back while a key is held anywhere in one window, whichever control
+// has the focus.
+class KeyHold : public QObject {
+public:
+    KeyHold(QWidget& window, int key, std::function<void(bool held)> changed)
+        : QObject(&window), window_(window), key_(key), changed_(std::move(changed))
+    {
+        qApp->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() != QEvent::KeyPress && event->type() != QEvent::KeyRelease)
+            return false;
+        auto* key = static_cast<QKeyEvent*>(event);
+        auto* widget = qobject_cast<QWidget*>(watched);
+        if (key->key() != key_ || !widget || widget->window() != &window_)
+            return false;
+        // Each key event passes once per widget it is offered to; the first does it.
+        if (!key->isAutoRepeat() && (event->type() == QEvent::KeyPress) != held_) {
+            held_ = event->type() == QEvent::KeyPress;
+            changed_(held_);
+        }
+        return true;
+    }
+
+private:
+    QWidget& window_;
+    int key_;
+    std::function<void(bool)> changed_;
+    bool held_ = false;
+};
+
+QImage ToQImage(const Bitmap& b)
+{
+    return QImage(b.Data(), b.Width(), b.Height(), b.Stride(), QImage::Format_BGR888).copy();
+}
+
+}  // namespace
+
+void TfrmMain::CreateInsightMenus()
+{
+    mniDisplay->addSeparator();
+    mniZoomIn = mniDisplay->addAction(QStringLiteral("Zoom In"), this, [this] { SetZoom(zoom_ + 1); });
+    mniZoomIn->setShortcuts({QKeySequence(QStringLiteral("Ctrl++")), QKeySequence(QStringLiteral("Ctrl+="))});
+    mniZoomOut = mniDisplay->addAction(QStringLiteral("Zoom Out"), this, [this] { SetZoom(zoom_ - 1); });
+    mniZoomOut->setShortcut(QKeySequence(QStringLiteral("Ctrl+-")));
+    mniActualSize = mniDisplay->addAction(QStringLiteral("Actual Size"), this, [this] { SetZoom(1); });
+    mniActualSize->setShortcut(QKeySequence(QStringLiteral("Ctrl+0")));
+    mniDisplay->addSeparator();
+    mniSimulate = mniDisplay->addMenu(QStringLiteral("Simulate"));
+    auto* visions = new QActionGroup(this);
+    for (const auto& item : VisionItems) {
+        QAction* a = mniSimulate->addAction(QString::fromLatin1(item.caption), this,
+                                            [this, v = item.vision] { SetColorVision(v); });
+        a->setCheckable(true);
+        a->setData(static_cast<int>(item.vision));
+        visions->addAction(a);
+    }
+    mniCheckLegibility = mniDisplay->addAction(QStringLiteral("Check Legibility..."), this,
+                                               [this] { mniCheckLegibilityClick(); });
+    mniCheckLegibility->setShortcut(QKeySequence(QStringLiteral("Ctrl+L")));
+
+    // Beside Save As, before the line above Exit.
+    const QList<QAction*> items = mniFile->actions();
+    QAction* beforeExit = items.at(items.indexOf(mniExit) - 1);
+    mniExportImage = new QAction(QStringLiteral("Export Image..."), this);
+    mniExportAll = new QAction(QStringLiteral("Export All Pages..."), this);
+    connect(mniExportImage, &QAction::triggered, this, [this] { mniExportImageClick(); });
+    connect(mniExportAll, &QAction::triggered, this, [this] { mniExportAllClick(); });
+    mniFile->insertActions(beforeExit, {mniExportImage, mniExportAll});
+
+    blinkTimer_ = new QTimer(this);
+    blinkTimer_->setInterval(300);
+    connect(blinkTimer_, &QTimer::timeout, this, [this] {
+        blinkOn_ = !blinkOn_;
+        RebuildOverlay();
+        surface->update();
+    });
+
+    // What the last run chose, from the user's own settings.
+    const QSettings settings = ViewSettings();
+    zoom_ = std::clamp(settings.value(QStringLiteral("Zoom"), 1).toInt(), 1, MaxZoom);
+    ColorVision vision = ColorVision::Normal;
+    ParseColorVision(settings.value(QStringLiteral("Simulate"), QStringLiteral("normal")).toString().toStdString(), vision);
+    vision_ = vision;
+    for (QAction* a : mniSimulate->actions())
+        a->setChecked(a->data().toInt() == static_cast<int>(vision_));
+    ApplyZoomLayout();
+}
+
+void TfrmMain::ApplyZoomLayout()
+{
+    const int dx = PreviewWidth * (zoom_ - 1), dy = PreviewHeight * (zoom_ - 1);
+    surface->setFixedSize(ClientWidth + dx, ClientHeight + dy);
+    cmbLayout->move(250 + dx, 2);
+    lstColors->move(250 + dx, 27);
+    btnColor->move(249 + dx, 302);
+    // The diagnostic controls stay just past the right edge, out of sight.
+    memo1->move(456 + dx, 32);
+    chk1->move(456 + dx, 8);
+    stBar->setGeometry(0, 328 + dy, ClientWidth + dx, 19);
+    mniZoomIn->setEnabled(zoom_ < MaxZoom);
+    mniZoomOut->setEnabled(zoom_ > 1);
+}
+
+void TfrmMain::SetZoom(int factor)
+{
+    factor = std::clamp(factor, 1, MaxZoom);
+    if (factor == zoom_)
+        return;
+    zoom_ = factor;
+    ApplyZoomLayout();
+    ViewSettings().setValue(QStringLiteral("Zoom"), zoom_);
+    surface->update();
+}
+
+void TfrmMain::SetColorVision(ColorVision vision)
+{
+    vision_ = vision;
+    for (QAction* a : mniSimulate->actions())
+        a->setChecked(a->data().toInt() == static_cast<int>(vision));
+    ViewSettings().setValue(QStringLiteral("Simulate"), QString::fromLatin1(ColorVisionName(vision)));
+    RefreshPreviewImage();
+    surface->update();
+}
+
+void TfrmMain::RefreshPreviewImage()
+{
+    if (!drawer_)
+        return;
+    shownImage_ = QImage();
+    if (vision_ != ColorVision::Normal) {
+        Bitmap simulated = drawer_->Bitmap();
+        SimulateBitmap(simulated, vision_);
+        shownImage_ = ToQImage(simulated);
+    }
+    RebuildOverlay();
+}
+
+void TfrmMain::RebuildOverlay()
+{
+    const int selected = SelectedSlot ? static_cast<int>(SelectedSlot - ThemeColors.data()) : -1;
+    const bool blink = blinkOn_ && selected >= 0;
+    if (!drawer_ || (hoverSlot_ < 0 && !blink)) {
+        overlay_ = QImage();
+        return;
+    }
+    const SlotMap& map = drawer_->Slots();
+    const Bitmap& bitmap = drawer_->Bitmap();
+    overlay_ = QImage(map.Width(), map.Height(), QImage::Format_ARGB32);
+    overlay_.fill(Qt::transparent);
+    const auto shows = [&](int x, int y, int slot) {
+        return map.Contains(x, y) && ShownSlot(map.At(x, y)) == slot;
+    };
+    for (int y = 0; y < map.Height(); ++y) {
+        auto* line = reinterpret_cast<QRgb*>(overlay_.scanLine(y));
+        for (int x = 0; x < map.Width(); ++x) {
+            if (blink && shows(x, y, selected)) {
+                const TColor c = bitmap.Pixel(x, y);
+                line[x] = qRgb(255 - int(ColorRed(c)), 255 - int(ColorGreen(c)), 255 - int(ColorBlue(c)));
+            } else if (hoverSlot_ >= 0 && !shows(x, y, hoverSlot_) &&
+                       (shows(x - 1, y, hoverSlot_) || shows(x + 1, y, hoverSlot_) || shows(x, y - 1, hoverSlot_) ||
+                        shows(x, y + 1, hoverSlot_))) {
+                // The ring round the slot's pixels, black and white in turn so
+                // it shows on any colour.
+                line[x] = (x + y) % 2 ? qRgb(0, 0, 0) : qRgb(255, 255, 255);
+            }
+        }
+    }
+}
+
+void TfrmMain::WatchBlinkKey()
+{
+    new KeyHold(*this, Qt::Key_F3, [this](bool held) { SetBlinking(held); });
+}
+
+void TfrmMain::SetBlinking(bool held)
+{
+    held ? blinkTimer_->start() : blinkTimer_->stop();
+    blinkOn_ = held;
+    RebuildOverlay();
+    surface->update();
+}
+
+bool TfrmMain::ToBitmap(int clientX, int clientY, int& x, int& y) const
+{
+    if (clientX < PreviewX || clientY < PreviewY)
+        return false;
+    x = (clientX - PreviewX) / zoom_;
+    y = (clientY - PreviewY) / zoom_;
+    return x <= PreviewWidth - 1 && y <= PreviewHeight - 1;
+}
+
+void TfrmMain::FormMouseMove(int clientX, int clientY, const QPoint& globalPos)
+{
+    int x = 0, y = 0;
+    if (!drawer_ || !ToBitmap(clientX, clientY, x, y)) {
+        FormMouseLeave();
+        return;
+    }
+    const int slot = ShownSlot(drawer_->Slots().At(x, y));
+    if (slot != hoverSlot_) {
+        hoverSlot_ = slot;
+        RebuildOverlay();
+        surface->update();
+    }
+    const char* listed = ListNameOf(CurrentPage(), SmallDisplay, static_cast<SlotId>(slot));
+    const TColor color = ThemeColors[static_cast<std::size_t>(slot)];
+    const QString tip = QString::fromLatin1(listed ? listed : ThemeSlots[static_cast<std::size_t>(slot)].key) +
+                        QStringLiteral("\n") + QString::fromStdString(ColorToHexText(color)) +
+                        QString::asprintf("  0x%04X", unsigned(ColorToRGB565(color)));
+    QToolTip::showText(globalPos, tip, surface);
+}
+
+void TfrmMain::FormMouseLeave()
+{
+    if (hoverSlot_ < 0)
+        return;
+    hoverSlot_ = -1;
+    QToolTip::hideText();
+    RebuildOverlay();
+    surface->update();
+}
+
+void TfrmMain::mniCheckLegibilityClick()
+{
+    if (!legibility_) {
+        legibility_ = new QDialog(this);
+        legibility_->setWindowTitle(QStringLiteral("Check Legibility"));
+        auto* layout = new QVBoxLayout(legibility_);
+        auto* summary = new QLabel(legibility_);
+        summary->setObjectName(QStringLiteral("summary"));
+        auto* rows = new QTreeWidget(legibility_);
+        rows->setObjectName(QStringLiteral("pairs"));
+        rows->setRootIsDecorated(false);
+        rows->setHeaderLabels({QStringLiteral("Contrast"), QStringLiteral("Needs"), QStringLiteral("Page"),
+                               QStringLiteral("Text"), QStringLiteral("Background")});
+        layout->addWidget(summary);
+        layout->addWidget(rows);
+        legibility_->resize(620, 360);
+        connect(rows, &QTreeWidget::itemDoubleClicked, this, [this](QTreeWidgetItem* item) {
+            cmbLayout->setCurrentIndex(item->data(0, Qt::UserRole).toInt());
+            cmbLayoutClick();
+            if (SelectListItemByName(item->text(3).toStdString()))
+                lstColorsClick();
+        });
+    }
+    auto* rows = legibility_->findChild<QTreeWidget*>(QStringLiteral("pairs"));
+    rows->clear();
+    // A drawer of its own, so the preview keeps its page.
+    TLSDrawer checker(ThemeColors, SmallDisplay);
+    const auto failing = FailingPairs(checker, ThemeColors);
+    const auto name = [](int page, SlotId slot) {
+        const char* listed = ListNameOf(page, SmallDisplay, slot);
+        return QString::fromLatin1(listed ? listed : ThemeSlots[static_cast<std::size_t>(SlotIndex(slot))].key);
+    };
+    for (const LegibilityPair& p : failing) {
+        auto* item = new QTreeWidgetItem(rows, {QString::asprintf("%.2f:1", p.ratio), QString::asprintf("%.1f:1", p.required),
+                                                QString::fromLatin1(PageNames[p.page]), name(p.page, p.fg),
+                                                name(p.page, p.bg)});
+        item->setData(0, Qt::UserRole, p.page);
+    }
+    for (int c = 0; c < rows->columnCount(); ++c)
+        rows->resizeColumnToContents(c);
+    legibility_->findChild<QLabel*>(QStringLiteral("summary"))
+        ->setText(failing.empty() ? QStringLiteral("Every text, digit and icon is legible at this display size.")
+                                  : QStringLiteral("%1 pairs are hard to read at this display size (double-click one to show it):")
+                                        .arg(failing.size()));
+    legibility_->show();
+    legibility_->raise();
+    legibility_->activateWindow();
+}
+
+bool TfrmMain::SaveImage(const Bitmap& image)
+{
+    const QString path = dialogs_->ExportImageFile(this, QStringLiteral("Export Image"));
+    if (path.isEmpty())
+        return false;
+    // Written whole to a new file, which then replaces the old one.
+    QSaveFile file(path);
+    const bool ok = file.open(QIODevice::WriteOnly) && ToQImage(image).save(&file, "PNG") && file.commit();
+    SetStatusText(ok ? QStringLiteral("Image was exported successfully") : QStringLiteral("A file error has occurred"));
+    return ok;
+}
+
+void TfrmMain::mniExportImageClick()
+{
+    if (drawer_)
+        SaveImage(Enlarged(ScreenOf(drawer_->Bitmap(), SmallDisplay), zoom_));
+}
+
+void TfrmMain::mniExportAllClick()
+{
+    TLSDrawer pages(ThemeColors, SmallDisplay);
+    std::vector<Bitmap> screens;
+    for (int page = 0; page < PageCount; ++page) {
+        pages.DrawPage(page);
+        screens.push_back(Enlarged(ScreenOf(pages.Bitmap(), SmallDisplay), zoom_));
+    }
+    SaveImage(SideBySide(screens));
+}
