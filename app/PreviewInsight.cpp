@@ -301,6 +301,8 @@ void TfrmMain::mniCheckLegibilityClick()
     rows->clear();
     // A drawer of its own, so the preview keeps its page.
     TLSDrawer checker(ThemeColors, SmallDisplay);
+    if (drawer_)
+        checker.SetClock(drawer_->Clock());
     const auto failing = FailingPairs(checker, ThemeColors);
     const auto name = [](int page, SlotId slot) {
         const char* listed = ListNameOf(page, SmallDisplay, slot);
@@ -344,6 +346,8 @@ void TfrmMain::mniExportImageClick()
 void TfrmMain::mniExportAllClick()
 {
     TLSDrawer pages(ThemeColors, SmallDisplay);
+    if (drawer_)
+        pages.SetClock(drawer_->Clock());  // the same time as the preview shows
     std::vector<Bitmap> screens;
     for (int page = 0; page < PageCount; ++page) {
         pages.DrawPage(page);

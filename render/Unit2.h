@@ -66,6 +66,7 @@ public:
     const std::vector<TextRun>& TextRuns() const { return runs_; }
 
     void SetClock(ClockSource clock) { clock_ = std::move(clock); }
+    const ClockSource& Clock() const { return clock_; }
 
     // Pages. Each fills the whole bitmap with its background slot first.
     void DrawMainPage(int page);

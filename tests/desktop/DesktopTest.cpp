@@ -24,10 +24,15 @@
 #include <QScreen>
 #include <QTest>
 #include <QTimer>
+#include <QToolTip>
 
 #include "ClientSurface.h"
 
 namespace {
+
+// The client position of bitmap column x (row y) at a zoom factor.
+int PreviewXAt(int x, int zoom) { return 5 + x * zoom; }
+int PreviewYAt(int y, int zoom) { return 3 + y * zoom; }
 
 QString Run(const QString& program, const QStringList& args)
 {
@@ -368,6 +373,70 @@ private slots:
         QCOMPARE(blended, 0);
         for (int d = 1; d <= lineMin; ++d)
             QCOMPARE(button.pixel(swatch.left() - d, swatch.center().y()) & 0xFFFFFF, QRgb(0));
+    }
+
+    // At 2x zoom each bitmap pixel is one flat square of device pixels, and
+    // the pointer over the preview outlines exactly its slot's pixels.
+    void zoomIsCrispAndTheOutlineFollowsThePointer()
+    {
+        auto form = ShowWindow();
+        form->SetZoom(2);
+        Run(QStringLiteral("xdotool"), {QStringLiteral("mousemove"), QStringLiteral("0"), QStringLiteral("0")});
+        QTest::qWait(300);
+        QTRY_COMPARE(form->HoveredSlot(), -1);
+        const qreal s = form->devicePixelRatioF();
+        const QPoint offset = form->surface->mapTo(form.get(), QPoint(0, 0));
+        const auto grab = [&] {
+            return form->screen()->grabWindow(form->winId()).toImage().convertToFormat(QImage::Format_RGB32);
+        };
+        const auto device = [&](double x, double y) { return QPointF((offset.x() + x) * s, (offset.y() + y) * s).toPoint(); };
+        const Bitmap& bitmap = form->Drawer()->Bitmap();
+        // The centre of bitmap pixel (x, y) in the grab, and its colour there.
+        const auto at = [&](const QImage& shot, int x, int y) {
+            return shot.pixel(device(PreviewXAt(x, 2) + 1.0, PreviewYAt(y, 2) + 1.0)) & 0xFFFFFF;
+        };
+        const QImage plain = grab();
+        int wrong = 0;
+        for (int y = 0; y < 320; y += 7)
+            for (int x = 0; x < 240; x += 5) {
+                const TColor c = bitmap.Pixel(x, y);
+                const QRgb want = qRgb(int(ColorRed(c)), int(ColorGreen(c)), int(ColorBlue(c))) & 0xFFFFFF;
+                // Every device pixel of the square, not only its centre.
+                const QPoint a = device(PreviewXAt(x, 2), PreviewYAt(y, 2)), b = device(PreviewXAt(x + 1, 2), PreviewYAt(y + 1, 2));
+                for (int py = a.y(); py < b.y(); ++py)
+                    for (int px = a.x(); px < b.x(); ++px)
+                        wrong += (plain.pixel(px, py) & 0xFFFFFF) != want;
+            }
+        QCOMPARE(wrong, 0);
+
+        // Over the big value: a ring round its pixels appears, and goes with the pointer.
+        const QPoint over = form->surface->mapToGlobal(QPoint(PreviewXAt(120, 2) + 1, PreviewYAt(90, 2) + 1));
+        // xdotool moves in the screen's device pixels.
+        Run(QStringLiteral("xdotool"),
+            {QStringLiteral("mousemove"), QString::number(qRound(over.x() * s)), QString::number(qRound(over.y() * s))});
+        QTRY_COMPARE(form->HoveredSlot(), SlotIndex(SlotId::Main_Dom));
+        QTRY_VERIFY(QToolTip::isVisible());
+        QVERIFY(QToolTip::text().startsWith(QStringLiteral("Dominant\n#FFFFFF  0xFFFF")));
+        QToolTip::hideText();  // it would cover the pixels looked at
+        QTRY_VERIFY(!QToolTip::isVisible());
+        QTest::qWait(100);
+        const QImage outlined = grab();
+        const SlotMap& map = form->Drawer()->Slots();
+        int ring = 0, touched = 0;
+        for (int y = 60; y < 125; ++y)
+            for (int x = 60; x < 180; ++x) {
+                const bool dom = map.At(x, y).level >= 8 && map.At(x, y).fg == SlotId::Main_Dom;
+                const bool changed = at(outlined, x, y) != at(plain, x, y);
+                touched += changed && dom;  // the slot's own pixels stay as they are
+                ring += changed;
+            }
+        QCOMPARE(touched, 0);
+        QVERIFY2(ring > 100, qPrintable(QString::number(ring)));
+        Run(QStringLiteral("xdotool"), {QStringLiteral("mousemove"), QStringLiteral("0"), QStringLiteral("0")});
+        QTRY_COMPARE(form->HoveredSlot(), -1);
+        QTest::qWait(200);
+        QCOMPARE(grab(), plain);
+        form->SetZoom(1);
     }
 
     // Scaling off and a large font resolution: the fonts keep their 96-dpi

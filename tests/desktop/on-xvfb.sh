@@ -8,7 +8,7 @@ set -euo pipefail
 # Xvfb picks a free display number itself and writes it to fd 3: several of
 # these run at once under CTest.
 state=$(mktemp -d)
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$state/display" >/dev/null 2>&1 &
+Xvfb -displayfd 3 -screen 0 2560x2048x24 -nolisten tcp -noreset 3>"$state/display" >/dev/null 2>&1 &
 xvfb=$!
 for _ in $(seq 200); do
     [ -s "$state/display" ] && break
@@ -40,5 +40,8 @@ for _ in $(seq 100); do
     sleep 0.05
 done
 export QT_QPA_PLATFORM=xcb
-export XDG_RUNTIME_DIR="${XDG_RUNTIME_DIR:-$(mktemp -d)}"
+export XDG_RUNTIME_DIR="$state/runtime"
+# Settings, recent files and drafts of the run's own, never the user's.
+export XDG_CONFIG_HOME="$state/config" XDG_STATE_HOME="$state/state"
+mkdir -p -m 700 "$XDG_RUNTIME_DIR"
 "$@"

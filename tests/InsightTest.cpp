@@ -1,0 +1,176 @@
+// The preview's aids on the offscreen platform: presses through the zoom,
+// the remembered view, the legibility window, and exported and simulated
+// pictures against lsthtool's.
+
+#include "ClientSurface.h"
+#include "EditorState.h"
+#include "LarkspurApplication.h"
+#include "ScriptedDialogs.h"
+#include "SimulatedHidBackend.h"
+#include "TempDir.h"
+#include "Unit1.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDialog>
+#include <QImage>
+#include <QListWidget>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QProcess>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QTest>
+#include <QTreeWidget>
+
+namespace {
+
+struct Rig {
+    ScriptedDialogs* dialogs = nullptr;
+    std::unique_ptr<TfrmMain> form;
+    Rig()
+    {
+        SmallDisplay = false;
+        SelectedSlot = nullptr;
+        Modified = false;
+        LoadDefaultTheme(ThemeColors);
+        auto owned = std::make_unique<ScriptedDialogs>();
+        dialogs = owned.get();
+        form = std::make_unique<TfrmMain>(std::move(owned),
+                                          std::make_shared<SimulatedHidBackend>(SimulatorModel::Large, "", false));
+        form->show();
+        std::tm at{};
+        at.tm_year = 126, at.tm_mon = 11, at.tm_mday = 8, at.tm_hour = 9, at.tm_min = 5;
+        form->Drawer()->SetClock(FixedClock(at));
+        form->cmbLayoutClick();
+    }
+    QString Selected() const { return form->lstColors->currentItem()->text(); }
+};
+
+QImage Render(const TempDir& dir, const QString& args)
+{
+    const QString out = QString::fromStdString(dir.File("render.png"));
+    QProcess p;
+    p.start(QStringLiteral(LSTHTOOL), QProcess::splitCommand(args + QStringLiteral(" --at \"2026-12-08 09:05\" -o ") + out));
+    p.waitForFinished(10000);
+    return p.exitCode() == 0 ? QImage(out).convertToFormat(QImage::Format_RGB32) : QImage();
+}
+
+}  // namespace
+
+class InsightTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    // At every zoom the window grows around the preview, the controls move
+    // with its right edge, and presses and the coordinate log reach the same
+    // bitmap pixels as at 1x. The last zoom is what the next window starts with.
+    void zoomMapsPressesAndIsRemembered()
+    {
+        for (int z = 1; z <= 4; ++z) {
+            Rig rig;
+            TfrmMain& f = *rig.form;
+            f.SetZoom(z);
+            const int dx = 240 * (z - 1), dy = 320 * (z - 1);
+            QCOMPARE(f.surface->size(), QSize(439 + dx, 347 + dy));
+            QCOMPARE(f.cmbLayout->pos(), QPoint(250 + dx, 2));
+            QCOMPARE(f.btnColor->pos(), QPoint(249 + dx, 302));
+            QVERIFY(f.memo1->x() >= f.surface->width());
+            QCOMPARE(f.stBar->geometry(), QRect(0, 328 + dy, 439 + dx, 19));
+            const auto press = [&](int bx, int by, Qt::MouseButton b = Qt::LeftButton) {
+                // Anywhere inside the zoomed pixel.
+                f.FormMouseDown(b, 5 + bx * z + (z - 1), 3 + by * z + z / 2);
+            };
+            press(120, 90);  // the big value
+            QCOMPARE(rig.Selected(), QStringLiteral("Dominant"));
+            press(3, 3);
+            QCOMPARE(rig.Selected(), QStringLiteral("Background"));
+            press(120, 90);
+            f.FormMouseDown(Qt::LeftButton, 5 + 240 * z, 3);  // just right of the bitmap: nothing
+            QCOMPARE(rig.Selected(), QStringLiteral("Dominant"));
+            f.chk1->setChecked(true);
+            f.memo1->clear();
+            press(10, 20);
+            press(30, 40, Qt::RightButton);
+            QCOMPARE(f.memo1->toPlainText(), QStringLiteral("(Left: 10; Top: 20; Right: 30; Bottom: 40)"));
+            f.chk1->setChecked(false);
+            // The pointer over the value names its slot; off the preview, none.
+            f.FormMouseMove(5 + 120 * z, 3 + 90 * z, QPoint());
+            QCOMPARE(f.HoveredSlot(), SlotIndex(SlotId::Main_Dom));
+            f.FormMouseMove(5 + 240 * z + 3, 10, QPoint());
+            QCOMPARE(f.HoveredSlot(), -1);
+        }
+        Rig next;
+        QCOMPARE(next.form->Zoom(), 4);
+        next.form->mniActualSize->trigger();
+        QCOMPARE(next.form->Zoom(), 1);
+        QVERIFY(!next.form->mniZoomOut->isEnabled());
+    }
+
+    void legibilityWindowShowsAndFindsPairs()
+    {
+        Rig rig;
+        rig.form->mniCheckLegibility->trigger();
+        auto* dialog = rig.form->findChild<QDialog*>();
+        QVERIFY(dialog && dialog->isVisible());
+        auto* rows = dialog->findChild<QTreeWidget*>();
+        // The default theme: the info labels on four pages, the TCR text on one.
+        QCOMPARE(rows->topLevelItemCount(), 5);
+        QCOMPARE(rows->topLevelItem(0)->text(0), QStringLiteral("2.66:1"));
+        QTreeWidgetItem* tcr = rows->findItems(QStringLiteral("Material, secondary"), Qt::MatchExactly, 3).first();
+        emit rows->itemDoubleClicked(tcr, 0);
+        QCOMPARE(rig.form->cmbLayout->currentIndex(), 1);
+        QCOMPARE(rig.Selected(), QStringLiteral("Material, secondary"));
+    }
+
+    // The exported pictures and the simulated preview are lsthtool's pixels.
+    void exportsAndSimulationMatchLsthtool()
+    {
+        TempDir dir;
+        Rig rig;
+        TfrmMain& f = *rig.form;
+        f.SetZoom(2);
+        f.mniDispSmallClick();
+        rig.dialogs->exportResult = QString::fromStdString(dir.File("one.png"));
+        f.mniExportImageClick();
+        QCOMPARE(f.StatusText(), QStringLiteral("Image was exported successfully"));
+        QCOMPARE(QImage(rig.dialogs->exportResult).convertToFormat(QImage::Format_RGB32),
+                 Render(dir, QStringLiteral("render --page 0 --display 80x160 --screen-only --zoom 2")));
+        rig.dialogs->exportResult = QString::fromStdString(dir.File("all.png"));
+        f.mniExportAllClick();
+        QCOMPARE(QImage(rig.dialogs->exportResult).convertToFormat(QImage::Format_RGB32),
+                 Render(dir, QStringLiteral("render --page all --display 80x160 --screen-only --zoom 2")));
+        rig.dialogs->exportResult = QString::fromStdString(dir.File("no/such/folder.png"));
+        f.mniExportImageClick();
+        QCOMPARE(f.StatusText(), QStringLiteral("A file error has occurred"));
+
+        // Deuteranopia on the preview: the bitmap's area of the surface, and
+        // nothing else of the window, as lsthtool simulates it.
+        f.SetZoom(1);
+        f.mniDispLargeClick();
+        const QString title = f.windowTitle();
+        const QString status = f.StatusText();
+        const QImage swatchBefore = f.lstColors->grab().toImage();
+        f.SetColorVision(ColorVision::Deuteranopia);
+        const QImage shot = f.surface->grab(QRect(5, 3, 240, 320)).toImage().convertToFormat(QImage::Format_RGB32);
+        QCOMPARE(shot, Render(dir, QStringLiteral("render --page 0 --simulate deuteranopia")));
+        QCOMPARE(f.windowTitle(), title);
+        QCOMPARE(f.StatusText(), status);
+        QCOMPARE(f.lstColors->grab().toImage(), swatchBefore);
+        QCOMPARE(ThemeColors[SlotIndex(SlotId::Main_AccentVW)], RGB565ToColor(0xFAC4));
+        Rig next;
+        QCOMPARE(next.form->CurrentColorVision(), ColorVision::Deuteranopia);
+        next.form->SetColorVision(ColorVision::Normal);
+    }
+};
+
+int main(int argc, char** argv)
+{
+    LarkspurApplication app(argc, argv);
+    app.setApplicationName(QString::fromLatin1(ApplicationTitle));
+    InsightTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "InsightTest.moc"
