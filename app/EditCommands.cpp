@@ -106,14 +106,8 @@ void TfrmMain::mniPasteColorClick()
         SetStatusText(QStringLiteral("The clipboard holds no colour"));
         return;
     }
-    const ThemeState before = CurrentState();
     // Rounded to what the device can show, as a colour picked in the dialog.
-    *SelectedSlot = RGB565ToColor(ColorToRGB565(pasted));
-    Modified = true;
-    RecordStep("Paste Colour", before);
-    UpdatePreview();
-    lstColors->viewport()->update();
-    lstColorsClick();
+    StoreSelectedColor(pasted, "Paste Colour");
 }
 
 void TfrmMain::WriteDraftNow()

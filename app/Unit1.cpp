@@ -437,12 +437,17 @@ void TfrmMain::btnColorClick()
     TColor chosen = 0;
     if (!dialogs_->PickColor(this, *SelectedSlot, chosen))
         return;
+    StoreSelectedColor(chosen, "Edit Colour");
+}
+
+void TfrmMain::StoreSelectedColor(TColor chosen, const char* step)
+{
     // Only colours the device can show enter the theme.
     const TColor stored = RGB565ToColor(ColorToRGB565(chosen));
     const ThemeState before = CurrentState();
     Modified = true;
     *SelectedSlot = stored;
-    RecordStep("Edit Colour", before);
+    RecordStep(step, before);
     UpdatePreview();
     lstColors->viewport()->update();
     lstColorsClick();

@@ -189,6 +189,8 @@ private:
     bool SelectListItemByName(const std::string& name);
 
     void CreateEditMenu();
+    // The selected slot takes the colour, rounded through RGB565, as one step.
+    void StoreSelectedColor(TColor chosen, const char* step);
     ThemeState CurrentState() const;
     // One undoable step from `before` to the current state.
     void RecordStep(const char* name, const ThemeState& before);

@@ -28,6 +28,22 @@ std::tm At905()
     return t;
 }
 
+// 42 different colours, so every pixel tells its slot.
+TThemeColorTable DistinctTheme()
+{
+    TThemeColorTable colors{};
+    for (int i = 0; i < ThemeSlotCount; ++i)
+        colors[i] = RGB565ToColor(static_cast<TRGB565>(i * 1561 + 99));
+    return colors;
+}
+
+bool SaveSmallTheme(const std::string& path, const TThemeColorTable& colors)
+{
+    TPackedTheme packed{};
+    std::string name;
+    return SaveTheme(path, colors, packed, true, name);
+}
+
 // The drawer's own picture of a page, to compare the PNG with.
 void ExpectPageInImage(const RgbImage& image, int left, int page, const TThemeColorTable& colors, bool small)
 {
@@ -56,12 +72,8 @@ TEST_F(CliRender, OnePageIsExactlyTheDrawersBitmap)
 
 TEST_F(CliRender, AllPagesOfAFileSideBySideInItsDisplaySize)
 {
-    TThemeColorTable colors{};
-    for (int i = 0; i < ThemeSlotCount; ++i)
-        colors[i] = RGB565ToColor(static_cast<TRGB565>(i * 1561 + 99));
-    TPackedTheme packed{};
-    std::string name;
-    ASSERT_TRUE(SaveTheme(dir.File("t.lsth"), colors, packed, true, name));
+    const TThemeColorTable colors = DistinctTheme();
+    ASSERT_TRUE(SaveSmallTheme(dir.File("t.lsth"), colors));
     ASSERT_EQ(Run("render " + Q("t.lsth") + " --page all --at '2026-12-08 09:05' -o " + Q("all.png")).exitCode, 0);
     RgbImage image;
     ASSERT_TRUE(ReadPng(dir.File("all.png"), image));
@@ -81,12 +93,8 @@ TEST_F(CliRender, AllPagesOfAFileSideBySideInItsDisplaySize)
 // file's theme at the file's display size.
 TEST_F(CliRender, SlotMapAndInspectShowTheDrawersRecord)
 {
-    TThemeColorTable colors{};
-    for (int i = 0; i < ThemeSlotCount; ++i)
-        colors[i] = RGB565ToColor(static_cast<TRGB565>(i * 1561 + 99));
-    TPackedTheme packed{};
-    std::string name;
-    ASSERT_TRUE(SaveTheme(dir.File("t.lsth"), colors, packed, true, name));
+    const TThemeColorTable colors = DistinctTheme();
+    ASSERT_TRUE(SaveSmallTheme(dir.File("t.lsth"), colors));
     ASSERT_EQ(Run("render " + Q("t.lsth") + " --page all --slot-map --at '2026-12-08 09:05' -o " + Q("map.png")).exitCode, 0);
     RgbImage map;
     ASSERT_TRUE(ReadPng(dir.File("map.png"), map));
