@@ -108,6 +108,31 @@ private slots:
         QVERIFY(!next.form->mniZoomOut->isEnabled());
     }
 
+    // While F3 is held, the selected slot's pixels blink (shown inverted, then
+    // as they are); released, the preview is as before. Selection and status stay.
+    void f3BlinksTheSelectedSlot()
+    {
+        Rig rig;
+        TfrmMain& f = *rig.form;
+        f.FormMouseDown(Qt::LeftButton, 5 + 120, 3 + 90);
+        QCOMPARE(rig.Selected(), QStringLiteral("Dominant"));
+        const QString status = f.StatusText();
+        const auto pixel = [&] { return f.surface->grab(QRect(5 + 120, 3 + 90, 1, 1)).toImage().pixel(0, 0) & 0xFFFFFF; };
+        const auto other = [&] { return f.surface->grab(QRect(5 + 3, 3 + 3, 1, 1)).toImage().pixel(0, 0) & 0xFFFFFF; };
+        QCOMPARE(pixel(), QRgb(0xFFFFFF));
+        QTest::keyPress(f.lstColors, Qt::Key_F3);
+        QCOMPARE(pixel(), QRgb(0x000000));
+        QCOMPARE(other(), QRgb(0x000000));  // the background is not the selected slot
+        QTRY_COMPARE(pixel(), QRgb(0xFFFFFF));  // and back, while still held
+        QTRY_COMPARE(pixel(), QRgb(0x000000));
+        QTest::keyRelease(f.lstColors, Qt::Key_F3);
+        QCOMPARE(pixel(), QRgb(0xFFFFFF));
+        QTest::qWait(400);
+        QCOMPARE(pixel(), QRgb(0xFFFFFF));
+        QCOMPARE(rig.Selected(), QStringLiteral("Dominant"));
+        QCOMPARE(f.StatusText(), status);
+    }
+
     void legibilityWindowShowsAndFindsPairs()
     {
         Rig rig;
