@@ -23,8 +23,8 @@ int RunDevices(const Args& args)
     }
     auto backend = CreateHidBackend();
     for (const HidInterfaceInfo& info : backend->Enumerate()) {
-        HidReportLengths lengths;
-        const bool parsed = ParseReportDescriptor(info.reportDescriptor.data(), info.reportDescriptor.size(), lengths);
+        const HidReportLengths& lengths = info.lengths;
+        const bool parsed = lengths.input != 0 || lengths.output != 0;
         const HidAccess access = backend->Probe(info.path);
         std::printf("%s  %04x:%04x  %s  %s  input %s output %s  %s\n", EscapeForTerminal(info.path).c_str(), info.vendorId,
                     info.productId,

@@ -24,11 +24,7 @@ DeviceSession::Result DeviceSession::Connect(const std::string& overrideText)
     if (it == interfaces.rend())
         return Fail(Result::NoDevice, "No supported device is connected");
     device_ = *it;
-    HidReportLengths lengths;
-    if (ParseReportDescriptor(device_.reportDescriptor.data(), device_.reportDescriptor.size(), lengths)) {
-        outputLength_ = lengths.output;
-        numbered_ = lengths.numbered;
-    }
+    outputLength_ = device_.lengths.output;
     HidAccess access = HidAccess::Failed;
     std::string error;
     connection_ = backend_.Open(device_.path, access, &error);
@@ -75,7 +71,7 @@ DeviceSession::Result DeviceSession::Transact(std::uint8_t code, std::uint32_t l
         std::string error;
         switch (connection_->Read(report, static_cast<int>(left.count()), &error)) {
         case HidReadStatus::Report: {
-            const std::size_t skip = numbered_ && !report.empty() ? 1 : 0;
+            const std::size_t skip = report.empty() ? 0 : 1;  // the ID byte
             if (rx_.Append(report.data() + skip, report.size() - skip) == lsproto::ReceiveState::Outcome::Oversized)
                 return Fail(Result::DeviceError, "A device error has occurred: a reply report of " +
                                                      std::to_string(report.size() - skip) + " bytes");

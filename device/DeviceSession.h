@@ -37,7 +37,6 @@ private:
     HidInterfaceInfo device_;
     std::shared_ptr<HidConnection> connection_;
     std::size_t outputLength_ = 0;
-    bool numbered_ = false;
     lsproto::ReceiveState rx_;
     lsproto::FirmwareInfo firmware_;
     std::string message_;

@@ -1,8 +1,14 @@
 #pragma once
 // The operating system's side of HID access, behind one interface so the
-// controller runs the same over udev/hidraw and over the simulated device.
+// controller and lsthtool run the same over every platform's HID services and
+// over the simulated device. Each backend hands out reports in one form (the
+// ID byte first, at least the input report's length), gives the report
+// lengths itself, and reports changes through a handler, not a descriptor.
+
+#include "ReportDescriptor.h"
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -21,7 +27,8 @@ struct HidInterfaceInfo {
     std::uint16_t vendorId = 0;
     std::uint16_t productId = 0;
     std::uint16_t versionNumber = 0;
-    std::vector<std::uint8_t> reportDescriptor;
+    std::vector<std::uint8_t> reportDescriptor;  // where the platform gives it (Linux); may be empty
+    HidReportLengths lengths;                    // counting the ID byte, as HID capabilities do
 };
 
 enum class HidReadStatus { Report, Timeout, Interrupted, Gone, Error };
@@ -32,8 +39,9 @@ public:
     virtual ~HidConnection() = default;
     // Writes the whole report (byte 0 is the report ID, 0 when unnumbered).
     virtual bool Write(const std::uint8_t* data, std::size_t size, std::string* error) = 0;
-    // Waits up to timeoutMs for one input report, as the transport delivers it
-    // (unnumbered reports come without an ID byte).
+    // Waits up to timeoutMs for one input report: its ID byte first (0 for a
+    // device without numbered reports), then the payload, zero-filled to the
+    // input report length where it came shorter.
     virtual HidReadStatus Read(std::vector<std::uint8_t>& report, int timeoutMs, std::string* error) = 0;
     // Ends a Read that is waiting, from any thread.
     virtual void Interrupt() = 0;
@@ -48,11 +56,14 @@ public:
     virtual std::vector<HidInterfaceInfo> Enumerate() = 0;
     virtual HidAccess Probe(const std::string& path) = 0;
     virtual std::shared_ptr<HidConnection> Open(const std::string& path, HidAccess& access, std::string* error) = 0;
-    // A descriptor that turns readable when the set of interfaces may have
-    // changed, or -1 when changes are not reported.
-    virtual int MonitorFd() = 0;
-    virtual void DrainMonitor() = 0;
+    // `changed` is called, on any thread, whenever the set of interfaces may
+    // have changed; an empty handler ends the calls, and returns only once no
+    // call is under way.
+    virtual void SetChangeHandler(std::function<void()> changed) = 0;
 };
+
+// A report as the transport delivered it, in the one form Read hands out.
+std::vector<std::uint8_t> NormalisedReport(const std::uint8_t* raw, std::size_t size, const HidReportLengths& lengths);
 
 // The simulated device when LARKSPUR_HID_SIMULATOR is set, else udev/hidraw.
 std::shared_ptr<HidBackend> CreateHidBackend();

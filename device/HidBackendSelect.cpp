@@ -5,16 +5,6 @@
 #include <cstdio>
 #include <cstdlib>
 
-int HidConnection::DiscardInput()
-{
-    // Bounded: a device that streams reports for ever must not hold us here.
-    int dropped = 0;
-    std::vector<std::uint8_t> report;
-    while (dropped < 1024 && Read(report, 0, nullptr) == HidReadStatus::Report)
-        ++dropped;
-    return dropped;
-}
-
 std::shared_ptr<HidBackend> CreateHidBackend()
 {
     SimulatorModel model;

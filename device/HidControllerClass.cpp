@@ -1,7 +1,6 @@
 #include "HidControllerClass.h"
 
 #include <QMetaObject>
-#include <QSocketNotifier>
 #include <QTimer>
 
 #include <algorithm>
@@ -105,19 +104,14 @@ bool THidDevice::WriteReport(const std::uint8_t* buffer, std::size_t length, std
 
 THidCaps THidDevice::Caps()
 {
-    if (!lengthsKnown_) {
-        const auto& d = pnpInfo_->Info().reportDescriptor;
-        if (!ParseReportDescriptor(d.data(), d.size(), lengths_))
-            lengths_ = HidReportLengths{};  // zero lengths, like a device without preparsed data
-        lengthsKnown_ = true;
-    }
-    return {lengths_.input, lengths_.output, lengths_.feature};
+    // The backend knows them (from the descriptor, or the platform's capabilities).
+    const HidReportLengths& lengths = pnpInfo_->Info().lengths;
+    return {lengths.input, lengths.output, lengths.feature};
 }
 
 bool THidDevice::NumberedReports()
 {
-    Caps();
-    return lengths_.numbered;
+    return pnpInfo_->Info().lengths.numbered;
 }
 
 void THidDevice::DiscardPendingInput()
@@ -178,8 +172,6 @@ struct THidDeviceReadThread::Handover {
 THidDeviceReadThread::THidDeviceReadThread(THidDevice& device, std::shared_ptr<HidConnection> connection)
     : device_(device), connection_(std::move(connection)), context_(device.Controller())
 {
-    inputLength_ = device.Caps().InputReportByteLength;
-    numbered_ = device.NumberedReports();
     thread_ = std::thread(&THidDeviceReadThread::Run, this);
 }
 
@@ -234,14 +226,8 @@ void THidDeviceReadThread::Run()
         }
         const std::uint64_t epoch = device_.inputEpoch_.load();
 
-        // hidraw leaves out the ID byte of unnumbered reports; callers always get
-        // it, then the payload, at least as long as the declared input report.
-        std::vector<std::uint8_t> report;
-        if (!numbered_)
-            report.push_back(0);
-        report.insert(report.end(), raw.begin(), raw.end());
-        if (report.size() < inputLength_)
-            report.resize(inputLength_, 0);
+        // Backends deliver the ID byte first and the full input length.
+        std::vector<std::uint8_t> report = std::move(raw);
 
         auto handover = std::make_shared<Handover>();
         {
@@ -290,11 +276,8 @@ THidDeviceController::THidDeviceController(std::shared_ptr<HidBackend> backend, 
         lastParam_ = 0;
         DeviceChange();
     });
-    const int fd = backend_->MonitorFd();
-    if (fd >= 0) {
-        notifier_ = new QSocketNotifier(fd, QSocketNotifier::Read, this);
-        connect(notifier_, &QSocketNotifier::activated, this, [this] { MonitorActivated(); });
-    }
+    // The backend tells of changes on a thread of its own; they are handled here.
+    backend_->SetChangeHandler([this] { QMetaObject::invokeMethod(this, [this] { MonitorActivated(); }, Qt::QueuedConnection); });
     // The start-up notice: handled once the event loop runs, after the window is up.
     QMetaObject::invokeMethod(this, [this] {
         lastParam_ = -1;
@@ -308,8 +291,8 @@ THidDeviceController::~THidDeviceController()
     OnDeviceChange = nullptr;
     OnEnumerate = nullptr;
     SetOnDeviceUnplug(nullptr);
-    delete notifier_;
-    notifier_ = nullptr;
+    // Returns once no change call is under way: none reaches this object after.
+    backend_->SetChangeHandler(nullptr);
     for (auto& device : devices_) {
         if (device->claimed_)
             device->Unplug();
@@ -321,7 +304,6 @@ THidDeviceController::~THidDeviceController()
 
 void THidDeviceController::MonitorActivated()
 {
-    backend_->DrainMonitor();
     if (!destroying_)
         settle_->start();
 }

@@ -25,7 +25,6 @@
 #include <thread>
 #include <vector>
 
-class QSocketNotifier;
 class QTimer;
 class THidDevice;
 class THidDeviceController;
@@ -126,8 +125,6 @@ private:
     THidDeviceController* controller_;
     std::unique_ptr<THidPnPInfo> pnpInfo_;
     THidAttributes attributes_;
-    HidReportLengths lengths_;
-    bool lengthsKnown_ = false;
     HidAccess access_ = HidAccess::Failed;
     bool pluggedIn_ = true;
     bool claimed_ = false;
@@ -159,8 +156,6 @@ private:
     THidDevice& device_;
     std::shared_ptr<HidConnection> connection_;
     QObject* context_;
-    std::size_t inputLength_;
-    bool numbered_;
     std::atomic<bool> stop_{false};
     std::mutex mutex_;
     std::condition_variable wake_;
@@ -208,7 +203,6 @@ private:
 
     std::shared_ptr<HidBackend> backend_;
     std::vector<std::unique_ptr<THidDevice>> devices_;
-    QSocketNotifier* notifier_ = nullptr;
     QTimer* settle_ = nullptr;
     bool rescanning_ = false;
     bool destroying_ = false;

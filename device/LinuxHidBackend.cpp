@@ -12,16 +12,6 @@
 #include <sys/eventfd.h>
 #include <unistd.h>
 
-const char* HidAccessText(HidAccess access)
-{
-    switch (access) {
-    case HidAccess::ReadWrite: return "read/write";
-    case HidAccess::NoPermission: return "no permission";
-    case HidAccess::Gone: return "gone";
-    default: return "cannot be opened";
-    }
-}
-
 HidAccess AccessFromErrno(int err)
 {
     switch (err) {
@@ -48,7 +38,7 @@ std::string ReadSmallFile(const std::string& path, std::size_t limit)
 // A hidraw node: reads wait in poll() beside an eventfd that Interrupt() signals.
 class HidrawConnection : public HidConnection {
 public:
-    HidrawConnection(int fd, int wake) : fd_(fd), wake_(wake) {}
+    HidrawConnection(int fd, int wake, HidReportLengths lengths) : fd_(fd), wake_(wake), lengths_(lengths) {}
     ~HidrawConnection() override
     {
         close(fd_);
@@ -84,10 +74,10 @@ public:
             return HidReadStatus::Interrupted;
         }
         if (fds[0].revents & POLLIN) {
-            report.resize(4096);
-            const ssize_t n = read(fd_, report.data(), report.size());
+            std::uint8_t raw[4096];
+            const ssize_t n = read(fd_, raw, sizeof raw);
             if (n > 0) {
-                report.resize(static_cast<std::size_t>(n));
+                report = NormalisedReport(raw, static_cast<std::size_t>(n), lengths_);
                 return HidReadStatus::Report;
             }
             if (n < 0 && (errno == EINTR || errno == EAGAIN))
@@ -110,6 +100,7 @@ public:
 private:
     int fd_;
     int wake_;
+    HidReportLengths lengths_;
 };
 
 }  // namespace
@@ -138,6 +129,7 @@ LinuxHidBackend::LinuxHidBackend(MonitorSource monitorSource)
 
 LinuxHidBackend::~LinuxHidBackend()
 {
+    SetChangeHandler(nullptr);
     if (monitor_)
         udev_monitor_unref(monitor_);
     if (udev_)
@@ -183,11 +175,16 @@ std::vector<HidInterfaceInfo> LinuxHidBackend::Enumerate()
             info.name = name->second;
         const std::string descriptor = ReadSmallFile(deviceDir + "/report_descriptor", 4096);
         info.reportDescriptor.assign(descriptor.begin(), descriptor.end());
+        if (!ParseReportDescriptor(info.reportDescriptor.data(), info.reportDescriptor.size(), info.lengths))
+            info.lengths = HidReportLengths{};  // zero lengths, like a device without capabilities
         udev_device_unref(raw);
         if (!info.path.empty())
             found.push_back(std::move(info));
     }
     udev_enumerate_unref(e);
+    std::lock_guard<std::mutex> lock(mutex_);
+    for (const HidInterfaceInfo& info : found)
+        lengths_[info.path] = info.lengths;
     return found;
 }
 
@@ -209,29 +206,62 @@ std::shared_ptr<HidConnection> LinuxHidBackend::Open(const std::string& path, Hi
             *error = path + ": " + std::strerror(errno);
         return nullptr;
     }
-    auto connection = MakeHidrawConnection(fd);
+    HidReportLengths lengths;
+    {
+        std::unique_lock<std::mutex> lock(mutex_);
+        if (!lengths_.count(path)) {
+            lock.unlock();
+            Enumerate();
+            lock.lock();
+        }
+        const auto known = lengths_.find(path);
+        if (known != lengths_.end())
+            lengths = known->second;
+    }
+    auto connection = MakeHidrawConnection(fd, lengths);
     access = connection ? HidAccess::ReadWrite : HidAccess::Failed;
     if (!connection && error)
         *error = std::string("eventfd: ") + std::strerror(errno);
     return connection;
 }
 
-std::shared_ptr<HidConnection> MakeHidrawConnection(int fd)
+std::shared_ptr<HidConnection> MakeHidrawConnection(int fd, const HidReportLengths& lengths)
 {
     const int wake = eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
     if (wake < 0) {
         close(fd);
         return nullptr;
     }
-    return std::make_shared<HidrawConnection>(fd, wake);
+    return std::make_shared<HidrawConnection>(fd, wake, lengths);
 }
 
-int LinuxHidBackend::MonitorFd() { return monitor_ ? udev_monitor_get_fd(monitor_) : -1; }
-
-void LinuxHidBackend::DrainMonitor()
+void LinuxHidBackend::SetChangeHandler(std::function<void()> changed)
 {
-    if (!monitor_)
+    // One watcher thread waits on udev's monitor beside an eventfd that stops it.
+    if (watcher_.joinable()) {
+        const std::uint64_t one = 1;
+        (void)!write(stopWatching_, &one, sizeof one);
+        watcher_.join();
+        close(stopWatching_);
+        stopWatching_ = -1;
+    }
+    if (!changed || !monitor_)
         return;
-    while (udev_device* d = udev_monitor_receive_device(monitor_))
-        udev_device_unref(d);
+    stopWatching_ = eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
+    if (stopWatching_ < 0)
+        return;
+    watcher_ = std::thread([this, changed = std::move(changed)] {
+        pollfd fds[2] = {{udev_monitor_get_fd(monitor_), POLLIN, 0}, {stopWatching_, POLLIN, 0}};
+        for (;;) {
+            if (poll(fds, 2, -1) < 0 && errno != EINTR)
+                return;
+            if (fds[1].revents & POLLIN)
+                return;
+            if (fds[0].revents & POLLIN) {
+                while (udev_device* d = udev_monitor_receive_device(monitor_))
+                    udev_device_unref(d);
+                changed();
+            }
+        }
+    });
 }

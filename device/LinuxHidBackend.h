@@ -6,6 +6,10 @@
 
 #include "HidBackend.h"
 
+#include <map>
+#include <mutex>
+#include <thread>
+
 struct udev;
 struct udev_monitor;
 
@@ -19,17 +23,23 @@ public:
     std::vector<HidInterfaceInfo> Enumerate() override;
     HidAccess Probe(const std::string& path) override;
     std::shared_ptr<HidConnection> Open(const std::string& path, HidAccess& access, std::string* error) override;
-    int MonitorFd() override;
-    void DrainMonitor() override;
+    void SetChangeHandler(std::function<void()> changed) override;
+    // Whether changes can be watched at all (no netlink socket in some sandboxes).
+    bool HasMonitor() const { return monitor_ != nullptr; }
 
 private:
     udev* udev_ = nullptr;
     udev_monitor* monitor_ = nullptr;
+    std::thread watcher_;
+    int stopWatching_ = -1;
+    // Report lengths by node, from the last enumeration, for Open.
+    std::mutex mutex_;
+    std::map<std::string, HidReportLengths> lengths_;
 };
 
 // A connection over an already open hidraw-like descriptor (a socketpair in
-// tests); it takes ownership of fd.
-std::shared_ptr<HidConnection> MakeHidrawConnection(int fd);
+// tests); it takes ownership of fd. Reads come normalised for `lengths`.
+std::shared_ptr<HidConnection> MakeHidrawConnection(int fd, const HidReportLengths& lengths = {});
 
 // errno of a failed open, as an access verdict.
 HidAccess AccessFromErrno(int err);

@@ -6,8 +6,6 @@
 #include <deque>
 #include <fstream>
 #include <mutex>
-#include <sys/eventfd.h>
-#include <unistd.h>
 
 namespace {
 
@@ -40,13 +38,15 @@ struct SimulatedHidBackend::State {
     std::array<std::uint8_t, lsproto::DataflashSize> dataflash{};
     std::array<std::uint8_t, lsproto::ThemeBlockSize> theme{};
     std::string themeFile;
-    int monitor = -1;
+    std::function<void()> onChange;
+    HidReportLengths lengths;
 
     std::string Instance() const { return "simulated-" + std::to_string(appearance); }
+    // Under the mutex, so a handler being removed is never called afterwards.
     void Notify()
     {
-        const std::uint64_t one = 1;
-        (void)!write(monitor, &one, sizeof one);
+        if (onChange)
+            onChange();
         changed.notify_all();
     }
     void UnplugLocked()
@@ -146,8 +146,10 @@ public:
             return HidReadStatus::Gone;
         if (state_->inbox.empty())
             return HidReadStatus::Timeout;
-        report = std::move(state_->inbox.front());
+        // As a transport delivers it (no ID byte, unnumbered), then in the one form.
+        const std::vector<std::uint8_t> raw = std::move(state_->inbox.front());
         state_->inbox.pop_front();
+        report = NormalisedReport(raw.data(), raw.size(), state_->lengths);
         if (state_->vanishAfterReports > 0 && --state_->vanishAfterReports == 0)
             state_->UnplugLocked();
         return HidReadStatus::Report;
@@ -201,7 +203,7 @@ SimulatedHidBackend::SimulatedHidBackend(SimulatorModel model, std::string theme
 {
     State& s = *state_;
     s.plugged = plugged;
-    s.monitor = eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
+    ParseReportDescriptor(SimulatorDescriptor.data(), SimulatorDescriptor.size(), s.lengths);
     s.dataflash[12] = model == SimulatorModel::Large ? lsproto::LargeDisplayType : 0x00;
     std::memcpy(&s.dataflash[316], "SIMS", 4);
     const std::uint8_t stamp[3] = {static_cast<std::uint8_t>(model == SimulatorModel::Old ? 19 : 20),
@@ -220,11 +222,7 @@ SimulatedHidBackend::SimulatedHidBackend(SimulatorModel model, std::string theme
     }
 }
 
-SimulatedHidBackend::~SimulatedHidBackend()
-{
-    if (state_->monitor >= 0)
-        close(state_->monitor);
-}
+SimulatedHidBackend::~SimulatedHidBackend() = default;
 
 void SimulatedHidBackend::Plug()
 {
@@ -335,6 +333,7 @@ std::vector<HidInterfaceInfo> SimulatedHidBackend::Enumerate()
     info.productId = 0x5020;
     info.versionNumber = 0x0100;
     info.reportDescriptor = SimulatorDescriptor;
+    info.lengths = state_->lengths;
     return {info};
 }
 
@@ -359,11 +358,8 @@ std::shared_ptr<HidConnection> SimulatedHidBackend::Open(const std::string& path
     return std::make_shared<SimulatedConnection>(state_, state_->appearance);
 }
 
-int SimulatedHidBackend::MonitorFd() { return state_->monitor; }
-
-void SimulatedHidBackend::DrainMonitor()
+void SimulatedHidBackend::SetChangeHandler(std::function<void()> changed)
 {
-    std::uint64_t count;
-    while (read(state_->monitor, &count, sizeof count) > 0) {
-    }
+    std::lock_guard<std::mutex> lock(state_->mutex);
+    state_->onChange = std::move(changed);
 }

@@ -51,8 +51,7 @@ public:
     std::vector<HidInterfaceInfo> Enumerate() override;
     HidAccess Probe(const std::string& path) override;
     std::shared_ptr<HidConnection> Open(const std::string& path, HidAccess& access, std::string* error) override;
-    int MonitorFd() override;
-    void DrainMonitor() override;
+    void SetChangeHandler(std::function<void()> changed) override;
 
     struct State;
 

@@ -151,8 +151,7 @@ public:
         a = HidAccess::Failed;
         return nullptr;
     }
-    int MonitorFd() override { return -1; }
-    void DrainMonitor() override {}
+    void SetChangeHandler(std::function<void()>) override {}
 };
 
 TEST(HidController, CreateErrors)
@@ -378,10 +377,13 @@ TEST(HidrawConnection, ReadsWritesAndHangUpOverASocketPair)
     std::vector<std::uint8_t> report;
     EXPECT_EQ(connection->Read(report, 20, nullptr), HidReadStatus::Timeout);
 
+    // Unnumbered, as hidraw delivers it: the ID byte comes first all the same.
     const auto payload = Payload(42);
     ASSERT_EQ(write(fds[1], payload.data(), payload.size()), 64);
     ASSERT_EQ(connection->Read(report, 1000, nullptr), HidReadStatus::Report);
-    EXPECT_EQ(report, payload);
+    std::vector<std::uint8_t> expected = {0};
+    expected.insert(expected.end(), payload.begin(), payload.end());
+    EXPECT_EQ(report, expected);
 
     const std::uint8_t out[65] = {0, 0x35};
     EXPECT_TRUE(connection->Write(out, sizeof out, nullptr));

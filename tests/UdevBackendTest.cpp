@@ -67,7 +67,7 @@ TEST(UdevBackend, UeventsRescanAndAReplugIsANewInstance)
     UMockdevTestbed* tb = umockdev_testbed_new();
     const std::string first = AddDevice(tb, 1, "hidraw0");
     auto backend = std::make_shared<LinuxHidBackend>(LinuxHidBackend::MonitorSource::Udev);
-    ASSERT_GE(backend->MonitorFd(), 0);
+    ASSERT_TRUE(backend->HasMonitor());
     THidDeviceController controller(backend);
     int changes = 0;
     controller.OnDeviceChange = [&](THidDeviceController&) { ++changes; };
