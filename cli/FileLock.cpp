@@ -1,5 +1,42 @@
 #include "FileLock.h"
 
+#if defined(_WIN32)
+
+#include <windows.h>
+
+// Windows locks a byte range of an open handle; saves replace the file with
+// ReplaceFileW, which keeps its identity well enough for a lock on the path.
+FileLock::~FileLock()
+{
+    if (handle_) {
+        OVERLAPPED whole{};
+        UnlockFileEx(handle_, 0, MAXDWORD, MAXDWORD, &whole);
+        CloseHandle(handle_);
+    }
+}
+
+bool FileLock::Acquire(const std::string& path, std::string* error)
+{
+    const int n = MultiByteToWideChar(CP_UTF8, 0, path.data(), static_cast<int>(path.size()), nullptr, 0);
+    std::wstring wide(static_cast<std::size_t>(n), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, path.data(), static_cast<int>(path.size()), wide.data(), n);
+    HANDLE h = CreateFileW(wide.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h == INVALID_HANDLE_VALUE)
+        return true;  // nothing to lock yet, or the load says what is wrong
+    OVERLAPPED whole{};
+    if (!LockFileEx(h, LOCKFILE_EXCLUSIVE_LOCK, 0, MAXDWORD, MAXDWORD, &whole)) {
+        if (error)
+            *error = "cannot lock (error " + std::to_string(GetLastError()) + ")";
+        CloseHandle(h);
+        return false;
+    }
+    handle_ = h;
+    return true;
+}
+
+#else
+
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -49,3 +86,5 @@ bool FileLock::Acquire(const std::string& path, std::string* error)
         *error = "cannot lock: the file keeps being replaced";
     return false;
 }
+
+#endif

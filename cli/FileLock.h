@@ -18,5 +18,9 @@ public:
     bool Acquire(const std::string& path, std::string* error);
 
 private:
+#if defined(_WIN32)
+    void* handle_ = nullptr;
+#else
     int fd_ = -1;
+#endif
 };

@@ -9,7 +9,7 @@
 #include "ThemeSlots.h"
 
 #include <cstdio>
-#include <sys/stat.h>
+#include <filesystem>
 
 namespace {
 
@@ -57,8 +57,10 @@ const ThemeSlot* FindSlotByKey(const std::string& key)
 
 bool FileExists(const std::string& path)
 {
-    struct stat st {};
-    return lstat(path.c_str(), &st) == 0;
+    // The path itself, a dangling link included.
+    std::error_code error;
+    return std::filesystem::symlink_status(std::filesystem::u8path(path), error).type() !=
+           std::filesystem::file_type::not_found && !error;
 }
 
 }  // namespace

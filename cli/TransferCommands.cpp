@@ -5,21 +5,22 @@
 #include "SettingsFile.h"
 #include "ThemeFile.h"
 
-#include <climits>
+#include "ExecutablePath.h"
+
 #include <cstdio>
-#include <unistd.h>
 
 namespace {
 
 // The editor's settings file: beside this tool, named like the editor.
 std::string EditorOverrideText()
 {
-    char self[PATH_MAX];
-    const ssize_t n = readlink("/proc/self/exe", self, sizeof self - 1);
-    if (n <= 0)
+    std::string path = ExecutablePath();
+    if (path.empty())
         return {};
-    std::string path(self, static_cast<std::size_t>(n));
-    path = path.substr(0, path.find_last_of('/') + 1) + "larkspur-theme-editor";
+    path = path.substr(0, path.find_last_of("/\\") + 1) + "larkspur-theme-editor";
+#if defined(_WIN32)
+    path += ".exe";
+#endif
     return ReadOverrideText(SettingsPathForExecutable(path));
 }
 

@@ -3,6 +3,10 @@
 #include "CliCommon.h"
 
 #include <csignal>
+#if defined(_WIN32)
+#include <fcntl.h>
+#include <io.h>
+#endif
 #include <cstdio>
 #include <cstring>
 
@@ -41,7 +45,13 @@ int main(int argc, char** argv)
 {
     // Past a file-size limit a write then fails with its error, and the save
     // cleans up like any other failed save, instead of the process being killed.
+#if defined(SIGXFSZ)
     std::signal(SIGXFSZ, SIG_IGN);
+#endif
+#if defined(_WIN32)
+    // What lsthtool prints is data: the same bytes as on Linux, no CR added.
+    _setmode(_fileno(stdout), _O_BINARY);
+#endif
     if (argc < 2) {
         PrintUsage();
         return 1;

@@ -1,5 +1,9 @@
 #include "HidBackend.h"
+#if defined(_WIN32)
+#include "WindowsHidBackend.h"
+#else
 #include "LinuxHidBackend.h"
+#endif
 #include "SimulatedHidBackend.h"
 
 #include <cstdio>
@@ -19,5 +23,9 @@ std::shared_ptr<HidBackend> CreateHidBackend()
         }
         return backend;
     }
+#if defined(_WIN32)
+    return std::make_shared<WindowsHidBackend>();
+#else
     return std::make_shared<LinuxHidBackend>();
+#endif
 }

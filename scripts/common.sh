@@ -29,3 +29,11 @@ build_tree() {
     cmake -S "$ROOT" -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@"
     cmake --build "$dir" --parallel "$(nproc)"
 }
+
+# build_windows DIR [extra cmake args...]: the Windows cross-build (mingw-w64).
+build_windows() {
+    local dir="$1"; shift
+    cmake -S "$ROOT" -B "$dir" -DCMAKE_BUILD_TYPE=Release \
+        -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-w64-x86_64.cmake" "$@"
+    cmake --build "$dir" --parallel "$(nproc)"
+}

@@ -106,21 +106,23 @@ TEST(FileSafety, SavesRespectWhoseFileItIs)
     const std::string before = ReadText(dir.File("t.lsth"));
 
     // Read-only: refused, for root too, and nothing changes.
-    chmod(dir.File("t.lsth").c_str(), 0444);
+    namespace fs = std::filesystem;
+    fs::permissions(dir.File("t.lsth"), fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
+                    fs::perm_options::remove);
     ThemeFileError error;
     EXPECT_FALSE(Save(dir.File("t.lsth"), RGB565ToColor(0x2222), &error));
     EXPECT_NE(error.reason.find("read-only"), std::string::npos) << error.reason;
     EXPECT_EQ(ReadText(dir.File("t.lsth")), before);
-    chmod(dir.File("t.lsth").c_str(), 0644);
+    fs::permissions(dir.File("t.lsth"), fs::perms::owner_write, fs::perm_options::add);
 
     // Hard links stay linked, and a failed write in place puts the old bytes back.
-    ASSERT_EQ(link(dir.File("t.lsth").c_str(), dir.File("twin.lsth").c_str()), 0);
+    std::filesystem::create_hard_link(dir.File("t.lsth"), dir.File("twin.lsth"));
     ASSERT_TRUE(Save(dir.File("t.lsth"), RGB565ToColor(0x3333)));
-    struct stat a {}, b {};
-    stat(dir.File("t.lsth").c_str(), &a);
-    stat(dir.File("twin.lsth").c_str(), &b);
-    EXPECT_EQ(a.st_ino, b.st_ino);
-    EXPECT_EQ(a.st_nlink, 2u);
+    EXPECT_TRUE(std::filesystem::equivalent(dir.File("t.lsth"), dir.File("twin.lsth")));
+#if !defined(_WIN32)
+    // (Wine's file system does not count links.)
+    EXPECT_EQ(std::filesystem::hard_link_count(dir.File("t.lsth")), 2u);
+#endif
     EXPECT_NE(ReadText(dir.File("twin.lsth")).find("Main_Dom=$3333"), std::string::npos);
     // A write in place that fails half-way (a file-size limit below the new
     // content) puts the old bytes back, and both names still show them.
@@ -129,7 +131,8 @@ TEST(FileSafety, SavesRespectWhoseFileItIs)
     bool saved = true;
     {
         FileSizeLimit limit(200);
-        ASSERT_TRUE(limit.Active());
+        if (!limit.Active())
+            GTEST_SKIP() << "this system has no file-size limit";
         saved = Save(dir.File("t.lsth"), RGB565ToColor(0x4444), &error);
     }
     EXPECT_FALSE(saved);
@@ -140,6 +143,7 @@ TEST(FileSafety, SavesRespectWhoseFileItIs)
         ++entries;
     EXPECT_EQ(entries, 2) << "nothing left behind";
 
+#if !defined(_WIN32)
     // Owner and group stay (only root can save another user's file at all).
     if (geteuid() == 0) {
         ASSERT_TRUE(Save(dir.File("owned.lsth"), RGB565ToColor(0x5555)));
@@ -150,6 +154,7 @@ TEST(FileSafety, SavesRespectWhoseFileItIs)
         EXPECT_EQ(o.st_uid, 65534u);
         EXPECT_EQ(o.st_gid, 65534u);
     }
+#endif
 }
 
 TEST(FileSafety, ASaveNeverWritesAFileNoLoadWouldRead)

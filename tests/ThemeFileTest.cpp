@@ -171,7 +171,8 @@ TEST(ThemeFile, FailedSavesLeaveTheOldFile)
     bool saved = true;
     {
         FileSizeLimit small(200);
-        ASSERT_TRUE(small.Active());
+        if (!small.Active())
+            GTEST_SKIP() << "this system has no file-size limit";
         saved = SaveTheme(dir.File("t.lsth"), Defaults(), packed, false, name);
     }
     EXPECT_FALSE(saved);
@@ -186,6 +187,9 @@ TEST(ThemeFile, FailedSavesLeaveTheOldFile)
 
 TEST(ThemeFile, SavingKeepsLinksAndPermissions)
 {
+#if defined(_WIN32)
+    GTEST_SKIP() << "symbolic links and POSIX permission bits: Windows has its own tests";
+#endif
     TempDir dir;
     std::filesystem::create_directory(dir.File("real"));
     WriteText(dir.File("real/t.lsth"), "[Main]\r\nMain_Dom=$0001\r\n");
