@@ -10,8 +10,7 @@
 #include <QFileInfo>
 #include <QUrl>
 
-#include <sys/file.h>
-#include <unistd.h>
+#include <QLockFile>
 
 namespace {
 
@@ -21,8 +20,17 @@ const char* const DraftFileKey = "File";
 QString DraftPath(const QString& folder, const QString& id) { return folder + QLatin1Char('/') + id + QStringLiteral(".lsth"); }
 QString LockPath(const QString& folder, const QString& id) { return folder + QLatin1Char('/') + id + QStringLiteral(".lock"); }
 
-// An exclusive lock on an open file, held until it is closed; never waits.
-bool TryLock(QFile& file) { return ::flock(file.handle(), LOCK_EX | LOCK_NB) == 0; }
+// Whether the editor that owns a lock file is gone: its lock can be taken.
+// The lock names its process, which the system can tell is running or not.
+bool OwnerGone(const QString& lockPath)
+{
+    QLockFile probe(lockPath);
+    probe.setStaleLockTime(0);  // never stale by age, only by a dead owner
+    if (!probe.tryLock(0))
+        return false;
+    probe.unlock();
+    return true;
+}
 
 }  // namespace
 
@@ -33,16 +41,15 @@ DraftStore::DraftStore(const QString& folder) : folder_(folder)
               .arg(QCoreApplication::applicationPid())
               .arg(QDateTime::currentMSecsSinceEpoch())
               .arg(++opened);
-    lock_.setFileName(LockPath(folder_, id_));
-    if (lock_.open(QIODevice::WriteOnly))
-        TryLock(lock_);
+    lock_ = std::make_unique<QLockFile>(LockPath(folder_, id_));
+    lock_->setStaleLockTime(0);
+    lock_->tryLock(0);
 }
 
 DraftStore::~DraftStore()
 {
     Remove();
-    lock_.close();
-    QFile::remove(lock_.fileName());
+    lock_->unlock();
 }
 
 bool DraftStore::Write(const ThemeDraft& draft)
@@ -69,8 +76,7 @@ bool DraftStore::FindOrphan(ThemeDraft& draft)
             continue;
         // An editor that is running holds its lock; a lock nobody holds, or
         // none at all, means the editor is gone.
-        QFile lock(LockPath(folder_, id));
-        if (lock.open(QIODevice::ReadWrite) && !TryLock(lock))
+        if (!OwnerGone(LockPath(folder_, id)))
             continue;
         if (orphanId_.isEmpty() || info.lastModified() > newest) {
             orphanId_ = id;
@@ -80,9 +86,8 @@ bool DraftStore::FindOrphan(ThemeDraft& draft)
     // Locks of editors that ended without a draft to leave.
     for (const QFileInfo& info : QDir(folder_).entryInfoList({QStringLiteral("draft-*.lock")}, QDir::Files)) {
         const QString id = info.completeBaseName();
-        QFile lock(info.filePath());
-        if (id != id_ && !QFileInfo::exists(DraftPath(folder_, id)) && lock.open(QIODevice::ReadWrite) && TryLock(lock))
-            QFile::remove(info.filePath());
+        if (id != id_ && !QFileInfo::exists(DraftPath(folder_, id)))
+            OwnerGone(info.filePath());  // taking a stale lock removes it
     }
     if (orphanId_.isEmpty())
         return false;

@@ -6,7 +6,6 @@
 
 #include "ColorModel.h"
 
-#include <QFile>
 #include <QString>
 #include <memory>
 #include <string>
@@ -16,6 +15,8 @@ struct ThemeDraft {
     bool smallDisplay = false;
     std::string fileName;  // empty = "Untitled"
 };
+
+class QLockFile;
 
 class DraftStore {
 public:
@@ -36,6 +37,6 @@ public:
 private:
     QString folder_;
     QString id_;
-    QFile lock_;
+    std::unique_ptr<QLockFile> lock_;
     QString orphanId_;
 };

@@ -19,7 +19,9 @@ int main(int argc, char** argv)
 {
     // Past a file-size limit a save fails with its error and keeps the old
     // file, instead of the process being killed.
+#if defined(SIGXFSZ)
     std::signal(SIGXFSZ, SIG_IGN);
+#endif
     // Answered before the toolkit starts, so they work without a display.
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
