@@ -12,8 +12,10 @@
 #include <algorithm>
 #include <filesystem>
 #include <vector>
+#if !defined(_WIN32)
 #include <sys/stat.h>
 #include <unistd.h>
+#endif
 
 namespace {
 

@@ -4,7 +4,7 @@
 
 #include <cstdio>
 #include <fstream>
-#include <unistd.h>
+
 
 namespace {
 
