@@ -215,6 +215,16 @@ private slots:
 
     void exitFromTheKeyboardEndsTheProgram()
     {
+        // The command line first: these answer and end without a window.
+        for (const auto& [args, code, says] : {std::tuple{QStringList{QStringLiteral("--version")}, 0, "larkspur-theme-editor 1."},
+                                               std::tuple{QStringList{QStringLiteral("--help")}, 0, "usage: larkspur-theme-editor [FILE.lsth]"},
+                                               std::tuple{QStringList{QStringLiteral("a.lsth"), QStringLiteral("b.lsth")}, 2, "unexpected argument"}}) {
+            QProcess p;
+            p.start(QStringLiteral(EDITOR), args);
+            QVERIFY(p.waitForFinished(10000));
+            QCOMPARE(p.exitCode(), code);
+            QVERIFY2((p.readAllStandardOutput() + p.readAllStandardError()).contains(says), says);
+        }
         QProcess editor;
         editor.start(QStringLiteral(EDITOR), {});
         QVERIFY(editor.waitForStarted());
