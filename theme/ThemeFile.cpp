@@ -75,15 +75,17 @@ bool LoadTheme(const std::string& fileName, TPackedTheme& packed,
         return false;
     }
     const IniDocument ini(DecodeText(bytes).text);
+    // One lookup per key tells both its value and whether the file has it.
     ThemeLoadReport found;
-    std::string ignored;
-    for (const ThemeSlot& slot : ThemeSlots)
-        if (!ini.Find(slot.section, slot.key, ignored))
-            found.missingKeys.push_back(slot.key);
-    if (!ini.Find(DisplaySection, DisplayKey, ignored))
-        found.missingKeys.push_back(DisplayKey);
+    const auto read = [&](const char* section, const char* key, std::string fallback) {
+        std::string value;
+        if (ini.Find(section, key, value))
+            return value;
+        found.missingKeys.push_back(key);
+        return fallback;
+    };
     for (const ThemeSlot& slot : ThemeSlots) {
-        const std::string text = ini.ReadString(slot.section, slot.key, WordText(slot.defaultWord));
+        const std::string text = read(slot.section, slot.key, WordText(slot.defaultWord));
         std::int32_t value = 0;
         if (!ParseStrictInteger(text, value)) {
             SetError(error, slot.key, "not a colour: \"" + text + "\"");
@@ -91,7 +93,7 @@ bool LoadTheme(const std::string& fileName, TPackedTheme& packed,
         }
         packed[static_cast<std::size_t>(slot.index)] = static_cast<TRGB565>(static_cast<std::uint32_t>(value) & 0xFFFFu);
     }
-    const std::int32_t display = ParseLenientInteger(ini.ReadString(DisplaySection, DisplayKey, "0"));
+    const std::int32_t display = ParseLenientInteger(read(DisplaySection, DisplayKey, "0"));
     if (switchDisplay)
         switchDisplay(display == 1);
     themeFileName = fileName;
