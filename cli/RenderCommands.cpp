@@ -13,7 +13,6 @@
 
 #include <cstdio>
 #include <algorithm>
-#include <cstring>
 
 int RunFonts(const Args& args)
 {
@@ -162,16 +161,18 @@ std::string ReadPreviewRequest(const Args& args, Mode mode, PreviewRequest& requ
 }
 
 // The slot map of the drawer's last page as an image.
-void CopySlotMap(const SlotMap& slots, Bitmap& image, int left)
+Bitmap SlotMapImage(const SlotMap& slots)
 {
-    for (int y = 0; y < PreviewHeight; ++y)
-        for (int x = 0; x < PreviewWidth; ++x) {
+    Bitmap image(slots.Width(), slots.Height());
+    for (int y = 0; y < slots.Height(); ++y)
+        for (int x = 0; x < slots.Width(); ++x) {
             const PixelSlots p = slots.At(x, y);
-            std::uint8_t* px = image.Row(y) + (left + x) * 3;
+            std::uint8_t* px = image.Row(y) + x * 3;
             px[0] = static_cast<std::uint8_t>(17 * p.level);
             px[1] = static_cast<std::uint8_t>(SlotIndex(p.bg));
             px[2] = static_cast<std::uint8_t>(SlotIndex(p.fg));
         }
+    return image;
 }
 
 bool ParseCoordinate(const std::string& text, int limit, int& value)
@@ -215,13 +216,9 @@ int RunRender(const Args& args)
         if (request.page >= 0 && p != request.page)
             continue;
         drawer.DrawPage(p);
-        Bitmap picture(PreviewWidth, PreviewHeight);
-        if (request.slotMap) {
-            CopySlotMap(drawer.Slots(), picture, 0);
-        } else {
-            picture = drawer.Bitmap();
+        Bitmap picture = request.slotMap ? SlotMapImage(drawer.Slots()) : drawer.Bitmap();
+        if (!request.slotMap)
             SimulateBitmap(picture, request.vision);
-        }
         if (request.screenOnly)
             picture = ScreenOf(picture, request.small);
         pages.push_back(Enlarged(picture, request.zoom));
