@@ -1,6 +1,7 @@
 // lsthtool dump, check and set: theme files without the window.
 
 #include "CliCommon.h"
+#include "ColorText.h"
 #include "FileLock.h"
 #include "SafeText.h"
 #include "IntegerSyntax.h"
@@ -28,23 +29,6 @@ bool LoadForCli(const std::string& file, LoadedTheme& theme, ThemeLoadReport* re
     const std::string message = file + ": " + (error.key.empty() ? "" : error.key + ": ") + error.reason;
     std::fprintf(stderr, "%s\n", EscapeForTerminal(message).c_str());
     return false;
-}
-
-bool ParseHexColor(const std::string& text, TColor& color)
-{
-    if (text.size() != 7 || text[0] != '#')
-        return false;
-    unsigned value = 0;
-    for (std::size_t i = 1; i < 7; ++i) {
-        const char c = text[i];
-        const int d = (c >= '0' && c <= '9') ? c - '0' : (c >= 'a' && c <= 'f') ? c - 'a' + 10
-                    : (c >= 'A' && c <= 'F') ? c - 'A' + 10 : -1;
-        if (d < 0)
-            return false;
-        value = value * 16 + static_cast<unsigned>(d);
-    }
-    color = MakeColor(value >> 16, (value >> 8) & 0xFF, value & 0xFF);
-    return true;
 }
 
 const ThemeSlot* FindSlotByKey(const std::string& key)
@@ -155,7 +139,8 @@ int RunSet(const Args& args)
         const std::string value = arg.substr(eq + 1);
         TColor color = 0;
         std::int32_t word = 0;
-        if (ParseHexColor(value, color))
+        // "#RRGGBB" only: other texts are theme-file integers, "123456" decimal among them.
+        if (value.size() == 7 && value[0] == '#' && ParseColorText(value, color))
             word = ColorToRGB565(color);
         else if (!ParseStrictInteger(value, word))
             return Fail(std::string(slot->key) + ": not a colour: \"" + value + "\"");
