@@ -1,7 +1,7 @@
 #include "ExecutablePath.h"
 
 #if defined(_WIN32)
-#include <windows.h>
+#include "WindowsText.h"
 #else
 #include <climits>
 #include <unistd.h>
@@ -14,10 +14,7 @@ std::string ExecutablePath()
     const DWORD n = GetModuleFileNameW(nullptr, wide, 32768);
     if (n == 0 || n >= 32768)
         return {};
-    const int bytes = WideCharToMultiByte(CP_UTF8, 0, wide, static_cast<int>(n), nullptr, 0, nullptr, nullptr);
-    std::string path(static_cast<std::size_t>(bytes), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, wide, static_cast<int>(n), path.data(), bytes, nullptr, nullptr);
-    return path;
+    return Utf8FromUtf16(wide, n);
 #else
     char self[PATH_MAX];
     const ssize_t n = readlink("/proc/self/exe", self, sizeof self - 1);

@@ -2,7 +2,7 @@
 
 #if defined(_WIN32)
 
-#include <windows.h>
+#include "WindowsText.h"
 
 // Windows locks a byte range of an open handle; saves replace the file with
 // ReplaceFileW, which keeps its identity well enough for a lock on the path.
@@ -17,10 +17,7 @@ FileLock::~FileLock()
 
 bool FileLock::Acquire(const std::string& path, std::string* error)
 {
-    const int n = MultiByteToWideChar(CP_UTF8, 0, path.data(), static_cast<int>(path.size()), nullptr, 0);
-    std::wstring wide(static_cast<std::size_t>(n), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, path.data(), static_cast<int>(path.size()), wide.data(), n);
-    HANDLE h = CreateFileW(wide.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+    HANDLE h = CreateFileW(Utf16FromUtf8(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (h == INVALID_HANDLE_VALUE)
         return true;  // nothing to lock yet, or the load says what is wrong

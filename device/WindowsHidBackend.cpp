@@ -1,5 +1,7 @@
 #include "WindowsHidBackend.h"
 
+#include "WindowsText.h"
+
 #include <windows.h>
 // C declarations without a C++ guard of their own; hidsdi.h declares the
 // types hidpi.h uses, so it comes first.
@@ -14,24 +16,6 @@ extern "C" {
 #include <condition_variable>
 
 namespace {
-
-std::wstring Wide(const std::string& utf8)
-{
-    const int n = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
-    std::wstring wide(static_cast<std::size_t>(n), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), wide.data(), n);
-    return wide;
-}
-
-std::string Narrow(const wchar_t* wide)
-{
-    const int n = WideCharToMultiByte(CP_UTF8, 0, wide, -1, nullptr, 0, nullptr, nullptr);
-    if (n <= 1)
-        return {};
-    std::string utf8(static_cast<std::size_t>(n - 1), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, wide, -1, utf8.data(), n, nullptr, nullptr);
-    return utf8;
-}
 
 HidAccess AccessFromError(DWORD code)
 {
@@ -75,7 +59,7 @@ bool Identify(HANDLE h, HidInterfaceInfo& info)
     }
     wchar_t name[256] = {};
     if (HidD_GetProductString(h, name, sizeof name))
-        info.name = Narrow(name);
+        info.name = Utf8FromUtf16(name, wcsnlen(name, 256));
     return info.identified;
 }
 
@@ -218,10 +202,10 @@ std::vector<HidInterfaceInfo> WindowsHidBackend::Enumerate()
         if (!SetupDiGetDeviceInterfaceDetailW(set, &iface, detail, size, nullptr, &devinfo))
             continue;
         HidInterfaceInfo info;
-        info.path = Narrow(detail->DevicePath);
+        info.path = Utf8FromUtf16(detail->DevicePath, wcslen(detail->DevicePath));
         wchar_t instance[512] = {};
         if (SetupDiGetDeviceInstanceIdW(set, &devinfo, instance, 512, nullptr))
-            info.instance = Narrow(instance);
+            info.instance = Utf8FromUtf16(instance, wcsnlen(instance, 512));
         HANDLE h = OpenDevice(detail->DevicePath, true);
         if (h == INVALID_HANDLE_VALUE)
             h = OpenDevice(detail->DevicePath, false);
@@ -248,7 +232,7 @@ std::vector<HidInterfaceInfo> WindowsHidBackend::Enumerate()
 
 HidAccess WindowsHidBackend::Probe(const std::string& path)
 {
-    HANDLE h = OpenDevice(Wide(path), true);
+    HANDLE h = OpenDevice(Utf16FromUtf8(path), true);
     if (h == INVALID_HANDLE_VALUE)
         return AccessFromError(GetLastError());
     CloseHandle(h);
@@ -257,7 +241,7 @@ HidAccess WindowsHidBackend::Probe(const std::string& path)
 
 std::shared_ptr<HidConnection> WindowsHidBackend::Open(const std::string& path, HidAccess& access, std::string* error)
 {
-    HANDLE h = OpenDevice(Wide(path), true, FILE_FLAG_OVERLAPPED);
+    HANDLE h = OpenDevice(Utf16FromUtf8(path), true, FILE_FLAG_OVERLAPPED);
     if (h == INVALID_HANDLE_VALUE) {
         const DWORD code = GetLastError();
         access = AccessFromError(code);

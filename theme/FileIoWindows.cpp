@@ -3,6 +3,7 @@
 // stop at ^Z); a save written beside the file, flushed and put in its place.
 
 #include "FileIo.h"
+#include "WindowsText.h"
 
 #include <windows.h>
 
@@ -14,25 +15,11 @@ namespace {
 // The system's own separators: not every call takes '/' as well.
 std::wstring Wide(const std::string& utf8)
 {
-    if (utf8.empty())
-        return {};
-    const int n = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
-    std::wstring wide(static_cast<std::size_t>(n), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), wide.data(), n);
+    std::wstring wide = Utf16FromUtf8(utf8);
     for (wchar_t& c : wide)
         if (c == L'/')
             c = L'\\';
     return wide;
-}
-
-std::string Narrow(const std::wstring& wide)
-{
-    if (wide.empty())
-        return {};
-    const int n = WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0, nullptr, nullptr);
-    std::string utf8(static_cast<std::size_t>(n), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), utf8.data(), n, nullptr, nullptr);
-    return utf8;
 }
 
 // Messages leave the file name to the caller, which knows what the user typed.
@@ -43,7 +30,7 @@ void SetError(std::string* error, const std::string& what, DWORD code)
     wchar_t* text = nullptr;
     FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
                    code, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
-    std::string reason = text ? Narrow(text) : "error " + std::to_string(code);
+    std::string reason = text ? Utf8FromUtf16(text) : "error " + std::to_string(code);
     LocalFree(text);
     while (!reason.empty() && (reason.back() == '\n' || reason.back() == '\r' || reason.back() == '.'))
         reason.pop_back();
@@ -140,7 +127,7 @@ bool WriteTemporary(const std::wstring& target, const std::string& bytes, std::w
 bool WriteInPlace(const std::wstring& target, const std::string& bytes, std::string* error)
 {
     std::string old;
-    if (ReadFileLimited(Narrow(target), std::string::npos / 2, old, error) != FileReadStatus::Ok)
+    if (ReadFileLimited(Utf8FromUtf16(target), std::string::npos / 2, old, error) != FileReadStatus::Ok)
         return false;
     std::wstring backup;
     DWORD code = 0;
@@ -168,7 +155,7 @@ bool WriteInPlace(const std::wstring& target, const std::string& bytes, std::str
         DeleteFileW(backup.c_str());
         SetError(error, "cannot write", code);
     } else {
-        SetError(error, "cannot write; the old content is in " + Narrow(backup), code);
+        SetError(error, "cannot write; the old content is in " + Utf8FromUtf16(backup), code);
     }
     return false;
 }
@@ -237,23 +224,20 @@ bool WriteFileAtomically(const std::string& path, const std::string& bytes, std:
         return false;
     }
     if (exists) {
-        Handle h(CreateFileW(target.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                             OPEN_EXISTING, 0, nullptr));
-        BY_HANDLE_FILE_INFORMATION info{};
-        if (h.ok() && GetFileInformationByHandle(h.get(), &info) && info.nNumberOfLinks > 1) {
-            h.Close();
-            return WriteInPlace(target, bytes, error);
-        }
-    }
-    if (exists) {
         // A file another program holds without sharing cannot be replaced:
         // say so before anything is written (some ReplaceFileW leave a file
-        // of their own behind when they fail on it).
-        Handle probe(CreateFileW(target.c_str(), DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                 OPEN_EXISTING, 0, nullptr));
-        if (!probe.ok()) {
+        // of their own behind when they fail on it). The same handle tells
+        // whether the file has other hard links, which a replacement would cut.
+        Handle h(CreateFileW(target.c_str(), DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                             OPEN_EXISTING, 0, nullptr));
+        if (!h.ok()) {
             SetError(error, "cannot write", GetLastError());
             return false;
+        }
+        BY_HANDLE_FILE_INFORMATION info{};
+        if (GetFileInformationByHandle(h.get(), &info) && info.nNumberOfLinks > 1) {
+            h.Close();
+            return WriteInPlace(target, bytes, error);
         }
     }
     std::wstring temp;
