@@ -256,9 +256,8 @@ void TfrmMain::FormMouseMove(int clientX, int clientY, const QPoint& globalPos)
         RebuildOverlay();
         surface->update();
     }
-    const char* listed = ListNameOf(CurrentPage(), SmallDisplay, static_cast<SlotId>(slot));
     const TColor color = ThemeColors[static_cast<std::size_t>(slot)];
-    const QString tip = QString::fromLatin1(listed ? listed : ThemeSlots[static_cast<std::size_t>(slot)].key) +
+    const QString tip = QString::fromLatin1(ListNameOrKey(CurrentPage(), SmallDisplay, static_cast<SlotId>(slot))) +
                         QStringLiteral("\n") + QString::fromStdString(ColorToHexText(color)) +
                         QString::asprintf("  0x%04X", unsigned(ColorToRGB565(color)));
     QToolTip::showText(globalPos, tip, surface);
@@ -304,10 +303,7 @@ void TfrmMain::mniCheckLegibilityClick()
     if (drawer_)
         checker.SetClock(drawer_->Clock());
     const auto failing = FailingPairs(checker, ThemeColors);
-    const auto name = [](int page, SlotId slot) {
-        const char* listed = ListNameOf(page, SmallDisplay, slot);
-        return QString::fromLatin1(listed ? listed : ThemeSlots[static_cast<std::size_t>(SlotIndex(slot))].key);
-    };
+    const auto name = [](int page, SlotId slot) { return QString::fromLatin1(ListNameOrKey(page, SmallDisplay, slot)); };
     for (const LegibilityPair& p : failing) {
         auto* item = new QTreeWidgetItem(rows, {QString::asprintf("%.2f:1", p.ratio), QString::asprintf("%.1f:1", p.required),
                                                 QString::fromLatin1(PageNames[p.page]), name(p.page, p.fg),

@@ -187,11 +187,8 @@ void PrintSlotLine(const char* role, SlotId slot, int page, bool small)
 {
     const ThemeSlot& row = ThemeSlots[static_cast<std::size_t>(SlotIndex(slot))];
     std::printf("%s %d %s", role, row.index, row.key);
-    for (const TLSElementRow& e : PageElementRows(page, small))
-        if (e.Slot == slot) {
-            std::printf(" \"%s\"", e.Name);
-            break;
-        }
+    if (const char* listed = ListNameOf(page, small, slot))
+        std::printf(" \"%s\"", listed);
     std::printf("\n");
 }
 

@@ -17,6 +17,12 @@ const char* ListNameOf(int page, bool smallDisplay, SlotId slot)
     return nullptr;
 }
 
+const char* ListNameOrKey(int page, bool smallDisplay, SlotId slot)
+{
+    const char* listed = ListNameOf(page, smallDisplay, slot);
+    return listed ? listed : ThemeSlots[static_cast<std::size_t>(SlotIndex(slot))].key;
+}
+
 TSlotCatalogue::TSlotCatalogue(TThemeColorTable& colors)
 {
     for (int page = 0; page < PageCount; ++page)

@@ -39,6 +39,8 @@ extern const char* const PageNames[PageCount];
 
 // The name the page's colour list gives a slot, or nullptr where it lists none.
 const char* ListNameOf(int page, bool smallDisplay, SlotId slot);
+// That name, or the slot's file key where the page lists none.
+const char* ListNameOrKey(int page, bool smallDisplay, SlotId slot);
 
 // The constant rows of one page at one display size.
 const std::vector<TLSElementRow>& PageElementRows(int page, bool smallDisplay);
