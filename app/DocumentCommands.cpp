@@ -69,10 +69,8 @@ void TfrmMain::LoadThemePath(const QString& path)
     }
     Modified = false;
     UnpackTheme(PackedTheme, ThemeColors);
-    history_.MarkClean(ThemeColors);
+    FileMatchesDocument();
     RecordStep("Open", before);
-    RememberRecentFile(path);
-    RememberFileBytes();
     cmbLayout->setCurrentIndex(0);
     cmbLayoutClick();
     // Loaded as the defaults, as any missing key is; but say that nothing of a
@@ -97,9 +95,7 @@ void TfrmMain::mniSaveClick()
     }
     SetStatusText(QStringLiteral("Theme was saved successfully"));
     Modified = false;
-    history_.MarkClean(ThemeColors);
-    RememberFileBytes();
-    RememberRecentFile(QString::fromStdString(ThemeFileName));
+    FileMatchesDocument();
     UpdatePreview();
 }
 
@@ -114,9 +110,7 @@ void TfrmMain::mniSaveAsClick()
         return;
     }
     Modified = false;
-    history_.MarkClean(ThemeColors);
-    RememberFileBytes();
-    RememberRecentFile(chosen);
+    FileMatchesDocument();
     UpdatePreview();
     SetStatusText(QStringLiteral("Theme was saved successfully"));
 }
@@ -147,16 +141,18 @@ void TfrmMain::closeEvent(QCloseEvent* event)
 }
 
 
+void TfrmMain::FileMatchesDocument()
+{
+    history_.MarkClean(ThemeColors);
+    RememberFileBytes();
+    recent_->Add(QString::fromStdString(ThemeFileName));
+    FillRecentMenu();
+}
+
 void TfrmMain::RememberFileBytes()
 {
     fileBytesSeen_.clear();
     ReadFileLimited(ThemeFileName, MaxIniFileSize, fileBytesSeen_);
-}
-
-void TfrmMain::RememberRecentFile(const QString& path)
-{
-    recent_->Add(path);
-    FillRecentMenu();
 }
 
 void TfrmMain::FillRecentMenu()
@@ -186,13 +182,7 @@ QString DroppedThemeFile(const QMimeData* data)
 }
 }  // namespace
 
-void TfrmMain::dragEnterEvent(QDragEnterEvent* event)
-{
-    if (!DroppedThemeFile(event->mimeData()).isEmpty())
-        event->acceptProposedAction();
-    else
-        event->ignore();
-}
+void TfrmMain::dragEnterEvent(QDragEnterEvent* event) { dragMoveEvent(event); }
 
 void TfrmMain::dragMoveEvent(QDragMoveEvent* event)
 {

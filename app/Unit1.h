@@ -196,7 +196,6 @@ private:
     void RecordStep(const char* name, const ThemeState& before);
     void ApplyHistoryMove(const ThemeHistory::Move& move);
     void UpdateEditActions();
-    void RememberRecentFile(const QString& path);
     void FillRecentMenu();
     void OfferDraftRestore();
     // Open without the dialog and the confirmation.
@@ -238,6 +237,9 @@ private:
     // another program's change before a save overwrites it.
     std::string fileBytesSeen_;
     void RememberFileBytes();
+    // The theme file was just opened or saved: the document is clean, the
+    // file's bytes and its place in the recent files are remembered.
+    void FileMatchesDocument();
     std::unique_ptr<TLSDrawer> drawer_;
     std::unique_ptr<TSlotCatalogue> catalogue_;
     QString lastOpenFile_;
