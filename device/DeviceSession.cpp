@@ -1,6 +1,5 @@
 #include "DeviceSession.h"
 
-#include "ReportDescriptor.h"
 
 #include <algorithm>
 #include <chrono>

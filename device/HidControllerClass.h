@@ -11,7 +11,6 @@
 // so the GUI thread never deadlocks on it.
 
 #include "HidBackend.h"
-#include "ReportDescriptor.h"
 
 #include <QObject>
 
