@@ -1,6 +1,5 @@
 #include "DeviceSession.h"
 
-
 #include <algorithm>
 #include <chrono>
 #include <cstring>
