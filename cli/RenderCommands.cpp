@@ -92,6 +92,7 @@ enum class Mode { Render, Inspect, Lint };
 
 std::string ReadPreviewRequest(const Args& args, Mode mode, PreviewRequest& request)
 {
+    request.command = mode == Mode::Render ? "render" : mode == Mode::Inspect ? "inspect" : "lint";
     const bool allowAll = mode == Mode::Render;
     const std::string& cmd = request.command;
     std::string pageText, display, at, file, zoom, simulate;
@@ -199,7 +200,6 @@ int RunRender(const Args& args)
     if (WantsHelp(args))
         return RenderUsage(true);
     PreviewRequest request;
-    request.command = "render";
     const std::string error = ReadPreviewRequest(args, Mode::Render, request);
     if (!error.empty())
         return Fail(error);
@@ -232,7 +232,6 @@ int RunInspect(const Args& args)
     if (WantsHelp(args))
         return InspectUsage(true);
     PreviewRequest request;
-    request.command = "inspect";
     const std::string error = ReadPreviewRequest(args, Mode::Inspect, request);
     if (!error.empty())
         return Fail(error);
@@ -260,7 +259,6 @@ int RunLint(const Args& args)
         return 0;
     }
     PreviewRequest request;
-    request.command = "lint";
     const std::string error = ReadPreviewRequest(args, Mode::Lint, request);
     if (!error.empty())
         return Fail(error);
