@@ -11,6 +11,7 @@
 #include <QDir>
 #include <QDragEnterEvent>
 #include <QFileInfo>
+#include <QListWidget>
 #include <QMenu>
 #include <QMimeData>
 #include <QComboBox>
@@ -28,14 +29,7 @@ void TfrmMain::mniNewClick()
 {
     if (!ConfirmContinue())
         return;
-    const ThemeState before = CurrentState();
-    ThemeFileName.clear();
-    Modified = false;
-    LoadDefaultTheme(ThemeColors);
-    history_.MarkClean(ThemeColors);
-    RecordStep("New", before);
-    cmbLayout->setCurrentIndex(0);
-    cmbLayoutClick();
+    ApplyOutcome(document_->New());
 }
 
 void TfrmMain::mniOpenClick()
@@ -46,57 +40,19 @@ void TfrmMain::mniOpenClick()
     if (chosen.isEmpty())
         return;
     lastOpenFile_ = chosen;
-    LoadThemePath(chosen);
+    ApplyOutcome(document_->Open(chosen.toStdString()));
 }
 
 void TfrmMain::OpenThemePath(const QString& path)
 {
     if (!ConfirmContinue())
         return;
-    LoadThemePath(path);
-}
-
-void TfrmMain::LoadThemePath(const QString& path)
-{
-    const ThemeState before = CurrentState();
-    ThemeLoadReport report;
-    const bool ok = LoadTheme(
-        path.toStdString(), PackedTheme,
-        [this](bool small) { small ? mniDispSmallClick() : mniDispLargeClick(); }, ThemeFileName, nullptr, &report);
-    if (!ok) {
-        SetStatusText(QStringLiteral("A file error has occurred"));
-        return;
-    }
-    Modified = false;
-    UnpackTheme(PackedTheme, ThemeColors);
-    FileMatchesDocument();
-    RecordStep("Open", before);
-    cmbLayout->setCurrentIndex(0);
-    cmbLayoutClick();
-    // Loaded as the defaults, as any missing key is; but say that nothing of a
-    // theme was in the file.
-    SetStatusText(report.NoThemeKeys() ? QStringLiteral("Theme was loaded successfully (no theme colours in the file)")
-                                       : QStringLiteral("Theme was loaded successfully"));
+    ApplyOutcome(document_->Open(path.toStdString()));
 }
 
 void TfrmMain::mniSaveClick()
 {
-    if (ThemeFileName.empty()) {
-        mniSaveAsClick();
-        return;
-    }
-    std::string now;
-    if (ReadFileLimited(ThemeFileName, MaxIniFileSize, now) == FileReadStatus::Ok && now != fileBytesSeen_ &&
-        !dialogs_->ConfirmOverwriteChanged(this))
-        return;
-    if (!SaveTheme(ThemeFileName, ThemeColors, PackedTheme, SmallDisplay, ThemeFileName)) {
-        SetStatusText(QStringLiteral("A file error has occurred"));
-        return;
-    }
-    SetStatusText(QStringLiteral("Theme was saved successfully"));
-    Modified = false;
-    FileMatchesDocument();
-    UpdatePreview();
+    ApplyOutcome(document_->Save([this] { return dialogs_->ConfirmOverwriteChanged(this); }));
 }
 
 void TfrmMain::mniSaveAsClick()
@@ -105,14 +61,43 @@ void TfrmMain::mniSaveAsClick()
     if (chosen.isEmpty())
         return;
     lastSaveFile_ = chosen;
-    if (!SaveTheme(chosen.toStdString(), ThemeColors, PackedTheme, SmallDisplay, ThemeFileName)) {
-        SetStatusText(QStringLiteral("A file error has occurred"));
+    ApplyOutcome(document_->SaveAs(chosen.toStdString()));
+}
+
+void TfrmMain::ApplyOutcome(const DocumentOutcome& outcome)
+{
+    if (outcome.needsFileName) {
+        mniSaveAsClick();
         return;
     }
-    Modified = false;
-    FileMatchesDocument();
-    UpdatePreview();
-    SetStatusText(QStringLiteral("Theme was saved successfully"));
+    switch (outcome.refresh) {
+    case DocumentOutcome::Refresh::None:
+        break;
+    case DocumentOutcome::Refresh::Preview:
+        UpdatePreview();
+        lstColors->viewport()->update();
+        UpdateColorButton();
+        break;
+    case DocumentOutcome::Refresh::Page:
+        cmbLayout->setCurrentIndex(0);
+        [[fallthrough]];
+    case DocumentOutcome::Refresh::List:
+        // The display size may have come with the document.
+        (SmallDisplay ? mniDispSmall : mniDispLarge)->setChecked(true);
+        cmbLayoutClick();
+        break;
+    }
+    if (outcome.fileMatched) {
+        recent_->Add(QString::fromStdString(ThemeFileName));
+        FillRecentMenu();
+    }
+    if (outcome.status) {
+        if (!outcome.status->empty())
+            SetStatusText(QString::fromStdString(*outcome.status), outcome.failed);
+        else if (statusIsFailure_)
+            SetStatusText(connectionStatus_);
+    }
+    UpdateEditActions();
 }
 
 void TfrmMain::mniExitClick() { close(); }
@@ -140,20 +125,6 @@ void TfrmMain::closeEvent(QCloseEvent* event)
     event->accept();
 }
 
-
-void TfrmMain::FileMatchesDocument()
-{
-    history_.MarkClean(ThemeColors);
-    RememberFileBytes();
-    recent_->Add(QString::fromStdString(ThemeFileName));
-    FillRecentMenu();
-}
-
-void TfrmMain::RememberFileBytes()
-{
-    fileBytesSeen_.clear();
-    ReadFileLimited(ThemeFileName, MaxIniFileSize, fileBytesSeen_);
-}
 
 void TfrmMain::FillRecentMenu()
 {

@@ -4,17 +4,13 @@
 // draft beside it; a draft whose lock nobody holds was left by an editor that
 // did not end cleanly, and can be offered back on the next start.
 
-#include "ColorModel.h"
+#include "ThemeDocument.h"
 
 #include <QString>
 #include <memory>
 #include <string>
 
-struct ThemeDraft {
-    TThemeColorTable colors{};
-    bool smallDisplay = false;
-    std::string fileName;  // empty = "Untitled"
-};
+using ThemeDraft = ThemeDraftContent;
 
 class QLockFile;
 

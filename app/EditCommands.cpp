@@ -39,24 +39,22 @@ void TfrmMain::CreateEditMenu()
     connect(draftTimer_, &QTimer::timeout, this, [this] { WriteDraftNow(); });
 }
 
-ThemeState TfrmMain::CurrentState() const { return {ThemeColors, SmallDisplay}; }
-
-void TfrmMain::RecordStep(const char* name, const ThemeState& before)
+int TfrmMain::SelectedSlotIndex() const
 {
-    history_.Record(name, before, CurrentState());
-    UpdateEditActions();
+    return SelectedSlot ? static_cast<int>(SelectedSlot - ThemeColors.data()) : -1;
 }
 
 void TfrmMain::UpdateEditActions()
 {
     if (!mniUndo)
         return;
-    mniUndo->setEnabled(history_.CanUndo());
-    mniUndo->setText(history_.CanUndo() ? QStringLiteral("Undo ") + QString::fromStdString(history_.UndoName())
-                                        : QStringLiteral("Undo"));
-    mniRedo->setEnabled(history_.CanRedo());
-    mniRedo->setText(history_.CanRedo() ? QStringLiteral("Redo ") + QString::fromStdString(history_.RedoName())
-                                        : QStringLiteral("Redo"));
+    const ThemeHistory& history = document_->History();
+    mniUndo->setEnabled(history.CanUndo());
+    mniUndo->setText(history.CanUndo() ? QStringLiteral("Undo ") + QString::fromStdString(history.UndoName())
+                                       : QStringLiteral("Undo"));
+    mniRedo->setEnabled(history.CanRedo());
+    mniRedo->setText(history.CanRedo() ? QStringLiteral("Redo ") + QString::fromStdString(history.RedoName())
+                                       : QStringLiteral("Redo"));
     mniCopyColor->setEnabled(SelectedSlot != nullptr);
     mniPasteColor->setEnabled(SelectedSlot != nullptr);
     // Every change of the document passes here: keep the draft in step.
@@ -64,32 +62,9 @@ void TfrmMain::UpdateEditActions()
         draftTimer_->start();
 }
 
-void TfrmMain::ApplyHistoryMove(const ThemeHistory::Move& move)
-{
-    std::copy(move.state.colors.begin(), move.state.colors.end(), ThemeColors.begin());
-    Modified = !history_.IsClean(ThemeColors);
-    if (move.displayChanged && move.state.smallDisplay != SmallDisplay) {
-        // The same refresh as a display switch: the list of the new size, same page.
-        move.state.smallDisplay ? mniDispSmallClick() : mniDispLargeClick();
-    } else {
-        UpdatePreview();
-        lstColors->viewport()->update();
-        lstColorsClick();
-    }
-    UpdateEditActions();
-}
+void TfrmMain::mniUndoClick() { ApplyOutcome(document_->Undo()); }
 
-void TfrmMain::mniUndoClick()
-{
-    if (history_.CanUndo())
-        ApplyHistoryMove(history_.Undo());
-}
-
-void TfrmMain::mniRedoClick()
-{
-    if (history_.CanRedo())
-        ApplyHistoryMove(history_.Redo());
-}
+void TfrmMain::mniRedoClick() { ApplyOutcome(document_->Redo()); }
 
 void TfrmMain::mniCopyColorClick()
 {
@@ -99,15 +74,8 @@ void TfrmMain::mniCopyColorClick()
 
 void TfrmMain::mniPasteColorClick()
 {
-    if (!SelectedSlot)
-        return;
-    TColor pasted = 0;
-    if (!ParseColorText(QGuiApplication::clipboard()->text().toStdString(), pasted)) {
-        SetStatusText(QStringLiteral("The clipboard holds no colour"));
-        return;
-    }
-    // Rounded to what the device can show, as a colour picked in the dialog.
-    StoreSelectedColor(pasted, "Paste Colour");
+    if (SelectedSlot)
+        ApplyOutcome(document_->Paste(SelectedSlotIndex(), QGuiApplication::clipboard()->text().toStdString()));
 }
 
 void TfrmMain::WriteDraftNow()
@@ -130,17 +98,7 @@ void TfrmMain::OfferDraftRestore()
         drafts_->DiscardOrphan();
         return;
     }
-    const ThemeState before = CurrentState();
-    if (draft.smallDisplay != SmallDisplay)
-        draft.smallDisplay ? mniDispSmallClick() : mniDispLargeClick();
-    std::copy(draft.colors.begin(), draft.colors.end(), ThemeColors.begin());
-    ThemeFileName = draft.fileName;
-    // What the file holds now is what a save will be compared with: the
-    // draft cannot say what it held when the editor ended.
-    RememberFileBytes();
-    Modified = true;
-    RecordStep("Restore", before);
+    ApplyOutcome(document_->RestoreDraft(draft));
     drafts_->DiscardOrphan();
-    cmbLayoutClick();
     WriteDraftNow();
 }

@@ -18,12 +18,7 @@ extern bool SmallDisplay;           // false = 240x320, true = 80x160
 extern int HoveredItem;             // row of the colour list under the pointer, -1 = none
 extern std::string OverrideText;    // product codes accepted without the 240x320 display type
 
-// The device link: the device commands go to (owned by the controller), the
-// reply being assembled, and the device's own theme-block tail from its last
-// theme read, which an upload sends back unchanged.
+// The device commands go to (owned by the controller); the conversation
+// with it belongs to the main window.
 class THidDevice;
-namespace lsproto { class ReceiveState; }
 extern THidDevice* CurrentDevice;
-extern lsproto::ReceiveState Transfer;
-extern std::array<std::uint8_t, 44> DeviceThemeTail;
-extern std::string DeviceThemeTailInstance;  // the device it came from; empty = none

@@ -32,6 +32,8 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include <limits>
+
 namespace {
 
 QSettings ViewSettings() { return QSettings(UserConfigFolder() + QStringLiteral("/view.ini"), QSettings::IniFormat); }
@@ -260,7 +262,10 @@ void TfrmMain::FormMouseMove(int clientX, int clientY, const QPoint& globalPos)
     const QString tip = QString::fromLatin1(ListNameOrKey(CurrentPage(), SmallDisplay, static_cast<SlotId>(slot))) +
                         QStringLiteral("\n") + QString::fromStdString(ColorToHexText(color)) +
                         QString::asprintf("  0x%04X", unsigned(ColorToRGB565(color)));
-    QToolTip::showText(globalPos, tip, surface);
+    // A rectangle of one pixel makes the tip follow the pointer within the
+    // slot, and it stays for as long as the pointer rests there.
+    QToolTip::showText(globalPos, tip, surface, QRect(surface->mapFromGlobal(globalPos), QSize(1, 1)),
+                       std::numeric_limits<int>::max());
 }
 
 void TfrmMain::FormMouseLeave()
@@ -329,7 +334,7 @@ bool TfrmMain::SaveImage(const Bitmap& image)
     // Written whole to a new file, which then replaces the old one.
     QSaveFile file(path);
     const bool ok = file.open(QIODevice::WriteOnly) && ToQImage(image).save(&file, "PNG") && file.commit();
-    SetStatusText(ok ? QStringLiteral("Image was exported successfully") : QStringLiteral("A file error has occurred"));
+    SetStatusText(ok ? QStringLiteral("Image was exported successfully") : QStringLiteral("A file error has occurred"), !ok);
     return ok;
 }
 

@@ -83,6 +83,7 @@ TfrmMain::TfrmMain(std::unique_ptr<EditorDialogs> dialogs, std::shared_ptr<HidBa
                    Qt::WindowCloseButtonHint);
     setAcceptDrops(true);
     recent_ = std::make_unique<RecentFiles>();
+    document_ = std::make_unique<ThemeDocument>(ThemeColors, PackedTheme, SmallDisplay, ThemeFileName, Modified);
     CreateControls();
     CreateMenus();
     new MenuKeyboard(*this);
@@ -132,7 +133,9 @@ void TfrmMain::CreateControls()
     lstColors->viewport()->setMouseTracking(true);
     lstColors->viewport()->installEventFilter(this);
     lstColors->installEventFilter(this);
-    connect(lstColors, &QListWidget::currentRowChanged, this, [this] { lstColorsClick(); });
+    // A row counts as chosen once it is selected: a click selects it before
+    // it becomes current, the keyboard does both at once.
+    connect(lstColors, &QListWidget::itemSelectionChanged, this, [this] { lstColorsClick(); });
 
     btnColor = new QPushButton(surface);
     btnColor->setGeometry(249, 302, 187, 23);
@@ -158,6 +161,11 @@ void TfrmMain::CreateControls()
     stBarPanel->setMinimumWidth(500);
     stBar->addWidget(stBarPanel);
 
+    // The controls lie on the surface: entering one leaves the preview, though
+    // the surface itself is never left.
+    for (QWidget* control : {static_cast<QWidget*>(cmbLayout), static_cast<QWidget*>(btnColor),
+                             static_cast<QWidget*>(memo1), static_cast<QWidget*>(chk1), static_cast<QWidget*>(stBar)})
+        control->installEventFilter(this);
     setTabOrder(cmbLayout, lstColors);
     setTabOrder(lstColors, btnColor);
     setTabOrder(btnColor, memo1);
@@ -223,15 +231,11 @@ void TfrmMain::FormCreate()
 {
     drawer_ = std::make_unique<TLSDrawer>(ThemeColors, SmallDisplay);
     catalogue_ = std::make_unique<TSlotCatalogue>(ThemeColors);
-    LoadDefaultTheme(ThemeColors);
-    history_.MarkClean(ThemeColors);
+    // The default theme, no file, not modified.
+    document_->Reset();
     drafts_ = std::make_unique<DraftStore>(UserStateFolder());
     memo1->clear();
-    ThemeFileName.clear();
-    Modified = false;
     CurrentDevice = nullptr;
-    Transfer = lsproto::ReceiveState();
-    DeviceThemeTailInstance.clear();
     HoveredItem = -1;
     const QString exe = QCoreApplication::applicationFilePath();
     OverrideText = ReadOverrideText(SettingsPathForExecutable(exe.toStdString()));
@@ -250,9 +254,12 @@ void TfrmMain::showEvent(QShowEvent* event)
         move(frame.topLeft());
     }
     FormShow();
-    // Before the event loop handles the first device scan.
-    if (!startupFile_.isEmpty())
+    // Before the event loop handles the first device scan, which leaves
+    // what the file's opening said standing.
+    if (!startupFile_.isEmpty()) {
         OpenThemePath(startupFile_);
+        holdStartupStatus_ = true;
+    }
     OfferDraftRestore();
 }
 
@@ -323,8 +330,10 @@ void TfrmMain::UpdatePreview()
 
 void TfrmMain::lstColorsClick()
 {
-    QListWidgetItem* item = lstColors->currentItem();
-    if (!item || !item->isSelected()) {
+    // The selected row, which a click selects before it becomes current.
+    const QList<QListWidgetItem*> selected = lstColors->selectedItems();
+    QListWidgetItem* item = selected.isEmpty() ? nullptr : selected.first();
+    if (!item) {
         SelectedSlot = nullptr;
         UpdateEditActions();
         return;
@@ -387,6 +396,8 @@ void TfrmMain::lstColorsKeyPress(int key)
 
 bool TfrmMain::eventFilter(QObject* watched, QEvent* event)
 {
+    if (event->type() == QEvent::Enter && watched != surface)
+        FormMouseLeave();
     if (watched == lstColors->viewport()) {
         if (event->type() == QEvent::MouseMove)
             lstColorsMouseMove(static_cast<QMouseEvent*>(event)->position().toPoint());
@@ -437,20 +448,7 @@ void TfrmMain::btnColorClick()
     TColor chosen = 0;
     if (!dialogs_->PickColor(this, *SelectedSlot, chosen))
         return;
-    StoreSelectedColor(chosen, "Edit Colour");
-}
-
-void TfrmMain::StoreSelectedColor(TColor chosen, const char* step)
-{
-    // Only colours the device can show enter the theme.
-    const TColor stored = RGB565ToColor(ColorToRGB565(chosen));
-    const ThemeState before = CurrentState();
-    Modified = true;
-    *SelectedSlot = stored;
-    RecordStep(step, before);
-    UpdatePreview();
-    lstColors->viewport()->update();
-    lstColorsClick();
+    ApplyOutcome(document_->SetColor(SelectedSlotIndex(), chosen));
 }
 
 void TfrmMain::FormDblClick() { btnColorClick(); }
@@ -539,6 +537,10 @@ void TfrmMain::mniDispSmallClick()
     cmbLayoutClick();
 }
 
-void TfrmMain::SetStatusText(const QString& text) { stBarPanel->setText(text); }
+void TfrmMain::SetStatusText(const QString& text, bool failure)
+{
+    stBarPanel->setText(text);
+    statusIsFailure_ = failure;
+}
 
 QString TfrmMain::StatusText() const { return stBarPanel->text(); }

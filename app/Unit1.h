@@ -5,11 +5,11 @@
 // event, as in the rest of the program.
 
 #include "ColorModel.h"
-#include "DeviceProtocol.h"
+#include "DeviceConversation.h"
 #include "EditorDialogs.h"
 #include "HidControllerClass.h"
 #include "SlotCatalogue.h"
-#include "ThemeHistory.h"
+#include "ThemeDocument.h"
 #include "ColorVision.h"
 #include "Unit2.h"
 
@@ -147,7 +147,7 @@ public:
     void mniRedoClick();
     void mniCopyColorClick();
     void mniPasteColorClick();
-    const ThemeHistory& History() const { return history_; }
+    const ThemeHistory& History() const { return document_->History(); }
     // Writes the draft of an unsaved theme now instead of within the second.
     void WriteDraftNow();
 
@@ -160,11 +160,12 @@ public:
     void tmrDataflashTimer();
     void mniDownloadClick();
     void mniUploadClick();
-    // Sends one command to the current device; false (and the status says so)
-    // when there is no device or the report could not be written.
-    bool SendCommand(std::uint8_t code, std::uint32_t argument1, std::uint32_t argument2);
+    const DeviceConversation& Conversation() const { return conversation_; }
+    // Device scans handled so far, the start-up scan included.
+    int DeviceScans() const { return deviceScans_; }
 
-    void SetStatusText(const QString& text);
+    // A failure stays until the next command that succeeds clears it.
+    void SetStatusText(const QString& text, bool failure = false);
     QString StatusText() const;
     // The Theme menu with its items; their shortcuts follow the menu.
     void SetThemeMenuEnabled(bool enabled);
@@ -181,25 +182,21 @@ protected:
 private:
     void CreateControls();
     void CreateDeviceLink(std::shared_ptr<HidBackend> backend);
-    void FirmwareCheck();
-    void DownloadComplete();
-    bool WriteToDevice(const std::uint8_t* payload, std::size_t size);
+    // What the device conversation told, shown; its deadline timer follows it.
+    void ApplyDeviceOutcome(const DeviceConversation::Outcome& outcome);
+    // A status of the connection itself, which a cleared failure goes back to.
+    void SetDeviceStatus(const QString& text);
     void CreateMenus();
     int CurrentPage() const;
     bool SelectListItemByName(const std::string& name);
 
     void CreateEditMenu();
-    // The selected slot takes the colour, rounded through RGB565, as one step.
-    void StoreSelectedColor(TColor chosen, const char* step);
-    ThemeState CurrentState() const;
-    // One undoable step from `before` to the current state.
-    void RecordStep(const char* name, const ThemeState& before);
-    void ApplyHistoryMove(const ThemeHistory::Move& move);
+    int SelectedSlotIndex() const;
+    // What a document command did, shown: one place for every refresh.
+    void ApplyOutcome(const DocumentOutcome& outcome);
     void UpdateEditActions();
     void FillRecentMenu();
     void OfferDraftRestore();
-    // Open without the dialog and the confirmation.
-    void LoadThemePath(const QString& path);
 
     void CreateInsightMenus();
     void WatchBlinkKey();
@@ -222,24 +219,19 @@ private:
     bool blinkOn_ = false;
     QTimer* blinkTimer_ = nullptr;
     class QDialog* legibility_ = nullptr;
-    ThemeHistory history_;
+    std::unique_ptr<ThemeDocument> document_;
+    DeviceConversation conversation_;
+    QTimer* tmrReply_ = nullptr;
+    std::uint32_t timedExchange_ = 0;
+    QString connectionStatus_ = QStringLiteral("Disconnected");
+    bool statusIsFailure_ = false;
+    // While the start-up file's outcome is shown, the first scan keeps it.
+    bool holdStartupStatus_ = false;
+    int deviceScans_ = 0;
     std::unique_ptr<RecentFiles> recent_;
     std::unique_ptr<DraftStore> drafts_;
     QTimer* draftTimer_ = nullptr;
     QString startupFile_;
-    // An upload is confirmed by reading the theme back: what was sent, and the
-    // deadline for the answer.
-    bool verifyingUpload_ = false;
-    std::array<std::uint8_t, lsproto::PackedThemeSize> uploadedTheme_{};
-    QTimer* tmrUploadCheck_ = nullptr;
-    void UploadChecked(bool stored);
-    // The bytes of the theme file as last loaded or saved here, to notice
-    // another program's change before a save overwrites it.
-    std::string fileBytesSeen_;
-    void RememberFileBytes();
-    // The theme file was just opened or saved: the document is clean, the
-    // file's bytes and its place in the recent files are remembered.
-    void FileMatchesDocument();
     std::unique_ptr<TLSDrawer> drawer_;
     std::unique_ptr<TSlotCatalogue> catalogue_;
     QString lastOpenFile_;

@@ -1,4 +1,4 @@
-// The receiving side of a transfer: one report through the window's handler,
+// The receiving side of a transfer: one report through the device conversation,
 // and a whole simulated download from the theme-read command to the refreshed
 // window (the firmware check's 500 ms timer is not part of it).
 // Run: build/bench/device_bench
@@ -35,14 +35,22 @@ struct Connected {
     }
 };
 
+// A port that takes every report and holds nothing waiting.
+class NullPort : public DevicePort {
+public:
+    bool WriteReport(const std::uint8_t*, std::size_t, std::string*) override { return true; }
+    void DiscardInput() override {}
+};
+
 void DeviceDataPerReport(benchmark::State& state)
 {
-    Connected c;
-    THidDevice& device = *CurrentDevice;
+    NullPort port;
+    DeviceConversation conversation;
+    conversation.Attach(port, {"bench", 0x0416, 65, 65});
     std::uint8_t payload[64] = {};
     for (auto _ : state) {
-        Transfer.Start(lsproto::CmdDataflashRead);  // nine reports' worth expected
-        c.form->DevConDeviceData(device, 0, payload, 64);
+        conversation.BeginFirmwareCheck("");  // nine reports' worth expected
+        benchmark::DoNotOptimize(conversation.OnReport(payload, sizeof payload));
     }
 }
 BENCHMARK(DeviceDataPerReport);

@@ -82,7 +82,7 @@ int RunDownload(const Args& args)
     }
     auto backend = CreateHidBackend();
     DeviceSession session(*backend);
-    std::array<std::uint8_t, lsproto::ThemeBlockSize> block{};
+    ThemeBlock block{};
     if (session.Connect(o.overrideText) != DeviceSession::Result::Ok || session.ReadTheme(block) != DeviceSession::Result::Ok)
         return Report(session);
     TPackedTheme packed{};
@@ -126,12 +126,7 @@ int RunUpload(const Args& args)
         return Fail(o.file + ": holds no theme colours (not a theme file?); --force sends the defaults");
     auto backend = CreateHidBackend();
     DeviceSession session(*backend);
-    std::array<std::uint8_t, lsproto::ThemeBlockSize> block{};
-    if (session.Connect(o.overrideText) != DeviceSession::Result::Ok || session.ReadTheme(block) != DeviceSession::Result::Ok)
-        return Report(session);
-    const auto bytes = PackedThemeBytes(packed);
-    std::copy(bytes.begin(), bytes.end(), block.begin());
-    if (session.WriteTheme(block) != DeviceSession::Result::Ok)
+    if (session.Connect(o.overrideText) != DeviceSession::Result::Ok || session.Upload(PackedThemeBytes(packed)) != DeviceSession::Result::Ok)
         return Report(session);
     std::printf("%s\n", session.Message().c_str());
     return 0;

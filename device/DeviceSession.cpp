@@ -2,10 +2,24 @@
 
 #include <algorithm>
 #include <chrono>
-#include <cstring>
 #include <vector>
 
+class DeviceSession::Port : public DevicePort {
+public:
+    explicit Port(HidConnection& connection) : connection_(connection) {}
+    bool WriteReport(const std::uint8_t* report, std::size_t length, std::string* error) override
+    {
+        return connection_.Write(report, length, error);
+    }
+    void DiscardInput() override { connection_.DiscardInput(); }
+
+private:
+    HidConnection& connection_;
+};
+
 DeviceSession::DeviceSession(HidBackend& backend, int replyTimeoutMs) : backend_(backend), timeoutMs_(replyTimeoutMs) {}
+
+DeviceSession::~DeviceSession() = default;
 
 DeviceSession::Result DeviceSession::Fail(Result result, std::string message)
 {
@@ -21,90 +35,81 @@ DeviceSession::Result DeviceSession::Connect(const std::string& overrideText)
     });
     if (it == interfaces.rend())
         return Fail(Result::NoDevice, "No supported device is connected");
-    device_ = *it;
-    outputLength_ = device_.lengths.output;
     HidAccess access = HidAccess::Failed;
     std::string error;
-    connection_ = backend_.Open(device_.path, access, &error);
+    connection_ = backend_.Open(it->path, access, &error);
     if (!connection_) {
         if (access == HidAccess::NoPermission)
-            return Fail(Result::NoPermission, "No permission to open the device " + device_.path +
+            return Fail(Result::NoPermission, "No permission to open the device " + it->path +
                                                   " (see the udev rules in the README)");
         return Fail(Result::DeviceError, "A device error has occurred: " + error);
     }
-    const Result r = Transact(lsproto::CmdDataflashRead, lsproto::DataflashSize);
-    if (r != Result::Ok)
-        return r;
-    firmware_ = lsproto::ReadFirmwareInfo(rx_.Buffer().data());
-    if (!lsproto::IsCompatible(firmware_, overrideText))
-        return Fail(Result::Incompatible, "Incompatible firmware (stamp " + std::to_string(firmware_.stamp) + ")");
-    return Fail(Result::Ok, "Connected");
+    port_ = std::make_unique<Port>(*connection_);
+    conversation_.Attach(*port_, {it->instance, it->vendorId, it->lengths.input, it->lengths.output});
+    return Await(conversation_.BeginFirmwareCheck(overrideText));
 }
 
-DeviceSession::Result DeviceSession::Write(const std::uint8_t* payload)
+DeviceSession::Result DeviceSession::Await(DeviceConversation::Outcome outcome)
 {
-    const auto report = lsproto::BuildOutputReport(payload, lsproto::PayloadSize, outputLength_);
-    std::string error;
-    if (outputLength_ == 0 || !connection_->Write(report.data(), outputLength_, &error))
-        return Fail(Result::DeviceError, "A device error has occurred: " + (error.empty() ? "no output reports" : error));
-    return Result::Ok;
-}
-
-DeviceSession::Result DeviceSession::Transact(std::uint8_t code, std::uint32_t length)
-{
-    const auto block = lsproto::BuildCommandBlock(code, 0, length, device_.vendorId);
-    std::uint8_t payload[lsproto::PayloadSize] = {};
-    std::memcpy(payload, block.data(), block.size());
-    // What an earlier exchange left waiting is no part of this one's reply.
-    connection_->DiscardInput();
-    if (Write(payload) != Result::Ok)
-        return Result::DeviceError;
-    rx_.Start(code);
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs_);
+    using Event = DeviceConversation::Event;
     std::vector<std::uint8_t> report;
-    while (rx_.ExpectedBytes() > 0) {
-        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
-        if (left.count() <= 0)
-            return Fail(Result::NoAnswer, "The device did not answer");
-        std::string error;
-        switch (connection_->Read(report, static_cast<int>(left.count()), &error)) {
-        case HidReadStatus::Report: {
-            const std::size_t skip = report.empty() ? 0 : 1;  // the ID byte
-            if (rx_.Append(report.data() + skip, report.size() - skip) == lsproto::ReceiveState::Outcome::Oversized)
-                return Fail(Result::DeviceError, "A device error has occurred: a reply report of " +
-                                                     std::to_string(report.size() - skip) + " bytes");
-            break;
-        }
-        case HidReadStatus::Gone:
-        case HidReadStatus::Error:
-            return Fail(Result::DeviceError, "A device error has occurred: " + (error.empty() ? "the device is gone" : error));
-        default:
-            break;
+    while (outcome.event == Event::None && conversation_.Busy()) {
+        const int wait = conversation_.DeadlineMs().value_or(timeoutMs_);
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(wait);
+        bool answered = false;
+        while (!answered) {
+            const auto left =
+                std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now()).count();
+            if (left <= 0) {
+                if (!conversation_.DeadlineMs())
+                    return Fail(Result::NoAnswer, "The device did not answer");
+                outcome = conversation_.OnDeadline();
+                break;
+            }
+            std::string error;
+            switch (connection_->Read(report, static_cast<int>(left), &error)) {
+            case HidReadStatus::Report:
+                // The ID byte first; the conversation takes the payload.
+                outcome = conversation_.OnReport(report.data() + (report.empty() ? 0 : 1),
+                                                 report.empty() ? 0 : report.size() - 1);
+                answered = true;
+                break;
+            case HidReadStatus::Gone:
+            case HidReadStatus::Error:
+                conversation_.Detach();
+                return Fail(Result::DeviceError,
+                            "A device error has occurred: " + (error.empty() ? "the device is gone" : error));
+            default:
+                break;
+            }
         }
     }
-    return Result::Ok;
+    const std::string detail = outcome.detail.empty() ? "" : " (" + outcome.detail + ")";
+    switch (outcome.event) {
+    case Event::Connected:
+    case Event::Downloaded:
+    case Event::Uploaded:
+        return Fail(Result::Ok, outcome.message);
+    case Event::Incompatible:
+        return Fail(Result::Incompatible, outcome.message + detail);
+    case Event::NotStored:
+        return Fail(Result::NotStored, outcome.message + detail);
+    case Event::DeviceError:
+        return Fail(Result::DeviceError, outcome.message + (outcome.detail.empty() ? "" : ": " + outcome.detail));
+    default:
+        return Fail(Result::DeviceError, "A device error has occurred");
+    }
 }
 
-DeviceSession::Result DeviceSession::ReadTheme(std::array<std::uint8_t, lsproto::ThemeBlockSize>& block)
+DeviceSession::Result DeviceSession::ReadTheme(ThemeBlock& block)
 {
-    const Result r = Transact(lsproto::CmdThemeRead, lsproto::ThemeBlockSize);
-    if (r != Result::Ok)
-        return r;
-    std::copy(rx_.Buffer().begin(), rx_.Buffer().begin() + lsproto::ThemeBlockSize, block.begin());
-    return Fail(Result::Ok, "Theme was downloaded successfully");
+    const Result r = Await(conversation_.BeginDownload());
+    if (r == Result::Ok)
+        block = conversation_.Block();
+    return r;
 }
 
-DeviceSession::Result DeviceSession::WriteTheme(const std::array<std::uint8_t, lsproto::ThemeBlockSize>& block)
+DeviceSession::Result DeviceSession::Upload(const PackedThemeBlock& theme)
 {
-    if (Transact(lsproto::CmdThemeWrite, lsproto::ThemeBlockSize) != Result::Ok)
-        return Result::DeviceError;
-    if (Write(block.data()) != Result::Ok || Write(block.data() + lsproto::PayloadSize) != Result::Ok)
-        return Result::DeviceError;
-    std::array<std::uint8_t, lsproto::ThemeBlockSize> stored{};
-    const Result r = ReadTheme(stored);
-    if (r == Result::DeviceError)
-        return r;
-    if (r != Result::Ok || !std::equal(block.begin(), block.begin() + lsproto::PackedThemeSize, stored.begin()))
-        return Fail(Result::NotStored, "The device did not store the theme");
-    return Fail(Result::Ok, "Theme was uploaded successfully");
+    return Await(conversation_.BeginUpload(theme));
 }

@@ -1,13 +1,11 @@
 #pragma once
-// A synchronous conversation with the device, for the command-line tool: find
-// the device as the editor does (the last accepted one in enumeration order),
-// check its firmware by the same rules, and move theme blocks, each reply
-// awaited for at most a deadline.
+// The device conversation driven synchronously, for the command-line tool:
+// find the device as the editor does (the last accepted one in enumeration
+// order), then wait for each reply the conversation asks for.
 
-#include "DeviceProtocol.h"
+#include "DeviceConversation.h"
 #include "HidBackend.h"
 
-#include <array>
 #include <memory>
 #include <string>
 
@@ -15,29 +13,31 @@ class DeviceSession {
 public:
     enum class Result { Ok, NoDevice, NoPermission, DeviceError, NoAnswer, Incompatible, NotStored };
 
-    explicit DeviceSession(HidBackend& backend, int replyTimeoutMs = 2000);
+    // replyTimeoutMs bounds the one wait the conversation leaves open, the
+    // firmware check's; a command-line tool must not wait for ever.
+    explicit DeviceSession(HidBackend& backend, int replyTimeoutMs = DeviceConversation::ReplyDeadlineMs);
+    ~DeviceSession();
 
     // Opens the device and runs the firmware check.
     Result Connect(const std::string& overrideText);
-    bool LargeDisplay() const { return lsproto::HasLargeDisplay(firmware_); }
-    Result ReadTheme(std::array<std::uint8_t, lsproto::ThemeBlockSize>& block);
-    // Writes the block, then reads the theme back: Ok only when the device
-    // holds the 84 bytes of the packed theme that were sent.
-    Result WriteTheme(const std::array<std::uint8_t, lsproto::ThemeBlockSize>& block);
+    bool LargeDisplay() const { return lsproto::HasLargeDisplay(conversation_.Firmware()); }
+    Result ReadTheme(ThemeBlock& block);
+    // Writes the theme with the device's own bytes, then reads it back: Ok
+    // only when the device holds the 84 bytes that were sent.
+    Result Upload(const PackedThemeBlock& theme);
     // One line: what happened, for the user.
     const std::string& Message() const { return message_; }
 
 private:
+    class Port;
     Result Fail(Result result, std::string message);
-    Result Write(const std::uint8_t* payload);
-    Result Transact(std::uint8_t code, std::uint32_t length);
+    // Feeds reports into the conversation until it tells something.
+    Result Await(DeviceConversation::Outcome outcome);
 
     HidBackend& backend_;
     int timeoutMs_;
-    HidInterfaceInfo device_;
     std::shared_ptr<HidConnection> connection_;
-    std::size_t outputLength_ = 0;
-    lsproto::ReceiveState rx_;
-    lsproto::FirmwareInfo firmware_;
+    std::unique_ptr<Port> port_;
+    DeviceConversation conversation_;
     std::string message_;
 };

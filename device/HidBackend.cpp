@@ -25,12 +25,12 @@ int HidConnection::DiscardInput()
 std::vector<std::uint8_t> NormalisedReport(const std::uint8_t* raw, std::size_t size, const HidReportLengths& lengths)
 {
     // hidraw leaves out the ID byte of unnumbered reports; callers always get it.
+    // A report shorter than the interface's length stays short: padding it
+    // would pass zeros off as the device's data.
     std::vector<std::uint8_t> report;
-    report.reserve(std::max<std::size_t>(size + 1, lengths.input));
+    report.reserve(size + 1);
     if (!lengths.numbered)
         report.push_back(0);
     report.insert(report.end(), raw, raw + size);
-    if (report.size() < lengths.input)
-        report.resize(lengths.input, 0);
     return report;
 }

@@ -2,7 +2,7 @@
 // The operating system's side of HID access, behind one interface so the
 // controller and lsthtool run the same over every platform's HID services and
 // over the simulated device. Each backend hands out reports in one form (the
-// ID byte first, at least the input report's length), gives the report
+// ID byte first, then the payload as the device sent it), gives the report
 // lengths itself, and reports changes through a handler, not a descriptor.
 
 #include "ReportDescriptor.h"
@@ -40,8 +40,8 @@ public:
     // Writes the whole report (byte 0 is the report ID, 0 when unnumbered).
     virtual bool Write(const std::uint8_t* data, std::size_t size, std::string* error) = 0;
     // Waits up to timeoutMs for one input report: its ID byte first (0 for a
-    // device without numbered reports), then the payload, zero-filled to the
-    // input report length where it came shorter.
+    // device without numbered reports), then the payload as it came; one of
+    // another length than the interface's is the caller's to refuse.
     virtual HidReadStatus Read(std::vector<std::uint8_t>& report, int timeoutMs, std::string* error) = 0;
     // Ends a Read that is waiting, from any thread.
     virtual void Interrupt() = 0;

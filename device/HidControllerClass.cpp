@@ -226,7 +226,7 @@ void THidDeviceReadThread::Run()
         }
         const std::uint64_t epoch = device_.inputEpoch_.load();
 
-        // Backends deliver the ID byte first and the full input length.
+        // Backends deliver the ID byte first, then the payload as it came.
         std::vector<std::uint8_t> report = std::move(raw);
 
         auto handover = std::make_shared<Handover>();

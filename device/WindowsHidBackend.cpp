@@ -131,10 +131,8 @@ public:
         pending_ = false;
         if (!GetOverlappedResult(device_, &overlapped_, &got, FALSE))
             return Failed(GetLastError(), error);
-        // Every report comes with its ID byte, at full length.
+        // Every report comes with its ID byte, as long as the driver gave it.
         report.assign(buffer_.data(), buffer_.data() + got);
-        if (report.size() < lengths_.input)
-            report.resize(lengths_.input, 0);
         return HidReadStatus::Report;
     }
 

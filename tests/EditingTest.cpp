@@ -96,35 +96,39 @@ private slots:
             const char* redo;
             TColor slot0;
             bool small;
+            const char* file;  // as the caption names it
         };
+        // Undo and Redo take the document along: its file, and whether the
+        // colours are what that file holds.
         const Step steps[] = {
-            {"start", [] {}, false, "Undo", "Redo", black, false},
-            {"edit", [&] { f.btnColorClick(); }, true, "Undo Edit Colour", "Redo", picked, false},
+            {"start", [] {}, false, "Undo", "Redo", black, false, "Untitled"},
+            {"edit", [&] { f.btnColorClick(); }, true, "Undo Edit Colour", "Redo", picked, false, "Untitled"},
             {"paste", [&] { QGuiApplication::clipboard()->setText(QStringLiteral("rgb(255, 0, 0)")); f.mniPasteColorClick(); },
-             true, "Undo Paste Colour", "Redo", red, false},
+             true, "Undo Paste Colour", "Redo", red, false, "Untitled"},
             {"paste nothing", [&] { QGuiApplication::clipboard()->setText(QStringLiteral("red")); f.mniPasteColorClick(); },
-             true, "Undo Paste Colour", "Redo", red, false},
-            {"save", [&] { f.mniSaveClick(); }, false, "Undo Paste Colour", "Redo", red, false},
-            {"undo after save", [&] { f.mniUndoClick(); }, true, "Undo Edit Colour", "Redo Paste Colour", picked, false},
-            {"redo to the saved state", [&] { f.mniRedoClick(); }, false, "Undo Paste Colour", "Redo", red, false},
-            {"undo twice", [&] { f.mniUndoClick(); f.mniUndoClick(); }, true, "Undo", "Redo Edit Colour", black, false},
-            {"open", [&] { f.OpenThemePath(QString::fromStdString(opened)); }, false, "Undo Open", "Redo", blue, true},
-            {"undo open", [&] { f.mniUndoClick(); }, true, "Undo", "Redo Open", black, false},
-            {"redo open", [&] { f.mniRedoClick(); }, false, "Undo Open", "Redo", blue, true},
-            {"new", [&] { f.mniNewClick(); }, false, "Undo New", "Redo", black, true},
-            {"undo new", [&] { f.mniUndoClick(); }, true, "Undo Open", "Redo New", blue, true},
-            {"download", [&] { rig.sim->Plug(); QTRY_COMPARE(f.StatusText(), QStringLiteral("Connected")); f.mniDownloadClick();
-                               QTRY_COMPARE(f.StatusText(), QStringLiteral("Theme was downloaded successfully")); },
-             true, "Undo Download", "Redo", factory, false},
-            {"undo download", [&] { f.mniUndoClick(); }, true, "Undo Open", "Redo Download", blue, false},
+             true, "Undo Paste Colour", "Redo", red, false, "Untitled"},
+            {"save", [&] { f.mniSaveClick(); }, false, "Undo Paste Colour", "Redo", red, false, "saved.lsth"},
+            {"undo after save", [&] { f.mniUndoClick(); }, true, "Undo Edit Colour", "Redo Paste Colour", picked, false, "saved.lsth"},
+            {"redo to the saved state", [&] { f.mniRedoClick(); }, false, "Undo Paste Colour", "Redo", red, false, "saved.lsth"},
+            {"undo twice", [&] { f.mniUndoClick(); f.mniUndoClick(); }, true, "Undo", "Redo Edit Colour", black, false, "saved.lsth"},
+            {"open", [&] { f.OpenThemePath(QString::fromStdString(opened)); }, false, "Undo Open", "Redo", blue, true, "small.lsth"},
+            {"undo open", [&] { f.mniUndoClick(); }, true, "Undo", "Redo Open", black, false, "saved.lsth"},
+            {"redo open", [&] { f.mniRedoClick(); }, false, "Undo Open", "Redo", blue, true, "small.lsth"},
+            {"new", [&] { f.mniNewClick(); }, false, "Undo New", "Redo", black, true, "Untitled"},
+            {"undo new", [&] { f.mniUndoClick(); }, false, "Undo Open", "Redo New", blue, true, "small.lsth"},
+            // The document is unmodified: a device that connects is downloaded at once.
+            {"download", [&] { rig.sim->Plug(); QTRY_COMPARE(f.StatusText(), QStringLiteral("Theme was downloaded successfully")); },
+             true, "Undo Download", "Redo", factory, false, "Untitled"},
+            {"undo download", [&] { f.mniUndoClick(); }, false, "Undo Open", "Redo Download", blue, false, "small.lsth"},
             {"paste green", [&] { QGuiApplication::clipboard()->setText(QStringLiteral("#00FF00")); f.mniPasteColorClick(); },
-             true, "Undo Paste Colour", "Redo", green, false},
+             true, "Undo Paste Colour", "Redo", green, false, "small.lsth"},
         };
         for (const Step& s : steps) {
             s.act();
             const QByteArray where = QByteArray("after ") + s.what;
             QVERIFY2(Modified == s.modified, where.constData());
-            QCOMPARE(f.windowTitle().endsWith(QStringLiteral(" *")), s.modified);
+            QCOMPARE(f.windowTitle(), QStringLiteral("Larkspur Theme Editor - ") + QString::fromLatin1(s.file) +
+                                          (s.modified ? QStringLiteral(" *") : QString()));
             QCOMPARE(f.mniUndo->text(), QString::fromLatin1(s.undo));
             QCOMPARE(f.mniRedo->text(), QString::fromLatin1(s.redo));
             QCOMPARE(f.mniUndo->isEnabled(), std::string(s.undo) != "Undo");
@@ -141,6 +145,9 @@ private slots:
 
         f.mniCopyColorClick();
         QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("#00FF00"));
+        // A paste that works clears the refusal, back to the connection's state.
+        f.mniPasteColorClick();
+        QCOMPARE(f.StatusText(), QStringLiteral("Connected"));
         f.lstColors->setCurrentRow(-1);
         QVERIFY(!f.mniPasteColor->isEnabled());
         QVERIFY(!f.mniCopyColor->isEnabled());
@@ -153,6 +160,8 @@ private slots:
         const std::string b = SaveFile(dir, "b.lsth", RGB565ToColor(0x2222), false);
         {
             Rig rig(QString::fromStdString(dir.File("missing.lsth")));
+            // The start-up device scan leaves it standing.
+            QTRY_VERIFY(rig.form->DevCon->Devices().empty() && rig.form->DeviceScans() > 0);
             QCOMPARE(rig.form->StatusText(), QStringLiteral("A file error has occurred"));
             QCOMPARE(ThemeColors, Defaults());
             QCOMPARE(rig.form->windowTitle(), QStringLiteral("Larkspur Theme Editor - Untitled"));

@@ -204,7 +204,7 @@ TEST(HidController, CreateErrors)
     EXPECT_EQ(controller.Devices()[0]->Access(), HidAccess::NoPermission);
 }
 
-TEST(HidController, ReportsArriveInOrderWithTheIdByteAdded)
+TEST(HidController, ReportsArriveInOrderWithTheIdByteAddedAndTheirOwnLength)
 {
     auto sim = std::make_shared<SimulatedHidBackend>(SimulatorModel::Large);
     THidDeviceController controller(sim);
@@ -213,7 +213,7 @@ TEST(HidController, ReportsArriveInOrderWithTheIdByteAdded)
     ASSERT_TRUE(PumpUntil([&] { return r.changes == 1; }));
     for (std::uint8_t i = 1; i <= 5; ++i)
         sim->InjectReport(Payload(i));
-    sim->InjectReport(std::vector<std::uint8_t>(10, 0x77));  // short: padded to the input length
+    sim->InjectReport(std::vector<std::uint8_t>(10, 0x77));  // short: as it came, for the receiver to refuse
     ASSERT_TRUE(PumpUntil([&] { return r.reports.size() == 6; }));
     for (std::uint8_t i = 0; i < 5; ++i) {
         EXPECT_EQ(r.reports[i].id, 0);
@@ -221,7 +221,7 @@ TEST(HidController, ReportsArriveInOrderWithTheIdByteAdded)
         EXPECT_EQ(r.reports[i].size, 64);
     }
     EXPECT_EQ(r.reports[5].first, 0x77);
-    EXPECT_EQ(r.reports[5].size, 64);
+    EXPECT_EQ(r.reports[5].size, 10);
 }
 
 TEST(HidController, AFastDeviceLosesNothingAndKeepsItsOrder)

@@ -1,8 +1,7 @@
 #pragma once
-// Undo and redo for the theme document. Every change of the colour table is one
-// step holding the state before and after it; the history also remembers the
-// state last opened, saved or started fresh, so the modified flag can follow
-// the document as it moves back and forth.
+// Undo and redo for the theme document. Every change of the colour table, the
+// display size it brings along, or the document it belongs to (New, Open, a
+// download) is one step holding the state before and after it.
 
 #include "ColorModel.h"
 
@@ -13,6 +12,9 @@
 struct ThemeState {
     TThemeColorTable colors{};
     bool smallDisplay = false;
+    // Which document the colours belong to: its file, the bytes last seen in
+    // that file and the colours last saved there are kept per document.
+    int document = 0;
 };
 
 class ThemeHistory {
@@ -37,10 +39,6 @@ public:
     Move Undo();
     Move Redo();
 
-    // The state that counts as unmodified: the one opened, saved or started fresh.
-    void MarkClean(const TThemeColorTable& colors) { clean_ = colors; }
-    bool IsClean(const TThemeColorTable& colors) const { return colors == clean_; }
-
 private:
     struct Step {
         std::string name;
@@ -48,5 +46,4 @@ private:
     };
     std::vector<Step> steps_;
     std::size_t next_ = 0;  // steps_[0..next_) are done
-    TThemeColorTable clean_{};
 };
