@@ -314,11 +314,16 @@ TEST(HidController, StoppingIsPromptEvenWithAHandOverPending)
     ASSERT_TRUE(PumpUntil([&] { return r.changes == 1; }));
     THidDevice& device = *controller.Devices()[0];
 
-    // An idle reader stops within one wait slice.
+    // Readers that wait in slices of 10 s: a stop that had to wait for the
+    // slice to end would take that long, one that interrupts it takes none.
+    device.Release();
+    device.SetDevThreadSleepTime(10000);
+    device.Claim();
+    ASSERT_TRUE(device.HasReader());
     QElapsedTimer timer;
     timer.start();
     device.Release();
-    EXPECT_LT(timer.elapsed(), 150);
+    EXPECT_LT(timer.elapsed(), 5000);
     EXPECT_FALSE(device.HasReader());
 
     // A reader blocked on a hand-over the GUI thread never serves.
@@ -328,7 +333,7 @@ TEST(HidController, StoppingIsPromptEvenWithAHandOverPending)
     std::this_thread::sleep_for(std::chrono::milliseconds(50));  // the reader now waits on the GUI thread
     timer.restart();
     device.Release();
-    EXPECT_LT(timer.elapsed(), 150);
+    EXPECT_LT(timer.elapsed(), 5000);
     Pump(50);
     EXPECT_TRUE(r.reports.empty()) << "a cancelled hand-over delivers nothing";
 }

@@ -160,8 +160,19 @@ private slots:
         rig.dialogs->exportResult = QString::fromStdString(dir.File("one.png"));
         f.mniExportImageClick();
         QCOMPARE(f.StatusText(), QStringLiteral("Image was exported successfully"));
-        QCOMPARE(QImage(rig.dialogs->exportResult).convertToFormat(QImage::Format_RGB32),
-                 Render(dir, QStringLiteral("render --page 0 --display 80x160 --screen-only --zoom 2")));
+        const QImage one = QImage(rig.dialogs->exportResult).convertToFormat(QImage::Format_RGB32);
+        QCOMPARE(one, Render(dir, QStringLiteral("render --page 0 --display 80x160 --screen-only --zoom 2")));
+        // Worked out here from the drawer's own pixels: the 80x160 screen at
+        // (80, 80) of the bitmap, each pixel a 2x2 square.
+        QCOMPARE(one.size(), QSize(160, 320));
+        const Bitmap& bitmap = f.Drawer()->Bitmap();
+        int wrong = 0;
+        for (int y = 0; y < one.height(); ++y)
+            for (int x = 0; x < one.width(); ++x) {
+                const TColor c = bitmap.Pixel(80 + x / 2, 80 + y / 2);
+                wrong += (one.pixel(x, y) & 0xFFFFFF) != (qRgb(int(ColorRed(c)), int(ColorGreen(c)), int(ColorBlue(c))) & 0xFFFFFF);
+            }
+        QCOMPARE(wrong, 0);
         rig.dialogs->exportResult = QString::fromStdString(dir.File("all.png"));
         f.mniExportAllClick();
         QCOMPARE(QImage(rig.dialogs->exportResult).convertToFormat(QImage::Format_RGB32),

@@ -100,3 +100,30 @@ TEST(ColorVisionSimulation, GreysStayAndConfusedColoursMeet)
 }
 
 }  // namespace
+
+TEST(ColorVisionSimulation, MatchesThePublishedMatrices)
+{
+    // The primaries and one mixed colour through the severity-1 matrices of
+    // Machado, Oliveira and Fernandes (2009), worked out apart from the
+    // program in linear sRGB; a row moved or two matrices swapped shows.
+    const TColor inputs[] = {MakeColor(255, 0, 0), MakeColor(0, 255, 0), MakeColor(0, 0, 255), MakeColor(200, 120, 40)};
+    const struct {
+        ColorVision vision;
+        TColor expected[4];
+    } cases[] = {
+        {ColorVision::Protanopia,
+         {MakeColor(109, 95, 0), MakeColor(255, 229, 0), MakeColor(0, 89, 255), MakeColor(145, 128, 27)}},
+        {ColorVision::Deuteranopia,
+         {MakeColor(163, 144, 0), MakeColor(239, 214, 58), MakeColor(0, 61, 251), MakeColor(164, 146, 41)}},
+        {ColorVision::Tritanopia,
+         {MakeColor(255, 0, 15), MakeColor(0, 247, 217), MakeColor(0, 107, 150), MakeColor(219, 102, 104)}},
+    };
+    for (const auto& c : cases)
+        for (int i = 0; i < 4; ++i) {
+            const TColor got = SimulateColor(inputs[i], c.vision), want = c.expected[i];
+            EXPECT_LE(std::abs(int(ColorRed(got)) - int(ColorRed(want))) + std::abs(int(ColorGreen(got)) - int(ColorGreen(want))) +
+                          std::abs(int(ColorBlue(got)) - int(ColorBlue(want))),
+                      1)
+                << ColorVisionName(c.vision) << " input " << i;
+        }
+}

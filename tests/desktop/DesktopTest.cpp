@@ -5,6 +5,7 @@
 
 #include "EditorState.h"
 #include "LarkspurApplication.h"
+#include "ColorText.h"
 #include "SimulatedHidBackend.h"
 #include "ThemeFile.h"
 #include "Unit1.h"
@@ -13,6 +14,8 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QDir>
+#include <QFile>
+#include <QComboBox>
 #include <QTemporaryDir>
 #include <QColorDialog>
 #include <QListWidget>
@@ -447,6 +450,74 @@ private slots:
         QTest::qWait(200);
         QCOMPARE(grab(), plain);
         form->SetZoom(1);
+    }
+
+    // The mouse on the list, as a user clicks it: a row's slot is chosen, and
+    // the outline of the preview goes once the pointer moves onto the list.
+    // Then Undo after Open and Ctrl+S write the earlier file, never the opened one.
+    void mouseOnTheListAndUndoAfterOpen()
+    {
+        auto form = ShowWindow();
+        const qreal s = form->devicePixelRatioF();
+        const auto pointTo = [&](QWidget* w, QPoint p) {
+            const QPoint g = w->mapToGlobal(p);
+            Run(QStringLiteral("xdotool"), {QStringLiteral("mousemove"), QString::number(qRound(g.x() * s)),
+                                            QString::number(qRound(g.y() * s))});
+        };
+        QListWidget* list = form->lstColors;
+        for (int row : {3, 5}) {
+            pointTo(list->viewport(), list->visualItemRect(list->item(row)).center());
+            Run(QStringLiteral("xdotool"), {QStringLiteral("click"), QStringLiteral("1")});
+            const TColor* slot = reinterpret_cast<TColor*>(list->item(row)->data(Qt::UserRole).value<quintptr>());
+            QTRY_VERIFY(SelectedSlot == slot);
+            QVERIFY(form->mniCopyColor->isEnabled() && form->mniPasteColor->isEnabled());
+            QVERIFY(form->btnColor->text().startsWith(QString::fromStdString(ColorToHexText(*slot))));
+        }
+        pointTo(form->surface, QPoint(PreviewXAt(120, 1), PreviewYAt(90, 1)));
+        QTRY_COMPARE(form->HoveredSlot(), SlotIndex(SlotId::Main_Dom));
+        QTRY_VERIFY(QToolTip::isVisible());
+        pointTo(list->viewport(), QPoint(20, 20));
+        QTRY_COMPARE(form->HoveredSlot(), -1);
+        QTRY_VERIFY(!QToolTip::isVisible());
+
+        QTemporaryDir dir;
+        const auto save = [&](const char* name, TRGB565 word) {
+            TThemeColorTable colors{};
+            LoadDefaultTheme(colors);
+            colors[0] = RGB565ToColor(word);
+            TPackedTheme packed{};
+            std::string ignored;
+            SaveTheme(dir.filePath(QString::fromLatin1(name)).toStdString(), colors, packed, false, ignored);
+            return dir.filePath(QString::fromLatin1(name));
+        };
+        const QString a = save("a.lsth", 0x1111);
+        const auto bytesOf = [](const QString& path) {
+            QFile f(path);
+            return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+        };
+        const QByteArray aBefore = bytesOf(a);
+        form->OpenThemePath(a);
+        QCOMPARE(form->windowTitle(), QStringLiteral("Larkspur Theme Editor - a.lsth"));
+        form->cmbLayout->setFocus();
+        Keys(QStringLiteral("ctrl+z"));
+        // Back to the untitled default theme: the file went with its document.
+        QTRY_COMPARE(form->windowTitle(), QStringLiteral("Larkspur Theme Editor - Untitled"));
+        QCOMPARE(ColorToRGB565(ThemeColors[0]), ColorToRGB565(MakeColor(0, 0, 0)));
+        // Ctrl+S asks for a name (the Save dialog, cancelled here) and writes nothing into a.lsth.
+        QStringList dialogs;
+        QTimer answer;
+        connect(&answer, &QTimer::timeout, [&] {
+            if (QWidget* box = QApplication::activeModalWidget()) {
+                dialogs << box->windowTitle();
+                box->close();
+            }
+        });
+        answer.start(50);
+        Keys(QStringLiteral("ctrl+s"));
+        QTRY_COMPARE(dialogs, QStringList{QStringLiteral("Save Theme")});
+        answer.stop();
+        QCOMPARE(bytesOf(a), aBefore);
+        QCOMPARE(form->windowTitle(), QStringLiteral("Larkspur Theme Editor - Untitled"));
     }
 
     // Scaling off and a large font resolution: the fonts keep their 96-dpi

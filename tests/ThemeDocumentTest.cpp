@@ -1,0 +1,134 @@
+// The document's rules without a window: undo and redo take the file along,
+// Save asks about another program's change, and every writer takes one lock.
+
+#include "FileLock.h"
+#include "TempDir.h"
+#include "ThemeDocument.h"
+#include "ThemeFile.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace {
+
+struct Editor {
+    TThemeColorTable colors{};
+    TPackedTheme packed{};
+    bool small = false;
+    std::string fileName;
+    bool modified = false;
+    ThemeDocument document{colors, packed, small, fileName, modified};
+    Editor() { document.Reset(); }
+};
+
+TRGB565 WordInFile(const std::string& path, int slot)
+{
+    TPackedTheme packed{};
+    std::string name;
+    EXPECT_TRUE(LoadTheme(path, packed, nullptr, name));
+    return packed[static_cast<std::size_t>(slot)];
+}
+
+const auto Yes = [] { return true; };
+
+}  // namespace
+
+TEST(ThemeDocument, UndoAcrossOpenAndNewTakesTheFileAlong)
+{
+    TempDir dir;
+    const std::string a = dir.File("a.lsth"), b = dir.File("b.lsth");
+    Editor e;
+    e.document.SetColor(0, RGB565ToColor(0x1111));
+    ASSERT_TRUE(e.document.SaveAs(a).fileMatched);
+    e.document.SetColor(0, RGB565ToColor(0x2222));  // an unsaved edit of a.lsth
+    {
+        Editor other;
+        other.document.SetColor(0, RGB565ToColor(0x3333));
+        ASSERT_TRUE(other.document.SaveAs(b).fileMatched);
+    }
+    const std::string bBytes = ReadText(b);
+
+    struct Step {
+        const char* what;
+        std::function<DocumentOutcome()> act;
+        std::string file;
+        bool modified;
+        TRGB565 slot0;
+    };
+    const Step steps[] = {
+        {"open b", [&] { return e.document.Open(b); }, b, false, 0x3333},
+        {"undo open", [&] { return e.document.Undo(); }, a, true, 0x2222},
+        {"redo open", [&] { return e.document.Redo(); }, b, false, 0x3333},
+        {"new", [&] { return e.document.New(); }, "", false, 0},
+        {"undo new", [&] { return e.document.Undo(); }, b, false, 0x3333},
+        {"undo open again", [&] { return e.document.Undo(); }, a, true, 0x2222},
+    };
+    for (const Step& s : steps) {
+        s.act();
+        EXPECT_EQ(e.fileName, s.file) << s.what;
+        EXPECT_EQ(e.modified, s.modified) << s.what;
+        if (s.slot0)
+            EXPECT_EQ(ColorToRGB565(e.colors[0]), s.slot0) << s.what;
+    }
+    // Back in a.lsth with its edit: Save writes a.lsth, and only a.lsth, without
+    // a question, since nobody changed it.
+    bool asked = false;
+    const DocumentOutcome saved = e.document.Save([&] { return asked = true; });
+    EXPECT_FALSE(asked);
+    EXPECT_EQ(saved.status, std::string("Theme was saved successfully"));
+    EXPECT_EQ(WordInFile(a, 0), 0x2222);
+    EXPECT_EQ(ReadText(b), bBytes);
+    EXPECT_FALSE(e.modified);
+}
+
+TEST(ThemeDocument, SaveAsksAboutAnotherProgramsChangeAndRefusesNonThemes)
+{
+    TempDir dir;
+    const std::string a = dir.File("a.lsth");
+    Editor e;
+    ASSERT_TRUE(e.document.SaveAs(a).fileMatched);
+    e.document.SetColor(1, RGB565ToColor(0x4444));
+    WriteText(a, ReadText(a) + "; a note another program added\n");
+    int asked = 0;
+    EXPECT_FALSE(e.document.Save([&] { return ++asked, false; }).status);
+    EXPECT_EQ(asked, 1);
+    EXPECT_NE(WordInFile(a, 1), 0x4444);
+    EXPECT_TRUE(e.modified);
+    e.document.Save([&] { return ++asked, true; });
+    EXPECT_EQ(asked, 2);
+    EXPECT_EQ(WordInFile(a, 1), 0x4444);
+    EXPECT_NE(ReadText(a).find("; a note another program added"), std::string::npos);
+
+    // A file without a single theme key opens as the defaults, but Save
+    // asks for a name instead of writing a theme into it.
+    const std::string picture = dir.File("picture.png");
+    WriteText(picture, std::string("\x89PNG\r\n\x1a\n", 8) + "not a theme");
+    const DocumentOutcome opened = e.document.Open(picture);
+    EXPECT_EQ(opened.status, std::string("Theme was loaded successfully (no theme colours in the file)"));
+    EXPECT_TRUE(e.document.Save(Yes).needsFileName);
+    EXPECT_EQ(ReadText(picture).substr(8), "not a theme");
+    // A missing file changes nothing.
+    const DocumentOutcome missing = e.document.Open(dir.File("missing.lsth"));
+    EXPECT_TRUE(missing.failed);
+    EXPECT_EQ(e.fileName, picture);
+}
+
+TEST(FileLock, CreatingAFileExcludesEveryOtherWriter)
+{
+    TempDir dir;
+    const std::string path = dir.File("new.lsth");
+    auto first = std::make_unique<FileLock>();
+    ASSERT_TRUE(first->Acquire(path, nullptr));
+    // Nothing there yet, yet a second writer has to wait.
+    FileLock second;
+    std::string error;
+    EXPECT_FALSE(second.Acquire(path, &error, 0));
+    EXPECT_NE(error.find("another program"), std::string::npos);
+    // Once the first created it and let go, the second locks the new file.
+    WriteText(path, "[Main]\n");
+    first.reset();
+    EXPECT_TRUE(second.Acquire(path, nullptr, 0));
+    FileLock third;
+    EXPECT_FALSE(third.Acquire(path, nullptr, 0));
+}
