@@ -31,7 +31,18 @@ CurrentDevicePort ThePort;
 
 void TfrmMain::CreateDeviceLink(std::shared_ptr<HidBackend> backend)
 {
-    DevCon = new THidDeviceController(backend ? std::move(backend) : CreateHidBackend(), this);
+    if (!backend) {
+        // Simulator settings that cannot be used are said once; the editor
+        // then runs with no device rather than with a misleading one.
+        std::string error;
+        backend = CreateHidBackend(&error);
+        if (!backend) {
+            backend = CreateEmptyHidBackend();
+            SetStatusText(QString::fromStdString(error), true);
+            holdStartupStatus_ = true;
+        }
+    }
+    DevCon = new THidDeviceController(std::move(backend), this);
     DevCon->OnDeviceChange = [this](THidDeviceController& c) { DevConDeviceChange(c); };
     DevCon->OnEnumerate = [this](THidDevice& d, int i) { return DevConEnumerate(d, i); };
     DevCon->OnDeviceCreateError = [this](THidDeviceController& c, const THidPnPInfo& p, bool& h, bool& r) {

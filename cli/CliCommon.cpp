@@ -19,6 +19,24 @@ int Fail(const std::string& message)
     return 1;
 }
 
+int UsageError(const std::string& message)
+{
+    Fail(message);
+    return 2;
+}
+
+std::string Echo(const std::string& value)
+{
+    constexpr std::size_t Shown = 60;
+    if (value.size() <= Shown)
+        return "'" + value + "'";
+    // Cut at a character boundary, not inside a UTF-8 sequence.
+    std::size_t cut = Shown;
+    while (cut > 0 && (static_cast<unsigned char>(value[cut]) & 0xC0) == 0x80)
+        --cut;
+    return "'" + value.substr(0, cut) + "\u2026'";
+}
+
 void PrintThemeWords(const TPackedTheme& packed, bool smallDisplay)
 {
     for (const ThemeSlot& slot : ThemeSlots)

@@ -3,16 +3,27 @@
 
 #include "ColorModel.h"
 
+#include <memory>
 #include <string>
 #include <vector>
 
 using Args = std::vector<std::string>;
+
+class HidBackend;
+// The HID backend a device command uses; null after saying why (exit 2) when
+// the simulator's settings cannot be used.
+std::shared_ptr<HidBackend> CliBackend();
 
 // True when args holds -h or --help.
 bool WantsHelp(const Args& args);
 // Prints "lsthtool: <message>" to stderr, control bytes escaped, and returns
 // exit code 1.
 int Fail(const std::string& message);
+// Prints the message like Fail and returns 2: the command line was wrong.
+int UsageError(const std::string& message);
+// A value given on the command line, quoted for a message: at most 60
+// characters of it, then "…".
+std::string Echo(const std::string& value);
 // The 42 words as "<slot> <key> $<WORD>" lines, then "Display <0|1>".
 void PrintThemeWords(const TPackedTheme& packed, bool smallDisplay);
 

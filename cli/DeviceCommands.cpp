@@ -13,6 +13,15 @@
 #include <fstream>
 #include <iterator>
 
+std::shared_ptr<HidBackend> CliBackend()
+{
+    std::string error;
+    auto backend = CreateHidBackend(&error);
+    if (!backend)
+        UsageError(error);
+    return backend;
+}
+
 int RunDevices(const Args& args)
 {
     if (WantsHelp(args) || !args.empty()) {
@@ -21,7 +30,9 @@ int RunDevices(const Args& args)
                     "whether it can be opened for reading and writing, and its report lengths.\n");
         return WantsHelp(args) ? 0 : 1;
     }
-    auto backend = CreateHidBackend();
+    auto backend = CliBackend();
+    if (!backend)
+        return 2;
     for (const HidInterfaceInfo& info : backend->Enumerate()) {
         const HidReportLengths& lengths = info.lengths;
         const bool parsed = lengths.input != 0 || lengths.output != 0;
@@ -103,6 +114,8 @@ int RunHidCaps(const Args& args)
     HidReportLengths lengths;
     if (!ParseReportDescriptor(bytes.data(), bytes.size(), lengths, &error))
         return Fail(args[0] + ": " + error);
+    if (lengths.input == 0 && lengths.output == 0 && lengths.feature == 0)
+        return Fail(args[0] + ": no descriptor: it declares no report");
     std::printf("input %u\noutput %u\nfeature %u\nnumbered %s\n", lengths.input, lengths.output, lengths.feature,
                 lengths.numbered ? "yes" : "no");
     return 0;

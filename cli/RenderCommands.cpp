@@ -11,8 +11,10 @@
 #include "ThemeSlots.h"
 #include "Unit2.h"
 
-#include <cstdio>
 #include <algorithm>
+#include <cctype>
+#include <cstdio>
+#include <set>
 
 int RunFonts(const Args& args)
 {
@@ -31,11 +33,18 @@ namespace {
 
 bool ParseMoment(const std::string& text, std::tm& moment)
 {
-    int y, mo, d, h, mi;
-    char tail;
-    if (std::sscanf(text.c_str(), "%4d-%2d-%2d %2d:%2d%c", &y, &mo, &d, &h, &mi, &tail) != 5)
+    // Exactly "YYYY-MM-DD HH:MM", and a day the calendar has.
+    static const char Shape[] = "dddd-dd-dd dd:dd";
+    if (text.size() != sizeof Shape - 1)
         return false;
-    if (mo < 1 || mo > 12 || d < 1 || d > 31 || h < 0 || h > 23 || mi < 0 || mi > 59 || y < 1900)
+    for (std::size_t i = 0; i < text.size(); ++i)
+        if (Shape[i] == 'd' ? !std::isdigit(static_cast<unsigned char>(text[i])) : text[i] != Shape[i])
+            return false;
+    const auto number = [&](std::size_t at, std::size_t n) { return std::stoi(text.substr(at, n)); };
+    const int y = number(0, 4), mo = number(5, 2), d = number(8, 2), h = number(11, 2), mi = number(14, 2);
+    const bool leap = (y % 4 == 0 && y % 100 != 0) || y % 400 == 0;
+    static const int Days[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    if (y < 1900 || mo < 1 || mo > 12 || h > 23 || mi > 59 || d < 1 || d > Days[mo - 1] + (mo == 2 && leap))
         return false;
     moment = std::tm{};
     moment.tm_year = y - 1900;
@@ -82,6 +91,9 @@ struct PreviewRequest {
     int zoom = 1;
     ColorVision vision = ColorVision::Normal;
     std::string out;
+    // 2 where the command line itself was wrong (an option given twice or
+    // one the command does not take), else 1.
+    int errorCode = 1;
     TThemeColorTable colors{};
     bool small = false;
     std::tm moment{};
@@ -96,47 +108,53 @@ std::string ReadPreviewRequest(const Args& args, Mode mode, PreviewRequest& requ
     const bool allowAll = mode == Mode::Render;
     const std::string& cmd = request.command;
     std::string pageText, display, at, file, zoom, simulate;
+    std::set<std::string> given;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
         std::string* target = a == "--page" ? &pageText : a == "--display" ? &display : a == "--at" ? &at
-                            : a == "-o" ? &request.out : (allowAll && a == "--zoom") ? &zoom
+                            : (allowAll && a == "-o") ? &request.out : (allowAll && a == "--zoom") ? &zoom
                             : (allowAll && a == "--simulate") ? &simulate : nullptr;
         if (target) {
             if (i + 1 >= args.size())
                 return cmd + ": " + a + " needs a value";
+            if (!given.insert(a).second) {
+                request.errorCode = 2;
+                return cmd + ": " + a + " is given twice";
+            }
             *target = args[++i];
         } else if (a == "--slot-map" && allowAll) {
             request.slotMap = true;
         } else if (a == "--screen-only" && allowAll) {
             request.screenOnly = true;
         } else if (a.size() > 1 && a[0] == '-' && !(a[1] >= '0' && a[1] <= '9')) {
-            return cmd + ": unknown option '" + a + "'";
+            request.errorCode = 2;
+            return cmd + ": " + (a == "-o" ? "writes no file; -o is not taken" : "unknown option " + Echo(a));
         } else {
             request.positional.push_back(a);
         }
     }
     if (!zoom.empty()) {
         if (zoom.size() != 1 || zoom[0] < '1' || zoom[0] > '4')
-            return cmd + ": --zoom must be 1..4, not '" + zoom + "'";
+            return cmd + ": --zoom must be 1..4, not " + Echo(zoom);
         request.zoom = zoom[0] - '0';
     }
     if (!simulate.empty() && !ParseColorVision(simulate, request.vision))
-        return cmd + ": --simulate must be normal, protanopia, deuteranopia, tritanopia or greyscale, not '" +
-               simulate + "'";
+        return cmd + ": --simulate must be normal, protanopia, deuteranopia, tritanopia or greyscale, not " +
+               Echo(simulate);
     if (mode == Mode::Lint && !pageText.empty())
         return cmd + ": checks every page; --page is not taken";
     if (pageText.empty() && mode != Mode::Lint)
         return cmd + ": --page is required (see lsthtool " + cmd + " --help)";
     if (mode != Mode::Lint && !(allowAll && pageText == "all")) {
         if (pageText.size() != 1 || pageText[0] < '0' || pageText[0] > '7')
-            return cmd + ": --page must be 0..7" + (allowAll ? " or all" : "") + ", not '" + pageText + "'";
+            return cmd + ": --page must be 0..7" + (allowAll ? " or all" : "") + ", not " + Echo(pageText);
         request.page = pageText[0] - '0';
     }
     if (!display.empty() && display != "240x320" && display != "80x160")
-        return cmd + ": --display must be 240x320 or 80x160, not '" + display + "'";
+        return cmd + ": --display must be 240x320 or 80x160, not " + Echo(display);
     request.moment = LocalClockNow();
-    if (!at.empty() && !ParseMoment(at, request.moment))
-        return cmd + ": --at must look like \"2026-12-08 09:05\", not '" + at + "'";
+    if (given.count("--at") && !ParseMoment(at, request.moment))
+        return cmd + ": --at must be a real moment in the form \"2026-12-08 09:05\", not " + Echo(at);
 
     // render takes at most the theme file; inspect takes it before X and Y.
     const std::size_t coordinates = mode == Mode::Inspect ? std::min<std::size_t>(2, request.positional.size()) : 0;
@@ -202,7 +220,7 @@ int RunRender(const Args& args)
     PreviewRequest request;
     const std::string error = ReadPreviewRequest(args, Mode::Render, request);
     if (!error.empty())
-        return Fail(error);
+        return request.errorCode == 2 ? UsageError(error) : Fail(error);
     if (request.out.empty())
         return Fail("render: -o is required (see lsthtool render --help)");
 
@@ -234,7 +252,7 @@ int RunInspect(const Args& args)
     PreviewRequest request;
     const std::string error = ReadPreviewRequest(args, Mode::Inspect, request);
     if (!error.empty())
-        return Fail(error);
+        return request.errorCode == 2 ? UsageError(error) : Fail(error);
     int x = 0, y = 0;
     if (request.positional.size() != 2 || !ParseCoordinate(request.positional[0], PreviewWidth, x) ||
         !ParseCoordinate(request.positional[1], PreviewHeight, y))
@@ -255,15 +273,15 @@ int RunLint(const Args& args)
         std::printf("usage: lsthtool lint FILE.lsth [--display 240x320|80x160]\n"
                     "Lists every pair of text and background colour a page shows that is hard to read:\n"
                     "below a contrast ratio of 4.5:1 for text, 3:1 for the large digits and icons\n"
-                    "(WCAG 2), worst first. Exit 1 when there is any.\n");
+                    "(WCAG 2), worst first. Exit 1 when there is any, 2 for an error.\n");
         return 0;
     }
     PreviewRequest request;
     const std::string error = ReadPreviewRequest(args, Mode::Lint, request);
     if (!error.empty())
-        return Fail(error);
+        return UsageError(error);
     if (!request.positional.empty())
-        return Fail("lint: one theme file, and no pixel (see lsthtool lint --help)");
+        return UsageError("lint: one theme file, and no pixel (see lsthtool lint --help)");
     TLSDrawer drawer(request.colors, request.small);
     drawer.SetClock(FixedClock(request.moment));
     const auto failing = FailingPairs(drawer, request.colors);

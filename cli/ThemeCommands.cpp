@@ -26,8 +26,7 @@ bool LoadForCli(const std::string& file, LoadedTheme& theme, ThemeLoadReport* re
     ThemeFileError error;
     if (LoadTheme(file, theme.packed, [&](bool small) { theme.smallDisplay = small; }, name, &error, report))
         return true;
-    const std::string message = file + ": " + (error.key.empty() ? "" : error.key + ": ") + error.reason;
-    std::fprintf(stderr, "%s\n", EscapeForTerminal(message).c_str());
+    Fail(file + ": " + (error.key.empty() ? "" : error.key + ": ") + error.reason);
     return false;
 }
 
@@ -57,8 +56,12 @@ int RunDump(const Args& args)
         return WantsHelp(args) ? 0 : 1;
     }
     LoadedTheme theme;
-    if (!LoadForCli(args[0], theme))
+    ThemeLoadReport report;
+    if (!LoadForCli(args[0], theme, &report))
         return 1;
+    if (report.NoThemeKeys())
+        std::fprintf(stderr, "lsthtool: %s: holds no theme colours (not a theme file?); these are the defaults\n",
+                     EscapeForTerminal(args[0]).c_str());
     PrintThemeWords(theme.packed, theme.smallDisplay);
     return 0;
 }
@@ -126,16 +129,16 @@ int RunSet(const Args& args)
                 return Fail("--display needs 240x320 or 80x160");
             const std::string& size = args[++i];
             if (size != "240x320" && size != "80x160")
-                return Fail("unknown display size '" + size + "' (240x320 or 80x160)");
+                return Fail("unknown display size " + Echo(size) + " (240x320 or 80x160)");
             theme.smallDisplay = size == "80x160";
             continue;
         }
         const std::size_t eq = arg.find('=');
         if (eq == std::string::npos)
-            return Fail("expected KEY=VALUE, got '" + arg + "'");
+            return Fail("expected KEY=VALUE, got " + Echo(arg));
         const ThemeSlot* slot = FindSlotByKey(arg.substr(0, eq));
         if (!slot)
-            return Fail("unknown colour key '" + arg.substr(0, eq) + "'");
+            return Fail("unknown colour key " + Echo(arg.substr(0, eq)));
         const std::string value = arg.substr(eq + 1);
         TColor color = 0;
         std::int32_t word = 0;
@@ -143,7 +146,7 @@ int RunSet(const Args& args)
         if (value.size() == 7 && value[0] == '#' && ParseColorText(value, color))
             word = ColorToRGB565(color);
         else if (!ParseStrictInteger(value, word))
-            return Fail(std::string(slot->key) + ": not a colour: \"" + value + "\"");
+            return Fail(std::string(slot->key) + ": not a colour: " + Echo(value));
         theme.packed[slot->index] = static_cast<TRGB565>(static_cast<std::uint32_t>(word) & 0xFFFFu);
     }
 

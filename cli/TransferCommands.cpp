@@ -80,7 +80,9 @@ int RunDownload(const Args& args)
             return Fail("download: " + error);
         return 0;
     }
-    auto backend = CreateHidBackend();
+    auto backend = CliBackend();
+    if (!backend)
+        return 2;
     DeviceSession session(*backend);
     ThemeBlock block{};
     if (session.Connect(o.overrideText) != DeviceSession::Result::Ok || session.ReadTheme(block) != DeviceSession::Result::Ok)
@@ -124,7 +126,9 @@ int RunUpload(const Args& args)
         return Fail(o.file + ": " + (fileError.key.empty() ? "" : fileError.key + ": ") + fileError.reason);
     if (report.NoThemeKeys() && !o.force)
         return Fail(o.file + ": holds no theme colours (not a theme file?); --force sends the defaults");
-    auto backend = CreateHidBackend();
+    auto backend = CliBackend();
+    if (!backend)
+        return 2;
     DeviceSession session(*backend);
     if (session.Connect(o.overrideText) != DeviceSession::Result::Ok || session.Upload(PackedThemeBytes(packed)) != DeviceSession::Result::Ok)
         return Report(session);

@@ -7,6 +7,7 @@
 #include <fcntl.h>
 #include <io.h>
 #endif
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
 
@@ -39,6 +40,19 @@ void PrintUsage()
         std::printf("  %-10s %s\n", c.name, c.summary);
 }
 
+// What a command printed is its result: a full disk or a closed pipe is a
+// failure, not a success with nothing written.
+int FinishOutput(int code)
+{
+    errno = 0;
+    if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
+        const int error = errno ? errno : EIO;
+        Fail(std::string("cannot write standard output: ") + std::strerror(error));
+        return 1;
+    }
+    return code;
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -63,7 +77,7 @@ int main(int argc, char** argv)
     const Args args(argv + 2, argv + argc);
     for (const Command& c : Commands)
         if (std::strcmp(argv[1], c.name) == 0)
-            return c.run(args);
+            return FinishOutput(c.run(args));
     Fail(std::string("unknown command '") + argv[1] + "'");
     PrintUsage();
     return 1;

@@ -151,8 +151,8 @@ DeviceConversation::Outcome DeviceConversation::OnReport(const std::uint8_t* pay
             return {Event::Incompatible, "Incompatible firmware", "stamp " + std::to_string(firmware_.stamp)};
         if (!lsproto::IsCompatible(firmware_, overrideText_))
             return {Event::Incompatible, "Incompatible firmware",
-                    "a small-display device (product code " + firmware_.productCode +
-                        ") that the Override setting does not list"};
+                    "a small-display device, product code " + firmware_.productCode +
+                        ", that the Override setting does not list"};
         return {Event::Connected, "Connected", ""};
     case lsproto::ReceiveState::Outcome::ThemeComplete:
         return ThemeArrived();

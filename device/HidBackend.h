@@ -65,5 +65,11 @@ public:
 // A report as the transport delivered it, in the one form Read hands out.
 std::vector<std::uint8_t> NormalisedReport(const std::uint8_t* raw, std::size_t size, const HidReportLengths& lengths);
 
-// The simulated device when LARKSPUR_HID_SIMULATOR is set, else udev/hidraw.
-std::shared_ptr<HidBackend> CreateHidBackend();
+// The simulated device when LARKSPUR_HID_SIMULATOR is set, else the
+// platform's HID services. Null, and the reason, when the simulator's
+// settings cannot be used as they stand (an unknown fault, a file that is
+// no regular file or cannot be written).
+std::shared_ptr<HidBackend> CreateHidBackend(std::string* error = nullptr);
+
+// No device at all, for a program that goes on without one.
+std::shared_ptr<HidBackend> CreateEmptyHidBackend();

@@ -255,47 +255,55 @@ void SimulatedHidBackend::SetStaleReports(bool stale) { LOCKED_SET(staleReports,
 
 bool SimulatedHidBackend::SetFaults(const std::string& list, std::string* error)
 {
+    const auto fail = [error](std::string message) {
+        if (error)
+            *error = std::move(message);
+        return false;
+    };
+    static const char* const Known = "silent, fail-writes, forget-writes, stale-report, permission-denied, "
+                                     "reply-size=N, vanish-after-writes=N";
     std::size_t start = 0;
     while (start <= list.size()) {
         const std::size_t comma = std::min(list.find(',', start), list.size());
         const std::string fault = list.substr(start, comma - start);
         start = comma + 1;
-        const std::size_t eq = fault.find('=');
-        const std::string name = fault.substr(0, eq);
-        int number = -1;
-        if (eq != std::string::npos) {
-            const std::string digits = fault.substr(eq + 1);
-            if (digits.empty() || digits.size() > 5 || digits.find_first_not_of("0123456789") != std::string::npos) {
-                if (error)
-                    *error = "'" + fault + "' needs a whole number";
-                return false;
-            }
-            number = std::stoi(digits);
-        }
         if (fault.empty())
             continue;
-        if (name == "silent" && eq == std::string::npos)
-            SetSilent(true);
-        else if (name == "fail-writes" && eq == std::string::npos)
-            SetFailWrites(true);
-        else if (name == "forget-writes" && eq == std::string::npos)
-            SetForgetWrites(true);
-        else if (name == "stale-report" && eq == std::string::npos)
-            SetStaleReports(true);
-        else if (name == "permission-denied" && eq == std::string::npos)
-            SetPermissionDenied(true);
-        else if (name == "reply-size" && number > 0)
-            SetReplyPayloadSize(static_cast<std::size_t>(number));
-        else if (name == "vanish-after-writes" && number > 0)
-            VanishAfterWrites(number);
-        else {
-            if (error)
-                *error = "unknown fault '" + fault + "'";
-            return false;
+        const std::size_t eq = fault.find('=');
+        const std::string name = fault.substr(0, eq);
+        // The faults with a number, and the numbers that make sense for them.
+        const bool replySize = name == "reply-size", vanish = name == "vanish-after-writes";
+        if (replySize || vanish) {
+            const long most = replySize ? 4096 : 1000000;
+            const std::string digits = eq == std::string::npos ? "" : fault.substr(eq + 1);
+            const bool whole = !digits.empty() && digits.size() <= 9 && digits.find_first_not_of("0123456789") == std::string::npos;
+            const long number = whole ? std::stol(digits) : 0;
+            if (number < 1 || number > most)
+                return fail("'" + fault + "' needs a whole number from 1 to " + std::to_string(most));
+            if (replySize)
+                SetReplyPayloadSize(static_cast<std::size_t>(number));
+            else
+                VanishAfterWrites(static_cast<int>(number));
+            continue;
         }
+        if (eq != std::string::npos)
+            return fail("unknown fault '" + fault + "' (known: " + Known + ")");
+        if (name == "silent")
+            SetSilent(true);
+        else if (name == "fail-writes")
+            SetFailWrites(true);
+        else if (name == "forget-writes")
+            SetForgetWrites(true);
+        else if (name == "stale-report")
+            SetStaleReports(true);
+        else if (name == "permission-denied")
+            SetPermissionDenied(true);
+        else
+            return fail("unknown fault '" + fault + "' (known: " + Known + ")");
     }
     return true;
 }
+
 void SimulatedHidBackend::VanishAfterReports(int reports) { LOCKED_SET(vanishAfterReports, reports); }
 void SimulatedHidBackend::VanishAfterWrites(int writes) { LOCKED_SET(vanishAfterWrites, writes); }
 void SimulatedHidBackend::SetDataflashByte(std::size_t offset, std::uint8_t value) { LOCKED_SET(dataflash[offset], value); }

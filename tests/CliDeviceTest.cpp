@@ -6,6 +6,8 @@
 #include "SimulatedHidBackend.h"
 #include "TempDir.h"
 
+#include <sys/stat.h>
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -40,6 +42,20 @@ TEST_F(CliDevice, DevicesAndCaps)
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_NE(r.err.find("truncated"), std::string::npos);
     EXPECT_EQ(Run("", "hid-caps " + Q("none.hex")).exitCode, 1);
+    // Bytes that parse but declare no report are no descriptor.
+    WriteText(dir.File("zeros.bin"), std::string(65536, '\0'));
+    WriteText(dir.File("hello.txt"), "hello world");
+    for (const char* name : {"zeros.bin", "hello.txt"}) {
+        r = Run("", "hid-caps " + Q(name));
+        EXPECT_EQ(r.exitCode, 1) << name;
+        EXPECT_EQ(r.out, "") << name;
+    }
+    // What a command prints is its result: a full disk fails it.
+    for (const std::string& command : {std::string("download"), std::string("devices")}) {
+        r = Run(Sim("large"), command + " > /dev/full");
+        EXPECT_EQ(r.exitCode, 1) << command;
+        EXPECT_NE(r.err.find("cannot write standard output: No space left on device"), std::string::npos) << r.err;
+    }
 }
 
 TEST_F(CliDevice, UploadThenDownloadRoundTrips)
@@ -149,6 +165,21 @@ TEST_F(CliDevice, FaultsGiveOneLineAndNeverASuccess)
         {"reply-size=65", "download", 1, "A device error has occurred", false},
         {"reply-size=128", "upload mine.lsth", 1, "A device error has occurred", false},
         {"reply-size=4096", "download", 1, "A device error has occurred", false},
+        // Short replies are no zeros: in the firmware check, a download and an upload.
+        {"reply-size=1", "download", 1, "A device error has occurred", false},
+        {"reply-size=2", "upload mine.lsth", 1, "A device error has occurred", false},
+        {"reply-size=7", "download", 1, "A device error has occurred", false},
+        {"reply-size=13", "upload mine.lsth", 1, "A device error has occurred", false},
+        {"reply-size=32", "download", 1, "A device error has occurred", false},
+        {"reply-size=32", "upload mine.lsth", 1, "A device error has occurred", false},
+        {"reply-size=63", "download", 1, "A device error has occurred", false},
+        // Settings that would run a healthy device in disguise are refused.
+        {"junk", "download", 2, "unknown fault 'junk'", false},
+        {"Silent", "upload mine.lsth", 2, "unknown fault", false},
+        {" silent", "upload mine.lsth", 2, "unknown fault", false},
+        {"vanish-after-writes=0", "upload mine.lsth", 2, "from 1 to", false},
+        {"reply-size=0", "download", 2, "from 1 to 4096", false},
+        {"reply-size=100000", "download", 2, "from 1 to 4096", false},
         {"vanish-after-writes=3", "upload mine.lsth", 1, "A device error has occurred", false},
         {"permission-denied", "download", 1, "No permission", false},
         {"", "upload png.lsth", 1, "holds no theme colours", false},
@@ -161,7 +192,7 @@ TEST_F(CliDevice, FaultsGiveOneLineAndNeverASuccess)
         if (command.find(".lsth") != std::string::npos)
             command = command.substr(0, file + 1) + Q(command.substr(file + 1));
         const CommandResult r =
-            Run(Sim("large") + " LARKSPUR_HID_SIMULATOR_FAULTS=" + c.faults, command);
+            Run(Sim("large") + " LARKSPUR_HID_SIMULATOR_FAULTS='" + c.faults + "'", command);
         EXPECT_EQ(r.exitCode, c.exitCode) << c.faults << ": " << c.command << ": " << r.err;
         EXPECT_NE((r.out + r.err).find(c.says), std::string::npos) << c.faults << ": " << r.out << r.err;
         EXPECT_LE(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
@@ -169,7 +200,15 @@ TEST_F(CliDevice, FaultsGiveOneLineAndNeverASuccess)
         EXPECT_EQ(stored.size() == 128 && stored[16] == '\x00' && stored[17] == '\xF8', c.stored)
             << c.faults << ": " << c.command;
     }
-    EXPECT_EQ(Run(Sim("large") + " LARKSPUR_HID_SIMULATOR_FAULTS=frob", "download").exitCode, 0);
+    // A simulator file that could never keep the theme: refused before anything is sent.
+    mkdir(dir.File("folder").c_str(), 0700);
+    mkfifo(dir.File("fifo").c_str(), 0600);
+    for (const std::string file : {dir.File("folder"), dir.File("fifo"), dir.File("no/such/device.bin")})
+        for (const char* command : {"download", "devices"}) {
+            const CommandResult r = Run("LARKSPUR_HID_SIMULATOR=large LARKSPUR_HID_SIMULATOR_FILE='" + file + "'", command);
+            EXPECT_EQ(r.exitCode, 2) << file << " " << command;
+            EXPECT_NE(r.err.find("LARKSPUR_HID_SIMULATOR_FILE"), std::string::npos) << r.err;
+        }
 }
 
 }  // namespace

@@ -132,19 +132,37 @@ TEST_F(CliRender, SlotMapAndInspectShowTheDrawersRecord)
         EXPECT_EQ(Run(std::string("inspect ") + bad).exitCode, 1) << bad;
 }
 
-TEST_F(CliRender, BadArgumentsGiveOneLineAndExitOne)
+TEST_F(CliRender, BadArgumentsGiveOneLine)
 {
     WriteText(dir.File("bad.lsth"), "[Main]\r\nMain_Dom=white\r\n");
-    const char* cases[] = {
-        "--page 8 -o x.png", "--page 0", "-o x.png", "--page 0 --display 100x100 -o x.png",
-        "--page 0 --at 'yesterday' -o x.png", "--page 0 --at '2026-13-01 10:00' -o x.png", "--frob -o x.png --page 1",
-        "'NOFILE.lsth' --page 0 -o x.png", "--page",
+    const std::string longValue(300, 'z');
+    const struct {
+        const char* command;
+        std::string args;
+        int exitCode;
+    } cases[] = {
+        {"render", "--page 8 -o x.png", 1}, {"render", "--page 0", 1}, {"render", "-o x.png", 1},
+        {"render", "--page 0 --display 100x100 -o x.png", 1}, {"render", "--page 0 --at 'yesterday' -o x.png", 1},
+        {"render", "--page 0 --at '2026-13-01 10:00' -o x.png", 1},
+        // Days the calendar does not have, a missing space, nothing at all.
+        {"render", "--page 0 --at '2026-02-30 10:00' -o x.png", 1},
+        {"render", "--page 0 --at '2025-02-29 10:00' -o x.png", 1},
+        {"render", "--page 0 --at '2026-04-31 10:00' -o x.png", 1},
+        {"render", "--page 0 --at '2026-01-0110:00' -o x.png", 1}, {"render", "--page 0 --at '' -o x.png", 1},
+        {"render", "'NOFILE.lsth' --page 0 -o x.png", 1}, {"render", "--page", 1},
+        {"render", "--page 0 --display " + longValue + " -o x.png", 1},
+        // The command line itself is wrong: unknown, repeated or not taken.
+        {"render", "--frob -o x.png --page 1", 2}, {"render", "--page 0 --page 1 -o x.png", 2},
+        {"inspect", "--page 0 -o x.png 1 1", 2}, {"lint", "-o x.png", 2}, {"lint", "--display 80x160 --display 80x160", 2},
+        {"lint", "'NOFILE.lsth'", 2},
     };
-    for (const char* c : cases) {
-        const CommandResult r = Run(std::string("render ") + c);
-        EXPECT_EQ(r.exitCode, 1) << c;
-        EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << c << ": " << r.err;
+    for (const auto& c : cases) {
+        const CommandResult r = Run(std::string(c.command) + " " + c.args);
+        EXPECT_EQ(r.exitCode, c.exitCode) << c.command << " " << c.args;
+        EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << c.args << ": " << r.err;
+        EXPECT_LT(r.err.size(), 200u) << "a refused value is echoed short";
     }
+    EXPECT_EQ(Run("render --page 0 --at '2024-02-29 10:00' -o " + Q("leap.png")).exitCode, 0);
     const CommandResult bad = Run("render " + Q("bad.lsth") + " --page 0 -o " + Q("x.png"));
     EXPECT_EQ(bad.exitCode, 1);
     EXPECT_NE(bad.err.find("Main_Dom"), std::string::npos);

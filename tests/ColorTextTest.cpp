@@ -37,6 +37,8 @@ TEST(ColorText, AcceptedSpellingsAndRefusedTexts)
         {"rgb(1, 2)", false, 0},
         {"rgb(1, 2, 3, 4)", false, 0},
         {"rgb(-1, 2, 3)", false, 0},
+        {"rgb(12 3,4,5)", false, 0},
+        {"rgb( 12 , 3 ,4 )", true, MakeColor(12, 3, 4)},
         {"rgb(1, 2, 3) x", false, 0},
     };
     for (const auto& c : cases) {

@@ -34,10 +34,22 @@ bool Hex(const std::string& digits, unsigned& value)
 // "rgb(r, g, b)" with each channel 0..255 in decimal.
 bool RgbFunction(const std::string& text, TColor& color)
 {
+    // Spaces may stand around the numbers, never inside one: "12 3" is no 123.
     std::string lower;
-    for (char c : text)
-        if (!std::isspace(static_cast<unsigned char>(c)))
-            lower += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const unsigned char c = static_cast<unsigned char>(text[i]);
+        if (!std::isspace(c)) {
+            lower += static_cast<char>(std::tolower(c));
+            continue;
+        }
+        if (!lower.empty() && std::isdigit(static_cast<unsigned char>(lower.back()))) {
+            std::size_t next = i;
+            while (next < text.size() && std::isspace(static_cast<unsigned char>(text[next])))
+                ++next;
+            if (next < text.size() && std::isdigit(static_cast<unsigned char>(text[next])))
+                return false;
+        }
+    }
     if (lower.size() < 10 || lower.compare(0, 4, "rgb(") != 0 || lower.back() != ')')
         return false;
     unsigned channel[3];

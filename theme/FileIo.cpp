@@ -143,7 +143,10 @@ void SyncDirectory(const std::string& dir)
 bool WriteTemporary(const std::string& target, const std::string& bytes, mode_t mode, const struct stat* owner,
                     std::string& temp, bool& ownerKept)
 {
-    temp = DirectoryOf(target) + "/." + BaseName(target) + ".XXXXXX";
+    // Beside the target, named after it where that name still fits the
+    // folder's limit, else a short one of its own.
+    const std::string base = BaseName(target);
+    temp = DirectoryOf(target) + (base.size() + 8 <= 255 ? "/." + base + ".XXXXXX" : std::string("/.lsth-XXXXXX"));
     const int fd = mkstemp(temp.data());
     if (fd < 0)
         return false;
