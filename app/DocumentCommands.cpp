@@ -43,11 +43,13 @@ void TfrmMain::mniOpenClick()
     ApplyOutcome(document_->Open(chosen.toStdString()));
 }
 
-void TfrmMain::OpenThemePath(const QString& path)
+void TfrmMain::OpenThemePath(const QString& path) { OpenThemeFile(path.toStdString()); }
+
+void TfrmMain::OpenThemeFile(const std::string& path)
 {
     if (!ConfirmContinue())
         return;
-    ApplyOutcome(document_->Open(path.toStdString()));
+    ApplyOutcome(document_->Open(path));
 }
 
 void TfrmMain::mniSaveClick()
@@ -87,15 +89,17 @@ void TfrmMain::ApplyOutcome(const DocumentOutcome& outcome)
         cmbLayoutClick();
         break;
     }
-    if (outcome.fileMatched) {
-        recent_->Add(QString::fromStdString(ThemeFileName));
-        FillRecentMenu();
-    }
     if (outcome.status) {
         if (!outcome.status->empty())
             SetStatusText(QString::fromStdString(*outcome.status), outcome.failed);
         else if (statusIsFailure_)
             SetStatusText(connectionStatus_);
+    }
+    // After the status: a list that could not be kept says so over it.
+    if (outcome.fileMatched) {
+        if (!recent_->Add(QString::fromStdString(ThemeFileName)))
+            SayUserFileFailed(RecentFilesStore());
+        FillRecentMenu();
     }
     UpdateEditActions();
 }
@@ -135,7 +139,8 @@ void TfrmMain::FillRecentMenu()
     }
     mniRecent->addSeparator();
     mniClearRecent = mniRecent->addAction(QStringLiteral("Clear Recent Files"), this, [this] {
-        recent_->Clear();
+        if (!recent_->Clear())
+            SayUserFileFailed(RecentFilesStore());
         FillRecentMenu();
     });
     mniClearRecent->setEnabled(!recent_->ExistingFiles().isEmpty());

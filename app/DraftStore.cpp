@@ -63,6 +63,10 @@ bool DraftStore::Write(const ThemeDraft& draft)
     return WriteFileAtomically(DraftPath(folder_, id_).toStdString(), ThemeFileContent(head.Bytes(), packed, draft.smallDisplay));
 }
 
+bool DraftStore::Locked() const { return lock_->isLocked(); }
+
+QString DraftStore::DraftFile() const { return DraftPath(folder_, id_); }
+
 void DraftStore::Remove() { QFile::remove(DraftPath(folder_, id_)); }
 
 bool DraftStore::FindOrphan(ThemeDraft& draft)
@@ -95,7 +99,9 @@ bool DraftStore::FindOrphan(ThemeDraft& draft)
     TPackedTheme packed{};
     std::string ignored;
     bool small = false;
-    if (!LoadTheme(path, packed, [&](bool s) { small = s; }, ignored)) {
+    ThemeLoadReport report;
+    if (!LoadTheme(path, packed, [&](bool s) { small = s; }, ignored, nullptr, &report) || report.NoThemeKeys()) {
+        qWarning("%s holds no theme; it is removed", qPrintable(QDir::toNativeSeparators(DraftPath(folder_, orphanId_))));
         DiscardOrphan();  // damaged: nothing to offer
         return false;
     }

@@ -20,6 +20,10 @@ public:
     explicit DraftStore(const QString& folder);
     ~DraftStore();
 
+    // Whether this editor holds its lock; without it a second editor would
+    // take this one's draft for an orphan.
+    bool Locked() const;
+    QString DraftFile() const;
     // Replaces this editor's draft atomically; false when it could not be written.
     bool Write(const ThemeDraft& draft);
     void Remove();

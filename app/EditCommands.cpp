@@ -86,7 +86,10 @@ void TfrmMain::WriteDraftNow()
         drafts_->Remove();
         return;
     }
-    drafts_->Write({ThemeColors, SmallDisplay, ThemeFileName});
+    if (!drafts_->Locked())
+        SayUserFileFailed(drafts_->DraftFile());
+    else if (!drafts_->Write({ThemeColors, SmallDisplay, ThemeFileName}))
+        SayUserFileFailed(drafts_->DraftFile());
 }
 
 void TfrmMain::OfferDraftRestore()

@@ -5,6 +5,7 @@
 #include "ClientSurface.h"
 #include "ColorText.h"
 #include "EditorState.h"
+#include "FileIo.h"
 #include "Legibility.h"
 #include "PageImage.h"
 #include "Unit1.h"
@@ -24,7 +25,8 @@
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QSaveFile>
+#include <QBuffer>
+#include <QFile>
 #include <QSettings>
 #include <QStatusBar>
 #include <QTimer>
@@ -36,7 +38,7 @@
 
 namespace {
 
-QSettings ViewSettings() { return QSettings(UserConfigFolder() + QStringLiteral("/view.ini"), QSettings::IniFormat); }
+QString ViewSettingsFile() { return UserConfigFolder() + QStringLiteral("/view.ini"); }
 
 // The slot a pixel shows: its foreground where the ramp is nearer that end.
 int ShownSlot(const PixelSlots& p) { return SlotIndex(p.level >= 8 ? p.fg : p.bg); }
@@ -132,7 +134,7 @@ void TfrmMain::CreateInsightMenus()
     });
 
     // What the last run chose, from the user's own settings.
-    const QSettings settings = ViewSettings();
+    const QSettings settings(UserFileUsable(ViewSettingsFile()) ? ViewSettingsFile() : QString(), QSettings::IniFormat);
     zoom_ = std::clamp(settings.value(QStringLiteral("Zoom"), 1).toInt(), 1, MaxZoom);
     ColorVision vision = ColorVision::Normal;
     ParseColorVision(settings.value(QStringLiteral("Simulate"), QStringLiteral("normal")).toString().toStdString(), vision);
@@ -164,7 +166,8 @@ void TfrmMain::SetZoom(int factor)
         return;
     zoom_ = factor;
     ApplyZoomLayout();
-    ViewSettings().setValue(QStringLiteral("Zoom"), zoom_);
+    if (!StoreUserSetting(ViewSettingsFile(), QStringLiteral("Zoom"), zoom_))
+        SayUserFileFailed(ViewSettingsFile());
     surface->update();
 }
 
@@ -173,7 +176,8 @@ void TfrmMain::SetColorVision(ColorVision vision)
     vision_ = vision;
     for (QAction* a : mniSimulate->actions())
         a->setChecked(a->data().toInt() == static_cast<int>(vision));
-    ViewSettings().setValue(QStringLiteral("Simulate"), QString::fromLatin1(ColorVisionName(vision)));
+    if (!StoreUserSetting(ViewSettingsFile(), QStringLiteral("Simulate"), QString::fromLatin1(ColorVisionName(vision))))
+        SayUserFileFailed(ViewSettingsFile());
     RefreshPreviewImage();
     surface->update();
 }
@@ -331,9 +335,13 @@ bool TfrmMain::SaveImage(const Bitmap& image)
     const QString path = dialogs_->ExportImageFile(this, QStringLiteral("Export Image"));
     if (path.isEmpty())
         return false;
-    // Written whole to a new file, which then replaces the old one.
-    QSaveFile file(path);
-    const bool ok = file.open(QIODevice::WriteOnly) && ToQImage(image).save(&file, "PNG") && file.commit();
+    // Encoded whole, then written the way theme files are: a new file that
+    // replaces the old one only once all of it is on the disk, and never a
+    // FIFO or anything else that is not a regular file.
+    QByteArray png;
+    QBuffer buffer(&png);
+    const bool ok = buffer.open(QIODevice::WriteOnly) && ToQImage(image).save(&buffer, "PNG") &&
+                    WriteFileAtomically(QFile::encodeName(path).toStdString(), png.toStdString());
     SetStatusText(ok ? QStringLiteral("Image was exported successfully") : QStringLiteral("A file error has occurred"), !ok);
     return ok;
 }

@@ -5,28 +5,32 @@
 #include <QFileInfo>
 #include <QSettings>
 
-RecentFiles::RecentFiles() : storeFile_(UserConfigFolder() + QStringLiteral("/recent-files.ini"))
+QString RecentFilesStore() { return UserConfigFolder() + QStringLiteral("/recent-files.ini"); }
+
+RecentFiles::RecentFiles() : storeFile_(RecentFilesStore())
 {
+    if (!UserFileUsable(storeFile_))
+        return;
     const QSettings store(storeFile_, QSettings::IniFormat);
     files_ = store.value(QStringLiteral("Files")).toStringList();
     while (files_.size() > MaxCount)
         files_.removeLast();
 }
 
-void RecentFiles::Add(const QString& path)
+bool RecentFiles::Add(const QString& path)
 {
     const QString absolute = QFileInfo(path).absoluteFilePath();
     files_.removeAll(absolute);
     files_.prepend(absolute);
     while (files_.size() > MaxCount)
         files_.removeLast();
-    Store();
+    return Store();
 }
 
-void RecentFiles::Clear()
+bool RecentFiles::Clear()
 {
     files_.clear();
-    Store();
+    return Store();
 }
 
 QStringList RecentFiles::ExistingFiles() const
@@ -38,8 +42,4 @@ QStringList RecentFiles::ExistingFiles() const
     return existing;
 }
 
-void RecentFiles::Store() const
-{
-    QSettings store(storeFile_, QSettings::IniFormat);
-    store.setValue(QStringLiteral("Files"), files_);
-}
+bool RecentFiles::Store() const { return StoreUserSetting(storeFile_, QStringLiteral("Files"), files_); }

@@ -5,19 +5,22 @@
 #include <QString>
 #include <QStringList>
 
+QString RecentFilesStore();
+
 class RecentFiles {
 public:
     static constexpr int MaxCount = 8;
 
     RecentFiles();
     // Moves the file to the front of the list (paths compared as absolute).
-    void Add(const QString& path);
-    void Clear();
+    // Each change is written at once; false when it could not be.
+    bool Add(const QString& path);
+    bool Clear();
     // The listed files that still exist, newest first.
     QStringList ExistingFiles() const;
 
 private:
-    void Store() const;
+    bool Store() const;
     QString storeFile_;
     QStringList files_;
 };

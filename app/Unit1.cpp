@@ -16,6 +16,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QEvent>
 #include <QGuiApplication>
 #include <QImage>
@@ -256,8 +257,8 @@ void TfrmMain::showEvent(QShowEvent* event)
     FormShow();
     // Before the event loop handles the first device scan, which leaves
     // what the file's opening said standing.
-    if (!startupFile_.isEmpty()) {
-        OpenThemePath(startupFile_);
+    if (!startupFile_.empty()) {
+        OpenThemeFile(startupFile_);
         holdStartupStatus_ = true;
     }
     OfferDraftRestore();
@@ -541,6 +542,14 @@ void TfrmMain::SetStatusText(const QString& text, bool failure)
 {
     stBarPanel->setText(text);
     statusIsFailure_ = failure;
+}
+
+void TfrmMain::SayUserFileFailed(const QString& file)
+{
+    if (failedUserFiles_.contains(file))
+        return;
+    failedUserFiles_ << file;
+    SetStatusText(QDir::toNativeSeparators(file) + QStringLiteral(" could not be written"), true);
 }
 
 QString TfrmMain::StatusText() const { return stBarPanel->text(); }

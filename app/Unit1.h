@@ -139,8 +139,11 @@ public:
     // Opens a theme file as Open does once its dialog has answered: after the
     // confirmation, with the same status texts.
     void OpenThemePath(const QString& path);
+    // The same for a name as the system gives it, which need not be UTF-8.
+    void OpenThemeFile(const std::string& path);
     // A file to open once the window is shown, before the first device scan.
-    void SetStartupFile(const QString& path) { startupFile_ = path; }
+    void SetStartupFile(const std::string& path) { startupFile_ = path; }
+    void SetStartupFile(const QString& path) { startupFile_ = path.toStdString(); }
 
     // Edit menu: undo and redo of theme changes, colours through the clipboard.
     void mniUndoClick();
@@ -166,6 +169,9 @@ public:
 
     // A failure stays until the next command that succeeds clears it.
     void SetStatusText(const QString& text, bool failure = false);
+    // A file the editor keeps for itself (settings, the draft) could not be
+    // written: said once per file and run, not at every change.
+    void SayUserFileFailed(const QString& file);
     QString StatusText() const;
     // The Theme menu with its items; their shortcuts follow the menu.
     void SetThemeMenuEnabled(bool enabled);
@@ -228,10 +234,11 @@ private:
     // While the start-up file's outcome is shown, the first scan keeps it.
     bool holdStartupStatus_ = false;
     int deviceScans_ = 0;
+    QStringList failedUserFiles_;
     std::unique_ptr<RecentFiles> recent_;
     std::unique_ptr<DraftStore> drafts_;
     QTimer* draftTimer_ = nullptr;
-    QString startupFile_;
+    std::string startupFile_;
     std::unique_ptr<TLSDrawer> drawer_;
     std::unique_ptr<TSlotCatalogue> catalogue_;
     QString lastOpenFile_;

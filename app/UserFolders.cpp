@@ -1,6 +1,8 @@
 #include "UserFolders.h"
 
 #include <QDir>
+#include <QFileInfo>
+#include <QSettings>
 #include <QStandardPaths>
 
 namespace {
@@ -31,4 +33,25 @@ QString UserStateFolder()
         base = QDir::homePath() + QStringLiteral("/.local/state");
 #endif
     return Made(base + QLatin1Char('/') + FolderName);
+}
+
+bool UserFileUsable(const QString& path)
+{
+    const QFileInfo info(path);
+    if (!info.exists() && !info.isSymLink())
+        return true;
+    if (info.isFile())
+        return true;
+    qWarning("%s is not a regular file; it is left alone", qPrintable(QDir::toNativeSeparators(path)));
+    return false;
+}
+
+bool StoreUserSetting(const QString& path, const QString& key, const QVariant& value)
+{
+    if (!UserFileUsable(path))
+        return false;
+    QSettings settings(path, QSettings::IniFormat);
+    settings.setValue(key, value);
+    settings.sync();
+    return settings.status() == QSettings::NoError;
 }

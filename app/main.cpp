@@ -37,16 +37,24 @@ int main(int argc, char** argv)
     app.setApplicationName(QString::fromLatin1(ApplicationTitle));
     // No display name: the platform would append it to every window title.
 
-    // What is left once the toolkit has taken its own options.
+    // What is left once the toolkit has taken its own options. The file name
+    // goes on as the bytes the system gave, so a name that is no valid UTF-8
+    // still opens; Windows hands its names over as UTF-16.
+    std::string file;
+    bool haveFile = false;
     const QStringList args = app.arguments().mid(1);
-    QString file;
-    for (const QString& a : args) {
-        if (a.startsWith(QLatin1Char('-')) || !file.isEmpty()) {
-            std::fprintf(stderr, "larkspur-theme-editor: unexpected argument '%s'\n%s", a.toLocal8Bit().constData(),
+    for (int i = 0; i < args.size(); ++i) {
+        if (args[i].startsWith(QLatin1Char('-')) || haveFile) {
+            std::fprintf(stderr, "larkspur-theme-editor: unexpected argument '%s'\n%s", args[i].toLocal8Bit().constData(),
                          Usage);
             return 2;
         }
-        file = a;
+#if defined(_WIN32)
+        file = args[i].toStdString();
+#else
+        file = argc == args.size() + 1 ? std::string(argv[i + 1]) : args[i].toStdString();
+#endif
+        haveFile = true;
     }
     TfrmMain frmMain;
     frmMain.SetStartupFile(file);

@@ -10,9 +10,16 @@
 #include "TempDir.h"
 #include "ThemeFile.h"
 #include "Unit1.h"
+#include "UserFolders.h"
+
+#include <csignal>
+#include <sys/resource.h>
+#include <sys/stat.h>
 
 #include <QAction>
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QClipboard>
 #include <QDropEvent>
 #include <QListWidget>
@@ -151,6 +158,78 @@ private slots:
         f.lstColors->setCurrentRow(-1);
         QVERIFY(!f.mniPasteColor->isEnabled());
         QVERIFY(!f.mniCopyColor->isEnabled());
+    }
+
+    // What the editor writes is checked, and what it reads cannot hang it: a
+    // full disk, FIFOs where its own files belong, names at the system's
+    // limit, a draft that is no theme, simulator settings it cannot use.
+    void filesTheEditorKeepsAndWrites()
+    {
+        TempDir dir;
+        const QString config = UserConfigFolder(), state = UserStateFolder();
+        for (const QString& name : {QStringLiteral("/view.ini"), QStringLiteral("/recent-files.ini")}) {
+            QFile::remove(config + name);
+            QVERIFY(mkfifo(QFile::encodeName(config + name).constData(), 0600) == 0);
+        }
+        const QString junk = state + QStringLiteral("/draft-1-2-3.lsth");
+        WriteText(junk.toStdString(), std::string("\x01\xfe random bytes, no theme \x7f", 30));
+        {
+            Rig rig;  // appears at all: nothing blocks on the FIFOs
+            QCOMPARE(rig.dialogs->restoreCalls, 0);
+            QVERIFY(!QFile::exists(junk));
+            rig.form->SetZoom(2);  // not written into the FIFO, and said
+            QVERIFY(rig.form->StatusText().endsWith(QStringLiteral("view.ini could not be written")));
+            QVERIFY(QFileInfo(config + QStringLiteral("/view.ini")).isSymLink() ||
+                    !QFileInfo(config + QStringLiteral("/view.ini")).isFile());
+            rig.form->SetZoom(1);
+            for (const QString& name : {QStringLiteral("/view.ini"), QStringLiteral("/recent-files.ini")})
+                QFile::remove(config + name);
+
+            // Export onto a FIFO is refused and leaves the FIFO.
+            const std::string fifo = dir.File("picture.png");
+            QVERIFY(mkfifo(fifo.c_str(), 0600) == 0);
+            rig.dialogs->exportResult = QString::fromStdString(fifo);
+            rig.form->mniExportImageClick();
+            QCOMPARE(rig.form->StatusText(), QStringLiteral("A file error has occurred"));
+
+            // A name of 250 bytes saves and exports: the temporary name fits too.
+            const std::string longName = dir.File(std::string(245, 'n') + ".lsth");
+            rig.dialogs->saveResult = QString::fromStdString(longName);
+            rig.form->mniSaveAsClick();
+            QCOMPARE(rig.form->StatusText(), QStringLiteral("Theme was saved successfully"));
+            rig.dialogs->exportResult = QString::fromStdString(dir.File(std::string(246, 'p') + ".png"));
+            rig.form->mniExportImageClick();
+            QCOMPARE(rig.form->StatusText(), QStringLiteral("Image was exported successfully"));
+
+            // A disk that takes no more than 512 bytes: the export fails and the
+            // picture that was there stays whole.
+            const std::string good = dir.File("good.png");
+            rig.dialogs->exportResult = QString::fromStdString(good);
+            rig.form->mniExportAllClick();
+            const std::string before = ReadText(good);
+            QVERIFY(before.size() > 512);
+            rlimit saved{};
+            getrlimit(RLIMIT_FSIZE, &saved);
+            rlimit small = saved;
+            small.rlim_cur = 512;
+            signal(SIGXFSZ, SIG_IGN);
+            setrlimit(RLIMIT_FSIZE, &small);
+            rig.form->mniExportAllClick();
+            setrlimit(RLIMIT_FSIZE, &saved);
+            QCOMPARE(rig.form->StatusText(), QStringLiteral("A file error has occurred"));
+            QCOMPARE(ReadText(good), before);
+        }
+
+        // Simulator settings it cannot use: said once, and no device.
+        qputenv("LARKSPUR_HID_SIMULATOR", "large");
+        qputenv("LARKSPUR_HID_SIMULATOR_FAULTS", "Silent");
+        TfrmMain form(std::make_unique<ScriptedDialogs>());
+        form.show();
+        QTRY_VERIFY(form.DeviceScans() > 0);
+        QVERIFY(form.StatusText().contains(QStringLiteral("unknown fault 'Silent'")));
+        QVERIFY(form.DevCon->Devices().empty());
+        qunsetenv("LARKSPUR_HID_SIMULATOR");
+        qunsetenv("LARKSPUR_HID_SIMULATOR_FAULTS");
     }
 
     void recentFilesDropsAndTheStartupFile()
