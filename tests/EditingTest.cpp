@@ -172,7 +172,7 @@ private slots:
             QVERIFY(mkfifo(QFile::encodeName(config + name).constData(), 0600) == 0);
         }
         const QString junk = state + QStringLiteral("/draft-1-2-3.lsth");
-        WriteText(junk.toStdString(), std::string("\x01\xfe random bytes, no theme \x7f", 30));
+        WriteText(junk.toStdString(), std::string("\x01\xfe random bytes, no theme \x7f"));
         {
             Rig rig;  // appears at all: nothing blocks on the FIFOs
             QCOMPARE(rig.dialogs->restoreCalls, 0);
