@@ -68,8 +68,9 @@ TEST(ThemeDocument, UndoAcrossOpenAndNewTakesTheFileAlong)
         s.act();
         EXPECT_EQ(e.fileName, s.file) << s.what;
         EXPECT_EQ(e.modified, s.modified) << s.what;
-        if (s.slot0)
+        if (s.slot0) {
             EXPECT_EQ(ColorToRGB565(e.colors[0]), s.slot0) << s.what;
+        }
     }
     // Back in a.lsth with its edit: Save writes a.lsth, and only a.lsth, without
     // a question, since nobody changed it.
