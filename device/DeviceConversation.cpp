@@ -80,27 +80,28 @@ bool DeviceConversation::Send(std::uint8_t code, std::uint32_t length, std::stri
     return true;
 }
 
+DeviceConversation::Outcome DeviceConversation::Ask(std::uint8_t code, std::uint32_t length, Phase next)
+{
+    std::string error;
+    if (!Send(code, length, error))
+        return Fail(error);
+    phase_ = next;
+    return {};
+}
+
 DeviceConversation::Outcome DeviceConversation::BeginFirmwareCheck(const std::string& overrideText)
 {
     if (!port_)
         return {};
     overrideText_ = overrideText;
-    std::string error;
-    if (!Send(lsproto::CmdDataflashRead, lsproto::DataflashSize, error))
-        return Fail(error);
-    phase_ = Phase::FirmwareCheck;
-    return {};
+    return Ask(lsproto::CmdDataflashRead, lsproto::DataflashSize, Phase::FirmwareCheck);
 }
 
 DeviceConversation::Outcome DeviceConversation::BeginDownload()
 {
     if (!port_)
         return {};
-    std::string error;
-    if (!Send(lsproto::CmdThemeRead, lsproto::ThemeBlockSize, error))
-        return Fail(error);
-    phase_ = Phase::Download;
-    return {};
+    return Ask(lsproto::CmdThemeRead, lsproto::ThemeBlockSize, Phase::Download);
 }
 
 DeviceConversation::Outcome DeviceConversation::BeginUpload(const PackedThemeBlock& theme)
@@ -111,11 +112,7 @@ DeviceConversation::Outcome DeviceConversation::BeginUpload(const PackedThemeBlo
     if (tailInstance_ == device_.instance && !tailInstance_.empty())
         return WriteTheme();
     // No block of this device yet: its own bytes are read first.
-    std::string error;
-    if (!Send(lsproto::CmdThemeRead, lsproto::ThemeBlockSize, error))
-        return Fail(error);
-    phase_ = Phase::UploadReadFirst;
-    return {};
+    return Ask(lsproto::CmdThemeRead, lsproto::ThemeBlockSize, Phase::UploadReadFirst);
 }
 
 DeviceConversation::Outcome DeviceConversation::WriteTheme()
@@ -128,10 +125,7 @@ DeviceConversation::Outcome DeviceConversation::WriteTheme()
         !WritePayload(block.data() + lsproto::PayloadSize, error))
         return Fail(error);
     // Only a device that gives the theme back has stored it.
-    if (!Send(lsproto::CmdThemeRead, lsproto::ThemeBlockSize, error))
-        return Fail(error);
-    phase_ = Phase::UploadVerify;
-    return {};
+    return Ask(lsproto::CmdThemeRead, lsproto::ThemeBlockSize, Phase::UploadVerify);
 }
 
 DeviceConversation::Outcome DeviceConversation::OnReport(const std::uint8_t* payload, std::size_t size)

@@ -88,6 +88,8 @@ private:
 
     Outcome Fail(std::string detail);
     bool Send(std::uint8_t code, std::uint32_t length, std::string& error);
+    // Sends a command whose reply the next phase awaits.
+    Outcome Ask(std::uint8_t code, std::uint32_t length, Phase next);
     bool WritePayload(const std::uint8_t* payload, std::string& error);
     Outcome WriteTheme();
     Outcome ThemeArrived();

@@ -203,7 +203,7 @@ TEST_F(CliDevice, FaultsGiveOneLineAndNeverASuccess)
     // A simulator file that could never keep the theme: refused before anything is sent.
     mkdir(dir.File("folder").c_str(), 0700);
     mkfifo(dir.File("fifo").c_str(), 0600);
-    for (const std::string file : {dir.File("folder"), dir.File("fifo"), dir.File("no/such/device.bin")})
+    for (const std::string& file : {dir.File("folder"), dir.File("fifo"), dir.File("no/such/device.bin")})
         for (const char* command : {"download", "devices"}) {
             const CommandResult r = Run("LARKSPUR_HID_SIMULATOR=large LARKSPUR_HID_SIMULATOR_FILE='" + file + "'", command);
             EXPECT_EQ(r.exitCode, 2) << file << " " << command;
