@@ -5,6 +5,10 @@
 #include <cstdio>
 #include <cstring>
 
+#if defined(_WIN32)
+#include <windows.h>
+#endif
+
 namespace {
 
 const char* const Usage =
@@ -12,6 +16,29 @@ const char* const Usage =
     "Designs the colour theme of a Larkspur handheld. With FILE, opens that theme file.\n"
     "  --help     show this text\n"
     "  --version  show the version\n";
+
+#if defined(_WIN32)
+// A window program starts without a console: what it prints goes to the
+// console of the command prompt that started it, when there is one.
+void UseParentConsole()
+{
+    // Output the caller redirected (to a file or a pipe) stays where it goes.
+    const auto redirected = [](DWORD which) {
+        const HANDLE handle = GetStdHandle(which);
+        return handle != nullptr && handle != INVALID_HANDLE_VALUE && GetFileType(handle) != FILE_TYPE_UNKNOWN;
+    };
+    static bool attached = false;
+    if (attached || !AttachConsole(ATTACH_PARENT_PROCESS))
+        return;
+    attached = true;
+    if (!redirected(STD_OUTPUT_HANDLE))
+        std::freopen("CONOUT$", "w", stdout);
+    if (!redirected(STD_ERROR_HANDLE))
+        std::freopen("CONOUT$", "w", stderr);
+}
+#else
+void UseParentConsole() {}
+#endif
 
 }  // namespace
 
@@ -24,6 +51,8 @@ int main(int argc, char** argv)
 #endif
     // Answered before the toolkit starts, so they work without a display.
     for (int i = 1; i < argc; ++i) {
+        if (argv[i][0] == '-')
+            UseParentConsole();
         if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
             std::fputs(Usage, stdout);
             return 0;

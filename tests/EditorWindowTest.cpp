@@ -362,6 +362,9 @@ private slots:
 
     void aSaveThatFailsHalfWayLosesNothing()
     {
+#if defined(_WIN32)
+        QSKIP("a file-size limit is POSIX's");
+#endif
         TempDir dir;
         Window w;
         w.dialogs->saveResult = QString::fromStdString(dir.File("Mine.lsth"));

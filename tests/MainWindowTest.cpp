@@ -10,6 +10,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
+#include <QFileInfo>
 #include <QListWidget>
 #include <QMenu>
 #include <QPlainTextEdit>
@@ -135,7 +136,13 @@ private slots:
 
     void settingsFileOverride()
     {
-        const QString settings = QCoreApplication::applicationFilePath() + QStringLiteral(".ini");
+        // Beside the program, named after it (less ".exe" on Windows).
+        const QFileInfo program(QCoreApplication::applicationFilePath());
+#if defined(_WIN32)
+        const QString settings = program.path() + QLatin1Char('/') + program.completeBaseName() + QStringLiteral(".ini");
+#else
+        const QString settings = program.filePath() + QStringLiteral(".ini");
+#endif
         QFile::remove(settings);
         {
             auto form = ShowWindow();
