@@ -133,8 +133,17 @@ void TfrmMain::closeEvent(QCloseEvent* event)
 void TfrmMain::FillRecentMenu()
 {
     mniRecent->clear();
-    for (const QString& file : recent_->ExistingFiles()) {
-        QAction* item = mniRecent->addAction(QFileInfo(file).fileName(), this, [this, file] { OpenThemePath(file); });
+    const QStringList files = recent_->ExistingFiles();
+    // A name that occurs twice says which folder each one is in.
+    QStringList names;
+    for (const QString& file : files)
+        names << QFileInfo(file).fileName();
+    for (int i = 0; i < files.size(); ++i) {
+        QString caption = names[i];
+        if (names.count(names[i]) > 1)
+            caption += QStringLiteral("  (") + QDir::toNativeSeparators(QFileInfo(files[i]).absolutePath()) + QLatin1Char(')');
+        const QString file = files[i];
+        QAction* item = mniRecent->addAction(caption, this, [this, file] { OpenThemePath(file); });
         item->setToolTip(QDir::toNativeSeparators(file));
     }
     mniRecent->addSeparator();

@@ -95,6 +95,7 @@ bool DraftStore::FindOrphan(ThemeDraft& draft)
     }
     if (orphanId_.isEmpty())
         return false;
+    orphanWritten_ = newest;
     const std::string path = DraftPath(folder_, orphanId_).toStdString();
     TPackedTheme packed{};
     std::string ignored;

@@ -6,6 +6,7 @@
 
 #include "ThemeDocument.h"
 
+#include <QDateTime>
 #include <QString>
 #include <memory>
 #include <string>
@@ -31,6 +32,8 @@ public:
     // The newest draft of an editor that is no longer running, if any. The
     // draft stays until Discard.
     bool FindOrphan(ThemeDraft& draft);
+    // When the draft FindOrphan returned was last written.
+    QDateTime OrphanWritten() const { return orphanWritten_; }
     // Deletes the orphan FindOrphan returned, with its lock.
     void DiscardOrphan();
 
@@ -39,4 +42,5 @@ private:
     QString id_;
     std::unique_ptr<QLockFile> lock_;
     QString orphanId_;
+    QDateTime orphanWritten_;
 };

@@ -82,6 +82,11 @@ void TfrmMain::WriteDraftNow()
 {
     if (!drafts_)
         return;
+    // A colour the user is only trying is no part of the theme yet.
+    if (showingCandidate_) {
+        draftTimer_->start();
+        return;
+    }
     if (!Modified) {
         drafts_->Remove();
         return;
@@ -97,7 +102,13 @@ void TfrmMain::OfferDraftRestore()
     ThemeDraft draft;
     if (!drafts_ || !drafts_->FindOrphan(draft))
         return;
-    if (!dialogs_->ConfirmRestoreDraft(this)) {
+    std::string name = draft.fileName.empty() ? "Untitled" : draft.fileName;
+    const std::size_t sep = name.find_last_of("/\\");
+    if (sep != std::string::npos)
+        name = name.substr(sep + 1);
+    raise();
+    activateWindow();
+    if (!dialogs_->ConfirmRestoreDraft(this, {QString::fromStdString(name), drafts_->OrphanWritten()})) {
         drafts_->DiscardOrphan();
         return;
     }

@@ -2,7 +2,10 @@
 
 #include <QColorDialog>
 #include <QFileDialog>
+#include <QGuiApplication>
+#include <QLocale>
 #include <QMessageBox>
+#include <QScreen>
 
 namespace {
 
@@ -39,14 +42,24 @@ bool AskYesNo(QWidget* parent, const QString& question)
 
 }  // namespace
 
-bool QtEditorDialogs::PickColor(QWidget* parent, TColor initial, TColor& chosen)
+bool QtEditorDialogs::PickColor(QWidget* parent, TColor initial, const ColorQuestion& question, TColor& chosen)
 {
     QColorDialog dialog(QColor(ColorRed(initial), ColorGreen(initial), ColorBlue(initial)), parent);
+    // Qt's own dialog on every platform: it tells each candidate as it changes
+    // and goes where it is put.
+    dialog.setOption(QColorDialog::DontUseNativeDialog);
+    dialog.setWindowTitle(question.title);
+    const auto toColor = [](const QColor& c) {
+        return MakeColor(static_cast<unsigned>(c.red()), static_cast<unsigned>(c.green()), static_cast<unsigned>(c.blue()));
+    };
+    if (question.candidate)
+        QObject::connect(&dialog, &QColorDialog::currentColorChanged, &dialog,
+                         [&](const QColor& c) { question.candidate(toColor(c)); });
+    dialog.adjustSize();
+    PlaceBeside(dialog, question.place);
     if (dialog.exec() != QDialog::Accepted)
         return false;
-    const QColor c = dialog.selectedColor();
-    chosen = MakeColor(static_cast<unsigned>(c.red()), static_cast<unsigned>(c.green()),
-                       static_cast<unsigned>(c.blue()));
+    chosen = toColor(dialog.selectedColor());
     return true;
 }
 
@@ -67,9 +80,16 @@ QString QtEditorDialogs::SaveThemeFile(QWidget* parent, const QString& lastFile)
     return AskThemeFile(parent, QStringLiteral("Save Theme"), QFileDialog::AcceptSave, lastFile);
 }
 
-bool QtEditorDialogs::ConfirmRestoreDraft(QWidget* parent)
+bool QtEditorDialogs::ConfirmRestoreDraft(QWidget* parent, const DraftQuestion& draft)
 {
-    return AskYesNo(parent, QStringLiteral("Restore the unsaved theme from the last session?"));
+    QMessageBox box(QMessageBox::Question, QStringLiteral("Confirm"),
+                    QStringLiteral("Restore the unsaved theme from the last session?"),
+                    QMessageBox::Yes | QMessageBox::No, parent);
+    box.setInformativeText(QStringLiteral("%1, last changed %2.")
+                               .arg(draft.themeName, QLocale().toString(draft.written, QLocale::ShortFormat)));
+    box.setDefaultButton(QMessageBox::Yes);
+    box.setEscapeButton(QMessageBox::No);
+    return box.exec() == QMessageBox::Yes;
 }
 
 bool QtEditorDialogs::ConfirmOverwriteChanged(QWidget* parent)
@@ -77,12 +97,45 @@ bool QtEditorDialogs::ConfirmOverwriteChanged(QWidget* parent)
     return AskYesNo(parent, QStringLiteral("The theme file was changed by another program. Overwrite it?"));
 }
 
-QString QtEditorDialogs::ExportImageFile(QWidget* parent, const QString& title)
+QString QtEditorDialogs::ExportImageFile(QWidget* parent, const ExportQuestion& question)
 {
-    QFileDialog dialog(parent, title, QString(), QStringLiteral("PNG Images (*.png)"));
+    QFileDialog dialog(parent, question.title, question.suggestedPath, QStringLiteral("PNG Images (*.png)"));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix(QStringLiteral("png"));
+    if (!question.suggestedPath.isEmpty())
+        dialog.selectFile(question.suggestedPath);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return {};
     return dialog.selectedFiles().first();
+}
+
+void PlaceBeside(QWidget& window, const DialogPlace& place)
+{
+    QScreen* screen = QGuiApplication::screenAt(place.keepVisible.center());
+    if (!screen)
+        screen = window.screen();
+    if (!screen)
+        return;
+    const QRect available = screen->availableGeometry();
+    // A window not yet shown has no frame; its owner's tells how wide the
+    // window manager's will be.
+    const QWidget* framed = window.isVisible() || !window.parentWidget() ? &window : window.parentWidget()->window();
+    const QRect inner = framed->geometry(), outer = framed->frameGeometry();
+    const QMargins frame(inner.left() - outer.left(), inner.top() - outer.top(), outer.right() - inner.right(),
+                         outer.bottom() - inner.bottom());
+    const QSize size = window.size().grownBy(frame);
+    const auto clampX = [&](int x) { return std::max(available.left(), std::min(x, available.right() + 1 - size.width())); };
+    const auto clampY = [&](int y) { return std::max(available.top(), std::min(y, available.bottom() + 1 - size.height())); };
+    for (const QRect& r : {place.keepVisible, place.keepVisibleAtLeast}) {
+        if (r.isNull())
+            continue;
+        for (const QPoint& at : {QPoint(r.right() + 1, clampY(r.top())), QPoint(r.left() - size.width(), clampY(r.top())),
+                                 QPoint(clampX(r.left()), r.bottom() + 1), QPoint(clampX(r.left()), r.top() - size.height())}) {
+            if (available.contains(QRect(at, size))) {
+                window.move(at);
+                return;
+            }
+        }
+    }
+    window.move(clampX(window.frameGeometry().left()), clampY(window.frameGeometry().top()));
 }

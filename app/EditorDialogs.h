@@ -4,35 +4,70 @@
 
 #include "ColorModel.h"
 
+#include <QDateTime>
+#include <QRect>
 #include <QString>
+#include <functional>
 
 class QWidget;
+
+// Where a dialog of the window goes: beside `keepVisible` (in global
+// coordinates) where the screen has room, so what it is about stays in view.
+struct DialogPlace {
+    QRect keepVisible;
+    QRect keepVisibleAtLeast;  // tried when no side of keepVisible has room
+};
+
+// The colour dialog's question: its title, and a call for every candidate
+// colour while the user chooses.
+struct ColorQuestion {
+    QString title;
+    DialogPlace place;
+    std::function<void(TColor candidate)> candidate;
+};
+
+// Where an exported picture goes by default.
+struct ExportQuestion {
+    QString title;
+    QString suggestedPath;
+};
+
+// The draft a crashed editor left: which theme, and when it was last written.
+struct DraftQuestion {
+    QString themeName;
+    QDateTime written;
+};
 
 class EditorDialogs {
 public:
     virtual ~EditorDialogs() = default;
     // True and the chosen colour, or false when cancelled.
-    virtual bool PickColor(QWidget* parent, TColor initial, TColor& chosen) = 0;
+    virtual bool PickColor(QWidget* parent, TColor initial, const ColorQuestion& question, TColor& chosen) = 0;
     // "Theme was not saved. Continue?"; true for Yes.
     virtual bool ConfirmContinue(QWidget* parent) = 0;
     // A file name, or empty when cancelled. lastFile is where the dialog opens.
     virtual QString OpenThemeFile(QWidget* parent, const QString& lastFile) = 0;
     virtual QString SaveThemeFile(QWidget* parent, const QString& lastFile) = 0;
     // "Restore the unsaved theme from the last session?"; true for Yes.
-    virtual bool ConfirmRestoreDraft(QWidget* parent) = 0;
+    virtual bool ConfirmRestoreDraft(QWidget* parent, const DraftQuestion& draft) = 0;
     // "The theme file was changed by another program. Overwrite it?"; true for Yes.
     virtual bool ConfirmOverwriteChanged(QWidget* parent) = 0;
     // A PNG file to export to, or empty when cancelled.
-    virtual QString ExportImageFile(QWidget* parent, const QString& title) = 0;
+    virtual QString ExportImageFile(QWidget* parent, const ExportQuestion& question) = 0;
 };
 
 class QtEditorDialogs : public EditorDialogs {
 public:
-    bool PickColor(QWidget* parent, TColor initial, TColor& chosen) override;
+    bool PickColor(QWidget* parent, TColor initial, const ColorQuestion& question, TColor& chosen) override;
     bool ConfirmContinue(QWidget* parent) override;
     QString OpenThemeFile(QWidget* parent, const QString& lastFile) override;
     QString SaveThemeFile(QWidget* parent, const QString& lastFile) override;
-    bool ConfirmRestoreDraft(QWidget* parent) override;
+    bool ConfirmRestoreDraft(QWidget* parent, const DraftQuestion& draft) override;
     bool ConfirmOverwriteChanged(QWidget* parent) override;
-    QString ExportImageFile(QWidget* parent, const QString& title) override;
+    QString ExportImageFile(QWidget* parent, const ExportQuestion& question) override;
 };
+
+// Moves a top-level window beside place.keepVisible on its screen: right,
+// left, below or above, whichever has room first; else beside
+// place.keepVisibleAtLeast; else as far inside the screen as it goes.
+void PlaceBeside(QWidget& window, const DialogPlace& place);

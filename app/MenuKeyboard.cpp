@@ -79,13 +79,23 @@ bool MenuKeyboard::OpenMenuByLetter(QChar letter)
 
 bool MenuKeyboard::ChooseItemByLetter(QMenu& menu, QChar letter)
 {
+    // A letter is shared when several items start with it, disabled ones too:
+    // the same key must not choose at one moment and move at another only
+    // because an item's state changed.
     QList<QAction*> matches;
-    for (QAction* action : menu.actions())
-        if (Choosable(action) && FirstLetter(action) == letter.toUpper())
+    int sharing = 0;
+    for (QAction* action : menu.actions()) {
+        if (!action->isVisible() || action->isSeparator() || FirstLetter(action) != letter.toUpper())
+            continue;
+        ++sharing;
+        if (Choosable(action))
             matches.append(action);
-    if (matches.isEmpty())
+    }
+    if (sharing == 0)
         return false;
-    if (matches.size() > 1) {
+    if (matches.isEmpty())
+        return true;
+    if (sharing > 1) {
         // Shared letters: each press moves to the next item with it.
         const int at = matches.indexOf(menu.activeAction());
         menu.setActiveAction(matches[(at + 1) % matches.size()]);
@@ -113,6 +123,11 @@ bool MenuKeyboard::eventFilter(QObject* watched, QEvent* event)
     auto* widget = qobject_cast<QWidget*>(watched);
     if (!widget || widget->window() != &window_ || QApplication::activePopupWidget() || QApplication::activeModalWidget())
         return false;
+    // The bar has the focus after F10 or a lone Alt: a caption's first letter
+    // opens that menu.
+    if (watched == bar_ && bar_->hasFocus() && (mods == Qt::NoModifier || mods == Qt::ShiftModifier) &&
+        text.size() == 1 && text.front().isLetter())
+        return OpenMenuByLetter(text.front()) || true;
     if (key->key() == Qt::Key_F10 && mods == Qt::NoModifier) {
         FocusMenuBar();
         return true;

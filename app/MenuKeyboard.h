@@ -1,9 +1,10 @@
 #pragma once
 // Keyboard access to a menu bar whose captions carry no access-key marks, the
 // way the original platform offers it: Alt plus a menu's first letter opens
-// it, F10 and a lone Alt press put the focus on the bar, and inside an open
-// menu an item's first letter chooses it (letters shared by several items
-// move between them instead, and Enter chooses).
+// it, F10 and a lone Alt press put the focus on the bar, where a caption's
+// first letter opens its menu, and inside an open menu an item's first letter
+// chooses it (letters shared by several items, enabled or not, move between
+// them instead, and Enter chooses).
 
 #include <QObject>
 

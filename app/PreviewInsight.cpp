@@ -18,6 +18,11 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDialog>
+#include <QDialogButtonBox>
+#include <QDir>
+#include <QFileInfo>
+#include <QRegularExpression>
+#include <QScreen>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
@@ -28,6 +33,7 @@
 #include <QBuffer>
 #include <QFile>
 #include <QSettings>
+#include <QStandardPaths>
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolTip>
@@ -133,14 +139,14 @@ void TfrmMain::CreateInsightMenus()
         surface->update();
     });
 
-    // What the last run chose, from the user's own settings.
+    // The zoom the last run chose, from the user's own settings. A simulation
+    // lasts for the run only: a grey preview at start-up would say nothing of why.
     const QSettings settings(UserFileUsable(ViewSettingsFile()) ? ViewSettingsFile() : QString(), QSettings::IniFormat);
-    zoom_ = std::clamp(settings.value(QStringLiteral("Zoom"), 1).toInt(), 1, MaxZoom);
-    ColorVision vision = ColorVision::Normal;
-    ParseColorVision(settings.value(QStringLiteral("Simulate"), QStringLiteral("normal")).toString().toStdString(), vision);
-    vision_ = vision;
+    zoom_ = chosenZoom_ = std::clamp(settings.value(QStringLiteral("Zoom"), 1).toInt(), 1, MaxZoom);
+    vision_ = ColorVision::Normal;
     for (QAction* a : mniSimulate->actions())
         a->setChecked(a->data().toInt() == static_cast<int>(vision_));
+    connect(mniDisplay, &QMenu::aboutToShow, this, [this] { mniZoomIn->setEnabled(zoom_ < MaxZoom && ZoomFits(zoom_ + 1)); });
     ApplyZoomLayout();
 }
 
@@ -155,17 +161,58 @@ void TfrmMain::ApplyZoomLayout()
     memo1->move(456 + dx, 32);
     chk1->move(456 + dx, 8);
     stBar->setGeometry(0, 328 + dy, ClientWidth + dx, 19);
-    mniZoomIn->setEnabled(zoom_ < MaxZoom);
+    // The window takes its new size now, so it can be kept on the screen.
+    if (layout() && shown_)
+        layout()->activate();
+    mniZoomIn->setEnabled(zoom_ < MaxZoom && ZoomFits(zoom_ + 1));
     mniZoomOut->setEnabled(zoom_ > 1);
+}
+
+bool TfrmMain::ZoomFits(int factor) const
+{
+    const QScreen* on = screen();
+    if (!on)
+        return true;
+    // The window's outer size at that factor: the frame stays as it is.
+    const QSize frame = frameGeometry().size() - geometry().size();
+    // What the fixed layout makes the window, at the factor shown now.
+    const QSize inner = sizeHint() + QSize(PreviewWidth, PreviewHeight) * (factor - zoom_);
+    const QSize need = inner + frame;
+    const QRect room = on->availableGeometry();
+    return need.width() <= room.width() && need.height() <= room.height();
+}
+
+void TfrmMain::FitToScreen()
+{
+    const QScreen* on = screen();
+    if (!on)
+        return;
+    int factor = chosenZoom_;
+    while (factor > 1 && !ZoomFits(factor))
+        --factor;
+    if (factor != zoom_) {
+        zoom_ = factor;
+        ApplyZoomLayout();
+        surface->update();
+    }
+    if (!isVisible())
+        return;
+    // The whole frame on the screen, its top-left corner first.
+    const QRect room = on->availableGeometry(), frame = frameGeometry();
+    const int x = std::max(room.left(), std::min(frame.left(), room.right() + 1 - frame.width()));
+    const int y = std::max(room.top(), std::min(frame.top(), room.bottom() + 1 - frame.height()));
+    if (QPoint(x, y) != frame.topLeft())
+        move(x, y);
 }
 
 void TfrmMain::SetZoom(int factor)
 {
     factor = std::clamp(factor, 1, MaxZoom);
-    if (factor == zoom_)
+    if (factor == zoom_ || (factor > zoom_ && !ZoomFits(factor)))
         return;
-    zoom_ = factor;
+    zoom_ = chosenZoom_ = factor;
     ApplyZoomLayout();
+    FitToScreen();
     if (!StoreUserSetting(ViewSettingsFile(), QStringLiteral("Zoom"), zoom_))
         SayUserFileFailed(ViewSettingsFile());
     surface->update();
@@ -176,8 +223,6 @@ void TfrmMain::SetColorVision(ColorVision vision)
     vision_ = vision;
     for (QAction* a : mniSimulate->actions())
         a->setChecked(a->data().toInt() == static_cast<int>(vision));
-    if (!StoreUserSetting(ViewSettingsFile(), QStringLiteral("Simulate"), QString::fromLatin1(ColorVisionName(vision))))
-        SayUserFileFailed(ViewSettingsFile());
     RefreshPreviewImage();
     surface->update();
 }
@@ -285,8 +330,11 @@ void TfrmMain::FormMouseLeave()
 void TfrmMain::mniCheckLegibilityClick()
 {
     if (!legibility_) {
+        // A window of its own beside the editor, not a dialog over it: it
+        // follows every change, and a double-click shows the pair on the page.
         legibility_ = new QDialog(this);
         legibility_->setWindowTitle(QStringLiteral("Check Legibility"));
+        legibility_->setModal(false);
         auto* layout = new QVBoxLayout(legibility_);
         auto* summary = new QLabel(legibility_);
         summary->setObjectName(QStringLiteral("summary"));
@@ -295,17 +343,44 @@ void TfrmMain::mniCheckLegibilityClick()
         rows->setRootIsDecorated(false);
         rows->setHeaderLabels({QStringLiteral("Contrast"), QStringLiteral("Needs"), QStringLiteral("Page"),
                                QStringLiteral("Text"), QStringLiteral("Background")});
+        auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, legibility_);
+        connect(buttons, &QDialogButtonBox::rejected, legibility_, &QDialog::reject);
         layout->addWidget(summary);
         layout->addWidget(rows);
+        layout->addWidget(buttons);
         legibility_->resize(620, 360);
         connect(rows, &QTreeWidget::itemDoubleClicked, this, [this](QTreeWidgetItem* item) {
-            cmbLayout->setCurrentIndex(item->data(0, Qt::UserRole).toInt());
+            const int page = item->data(0, Qt::UserRole).toInt();
+            const std::string text = item->text(3).toStdString();
+            cmbLayout->setCurrentIndex(page);
             cmbLayoutClick();
-            if (SelectListItemByName(item->text(3).toStdString()))
+            if (SelectListItemByName(text))
                 lstColorsClick();
         });
     }
+    // Placed before it is shown, so the window manager frames it there.
+    if (!legibility_->isVisible())
+        PlaceLegibilityWindow();
+    legibility_->show();
+    RefreshLegibility();
+    legibility_->raise();
+    legibility_->activateWindow();
+}
+
+void TfrmMain::PlaceLegibilityWindow()
+{
+    PlaceBeside(*legibility_, {frameGeometry(), QRect(surface->mapToGlobal(QPoint(0, 0)),
+                                                      QSize(PreviewX + PreviewWidth * zoom_ + 2, surface->height()))});
+}
+
+void TfrmMain::RefreshLegibility()
+{
+    if (!legibility_ || !legibility_->isVisible())
+        return;
     auto* rows = legibility_->findChild<QTreeWidget*>(QStringLiteral("pairs"));
+    // The row the user is on stays chosen when it is still there.
+    const QTreeWidgetItem* current = rows->currentItem();
+    const QStringList kept = current ? QStringList{current->text(2), current->text(3), current->text(4)} : QStringList();
     rows->clear();
     // A drawer of its own, so the preview keeps its page.
     TLSDrawer checker(ThemeColors, SmallDisplay);
@@ -318,23 +393,40 @@ void TfrmMain::mniCheckLegibilityClick()
                                                 QString::fromLatin1(PageNames[p.page]), name(p.page, p.fg),
                                                 name(p.page, p.bg)});
         item->setData(0, Qt::UserRole, p.page);
+        if (QStringList{item->text(2), item->text(3), item->text(4)} == kept)
+            rows->setCurrentItem(item);
     }
     for (int c = 0; c < rows->columnCount(); ++c)
         rows->resizeColumnToContents(c);
+    const QString count = failing.size() == 1 ? QStringLiteral("1 pair is")
+                                              : QStringLiteral("%1 pairs are").arg(failing.size());
     legibility_->findChild<QLabel*>(QStringLiteral("summary"))
         ->setText(failing.empty() ? QStringLiteral("Every text, digit and icon is legible at this display size.")
-                                  : QStringLiteral("%1 pairs are hard to read at this display size (double-click one to show it):")
-                                        .arg(failing.size()));
-    legibility_->show();
-    legibility_->raise();
-    legibility_->activateWindow();
+                                  : count + QStringLiteral(" hard to read at this display size (double-click one to show it):"));
 }
 
-bool TfrmMain::SaveImage(const Bitmap& image)
+QString TfrmMain::ThemeName() const
 {
-    const QString path = dialogs_->ExportImageFile(this, QStringLiteral("Export Image"));
+    if (ThemeFileName.empty())
+        return QStringLiteral("Untitled");
+    return QFileInfo(QString::fromStdString(ThemeFileName)).completeBaseName();
+}
+
+bool TfrmMain::SaveImage(const Bitmap& image, const QString& title, const QString& what)
+{
+    // <theme>-<page or "all">@<zoom>x.png, in the folder of the last export,
+    // else the theme's own.
+    QString folder = lastExportFolder_;
+    if (folder.isEmpty() && !ThemeFileName.empty())
+        folder = QFileInfo(QString::fromStdString(ThemeFileName)).absolutePath();
+    if (folder.isEmpty())
+        folder = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
+    QString file = QStringLiteral("%1-%2@%3x.png").arg(ThemeName(), what).arg(zoom_);
+    file.replace(QRegularExpression(QStringLiteral("[\\\\/:*?\"<>|]")), QStringLiteral("_"));
+    const QString path = dialogs_->ExportImageFile(this, {title, folder.isEmpty() ? file : QDir(folder).filePath(file)});
     if (path.isEmpty())
         return false;
+    lastExportFolder_ = QFileInfo(path).absolutePath();
     // Encoded whole, then written the way theme files are: a new file that
     // replaces the old one only once all of it is on the disk, and never a
     // FIFO or anything else that is not a regular file.
@@ -349,7 +441,8 @@ bool TfrmMain::SaveImage(const Bitmap& image)
 void TfrmMain::mniExportImageClick()
 {
     if (drawer_)
-        SaveImage(Enlarged(ScreenOf(drawer_->Bitmap(), SmallDisplay), zoom_));
+        SaveImage(Enlarged(ScreenOf(drawer_->Bitmap(), SmallDisplay), zoom_), QStringLiteral("Export Image"),
+                  QString::fromLatin1(PageNames[CurrentPage()]));
 }
 
 void TfrmMain::mniExportAllClick()
@@ -362,5 +455,5 @@ void TfrmMain::mniExportAllClick()
         pages.DrawPage(page);
         screens.push_back(Enlarged(ScreenOf(pages.Bitmap(), SmallDisplay), zoom_));
     }
-    SaveImage(SideBySide(screens));
+    SaveImage(SideBySide(screens), QStringLiteral("Export All Pages"), QStringLiteral("all"));
 }

@@ -7,6 +7,7 @@
 #include "EditorState.h"
 #include "MenuKeyboard.h"
 #include "RecentFiles.h"
+#include "SwatchButton.h"
 #include "UserFolders.h"
 #include "WindowLayout.h"
 #include "SettingsFile.h"
@@ -35,6 +36,7 @@
 #include <QSignalBlocker>
 #include <QStatusBar>
 #include <QTimer>
+#include <QWindow>
 
 // The editor state. Plain module-level variables, alive for the whole program.
 TThemeColorTable ThemeColors{};
@@ -80,8 +82,10 @@ TfrmMain::TfrmMain(std::unique_ptr<EditorDialogs> dialogs, std::shared_ptr<HidBa
         barFont.setPixelSize(PointsAt96Dpi(barFont.pointSizeF()));
         setFont(barFont);
     }
-    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
-                   Qt::WindowCloseButtonHint);
+    // Customised, so the window manager is told the buttons exactly: a
+    // fixed-size window offers no Maximize.
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     setAcceptDrops(true);
     recent_ = std::make_unique<RecentFiles>();
     document_ = std::make_unique<ThemeDocument>(ThemeColors, PackedTheme, SmallDisplay, ThemeFileName, Modified);
@@ -114,6 +118,10 @@ void TfrmMain::CreateControls()
     // 8 points at 96 dpi: the layout is in pixels, so its font is too, whatever
     // font resolution the desktop asks for.
     QFont font = surface->font();
+#if defined(Q_OS_WIN)
+    // The window's own face on its home platform; elsewhere the desktop's.
+    font.setFamily(QStringLiteral("Tahoma"));
+#endif
     font.setPixelSize(PointsAt96Dpi(8));
     surface->setFont(font);
 
@@ -138,7 +146,7 @@ void TfrmMain::CreateControls()
     // it becomes current, the keyboard does both at once.
     connect(lstColors, &QListWidget::itemSelectionChanged, this, [this] { lstColorsClick(); });
 
-    btnColor = new QPushButton(surface);
+    btnColor = new SwatchButton(surface);
     btnColor->setGeometry(249, 302, 187, 23);
     btnColor->setIconSize(QSize(17, 17));
     btnColor->setStyleSheet(QStringLiteral("QPushButton { text-align: left; padding-left: 0px; }"));
@@ -249,11 +257,13 @@ void TfrmMain::showEvent(QShowEvent* event)
         return;
     shown_ = true;
     layout()->setSizeConstraint(QLayout::SetFixedSize);
+    FitToScreen();
     if (QScreen* screen = QGuiApplication::primaryScreen()) {
         QRect frame = frameGeometry();
         frame.moveCenter(screen->availableGeometry().center());
         move(frame.topLeft());
     }
+    FitToScreen();
     FormShow();
     // Before the event loop handles the first device scan, which leaves
     // what the file's opening said standing.
@@ -261,7 +271,10 @@ void TfrmMain::showEvent(QShowEvent* event)
         OpenThemeFile(startupFile_);
         holdStartupStatus_ = true;
     }
-    OfferDraftRestore();
+    // Once the window is on the screen: then its frame is known, and the
+    // recovery question has a window to come up over and take the focus from.
+    offerDraftOnExpose_ = true;
+    windowHandle()->installEventFilter(this);
 }
 
 void TfrmMain::FormShow()
@@ -327,6 +340,7 @@ void TfrmMain::UpdatePreview()
     RefreshPreviewImage();
     surface->repaint();
     UpdateEditActions();
+    RefreshLegibility();
 }
 
 void TfrmMain::lstColorsClick()
@@ -397,6 +411,16 @@ void TfrmMain::lstColorsKeyPress(int key)
 
 bool TfrmMain::eventFilter(QObject* watched, QEvent* event)
 {
+    if (watched == windowHandle()) {
+        if (event->type() == QEvent::Expose && offerDraftOnExpose_ && windowHandle()->isExposed()) {
+            offerDraftOnExpose_ = false;
+            QTimer::singleShot(0, this, [this] {
+                FitToScreen();
+                OfferDraftRestore();
+            });
+        }
+        return QMainWindow::eventFilter(watched, event);
+    }
     if (event->type() == QEvent::Enter && watched != surface)
         FormMouseLeave();
     if (watched == lstColors->viewport()) {
@@ -422,22 +446,7 @@ void TfrmMain::UpdateColorButton()
     if (!SelectedSlot)
         return;
     const TColor color = *SelectedSlot;
-    // The 17 x 17 design, built at the screen's pixel density so it stays sharp.
-    const qreal ratio = btnColor->devicePixelRatioF();
-    const int side = qRound(17 * ratio);
-    QImage glyph(side, side, QImage::Format_RGB32);
-    glyph.fill(palette().color(QPalette::Button));
-    const auto scaled = [ratio](int x, int y, int w, int h) {
-        const int left = qRound(x * ratio), top = qRound(y * ratio);
-        return QRect(left, top, qRound((x + w) * ratio) - left, qRound((y + h) * ratio) - top);
-    };
-    {
-        QPainter p(&glyph);
-        p.fillRect(scaled(1, 1, 15, 15), Qt::black);
-        p.fillRect(scaled(2, 2, 13, 13), ToQColor(color));
-    }
-    glyph.setDevicePixelRatio(ratio);
-    btnColor->setIcon(QIcon(QPixmap::fromImage(glyph)));
+    btnColor->SetSwatch(ToQColor(color), palette().color(QPalette::Button));
     btnColor->setText(QString::asprintf("#%02X%02X%02X 0x%04X", ColorRed(color), ColorGreen(color),
                                         ColorBlue(color), unsigned(ColorToRGB565(color))));
 }
@@ -446,10 +455,33 @@ void TfrmMain::btnColorClick()
 {
     if (!SelectedSlot)
         return;
+    const int slot = SelectedSlotIndex();
+    const TColor before = *SelectedSlot;
+    const QList<QListWidgetItem*> selected = lstColors->selectedItems();
+    ColorQuestion question;
+    question.title = selected.isEmpty() ? QStringLiteral("Colour") : QStringLiteral("Colour of ") + selected.first()->text();
+    // Beside the window where there is room, else at least beside the preview.
+    const QPoint preview = surface->mapToGlobal(QPoint(PreviewX - 1, PreviewY - 1));
+    question.place = {frameGeometry(), QRect(preview, QSize(PreviewWidth * zoom_ + 2, PreviewHeight * zoom_ + 2))};
+    question.candidate = [this, slot](TColor candidate) { ShowCandidate(slot, candidate); };
     TColor chosen = 0;
-    if (!dialogs_->PickColor(this, *SelectedSlot, chosen))
+    const bool chose = dialogs_->PickColor(this, before, question, chosen);
+    // Back to the theme's own colour: Cancel leaves it, OK makes one step of it.
+    ShowCandidate(slot, before);
+    showingCandidate_ = false;
+    if (chose)
+        ApplyOutcome(document_->SetColor(slot, chosen));
+}
+
+void TfrmMain::ShowCandidate(int slot, TColor color)
+{
+    if (slot < 0 || slot >= ThemeSlotCount)
         return;
-    ApplyOutcome(document_->SetColor(SelectedSlotIndex(), chosen));
+    showingCandidate_ = true;
+    ThemeColors[static_cast<std::size_t>(slot)] = RGB565ToColor(ColorToRGB565(color));
+    UpdatePreview();
+    lstColors->viewport()->update();
+    UpdateColorButton();
 }
 
 void TfrmMain::FormDblClick() { btnColorClick(); }
@@ -462,11 +494,14 @@ void TfrmMain::FormPaint(QPainter& painter)
     // would fall between them. Each logical edge is rounded once, so the frame
     // is one logical pixel wide and the bitmap fills exactly what it encloses.
     const QTransform toDevice = painter.deviceTransform();
-    const QPoint outer0 = DevicePoint(toDevice, PreviewX - 1, PreviewY - 1);
     const QPoint inner0 = DevicePoint(toDevice, PreviewX, PreviewY);
     const int w = PreviewWidth * zoom_, h = PreviewHeight * zoom_;
     const QPoint inner1 = DevicePoint(toDevice, PreviewX + w, PreviewY + h);
-    const QPoint outer1 = DevicePoint(toDevice, PreviewX + w + 1, PreviewY + h + 1);
+    // The frame as many device pixels wide on every side, a logical pixel
+    // rounded once.
+    const int line = std::max(1, qRound(toDevice.m11()));
+    const QPoint outer0 = inner0 - QPoint(line, line);
+    const QPoint outer1 = inner1 + QPoint(line, line);
     painter.save();
     painter.setWorldTransform(toDevice.inverted() * painter.worldTransform());
     const QColor shadow = palette().color(QPalette::Dark);

@@ -9,6 +9,7 @@
 #include "EditorDialogs.h"
 #include "HidControllerClass.h"
 #include "SlotCatalogue.h"
+#include "SwatchButton.h"
 #include "ThemeDocument.h"
 #include "ColorVision.h"
 #include "Unit2.h"
@@ -35,6 +36,7 @@ class ClientSurface;
 class DraftStore;
 class RecentFiles;
 
+
 extern const char* const ApplicationTitle;
 
 // The pixel size of a font of `points` at 96 dpi, the resolution the fixed
@@ -53,7 +55,7 @@ public:
     ClientSurface* surface = nullptr;
     QComboBox* cmbLayout = nullptr;
     QListWidget* lstColors = nullptr;
-    QPushButton* btnColor = nullptr;
+    SwatchButton* btnColor = nullptr;
     QPlainTextEdit* memo1 = nullptr;
     QCheckBox* chk1 = nullptr;
     QStatusBar* stBar = nullptr;
@@ -112,9 +114,11 @@ public:
     // The pointer over the window's surface, in client pixels; Leave when it goes.
     void FormMouseMove(int x, int y, const QPoint& globalPos);
     void FormMouseLeave();
-    // Zoom 1..4 of the preview; the window follows.
+    // Zoom 1..4 of the preview; the window follows, and stays on its screen.
+    // A factor larger than the screen has room for is refused.
     void SetZoom(int factor);
     int Zoom() const { return zoom_; }
+    bool ZoomFits(int factor) const;
     void SetColorVision(ColorVision vision);
     ColorVision CurrentColorVision() const { return vision_; }
     // The slot whose pixels the preview outlines, -1 for none.
@@ -208,14 +212,31 @@ private:
     void WatchBlinkKey();
     void SetBlinking(bool held);
     void ApplyZoomLayout();
+    // The largest factor up to the chosen one that fits, and the whole window
+    // (frame included) moved onto its screen.
+    void FitToScreen();
+    // While the colour dialog is open: a candidate colour shown on the preview
+    // and in the list, as the theme would store it, without entering the theme.
+    void ShowCandidate(int slot, TColor color);
+    // The legibility window's rows for the theme and display size as they are.
+    void RefreshLegibility();
+    void PlaceLegibilityWindow();
+    QString ThemeName() const;
     void RefreshPreviewImage();
     void RebuildOverlay();
-    bool SaveImage(const Bitmap& image);
+    // Asks under `title` where to, suggesting a name that ends in `what`.
+    bool SaveImage(const Bitmap& image, const QString& title, const QString& what);
     // Bitmap pixel of a client position, false outside the bitmap.
     bool ToBitmap(int clientX, int clientY, int& x, int& y) const;
 
     std::unique_ptr<EditorDialogs> dialogs_;
     int zoom_ = 1;
+    // The factor the user chose, which a small screen may not allow.
+    int chosenZoom_ = 1;
+    bool showingCandidate_ = false;
+    QString lastExportFolder_;
+    // The recovery question waits until the window is on the screen.
+    bool offerDraftOnExpose_ = false;
     ColorVision vision_ = ColorVision::Normal;
     // The preview as shown (simulated when asked), and what is drawn over it:
     // the outline of the hovered slot, the blink of the selected one.

@@ -14,13 +14,13 @@ namespace {
 
 class NoDialogs : public EditorDialogs {
 public:
-    bool PickColor(QWidget*, TColor, TColor&) override { return false; }
+    bool PickColor(QWidget*, TColor, const ColorQuestion&, TColor&) override { return false; }
     bool ConfirmContinue(QWidget*) override { return true; }
     QString OpenThemeFile(QWidget*, const QString&) override { return {}; }
     QString SaveThemeFile(QWidget*, const QString&) override { return {}; }
-    bool ConfirmRestoreDraft(QWidget*) override { return false; }
+    bool ConfirmRestoreDraft(QWidget*, const DraftQuestion&) override { return false; }
     bool ConfirmOverwriteChanged(QWidget*) override { return true; }
-    QString ExportImageFile(QWidget*, const QString&) override { return {}; }
+    QString ExportImageFile(QWidget*, const ExportQuestion&) override { return {}; }
 };
 
 struct Connected {

@@ -15,7 +15,7 @@ namespace {
 
 class InstantDialogs : public EditorDialogs {
 public:
-    bool PickColor(QWidget*, TColor initial, TColor& chosen) override
+    bool PickColor(QWidget*, TColor initial, const ColorQuestion&, TColor& chosen) override
     {
         chosen = initial ^ 0x00102030u;
         return true;
@@ -23,9 +23,9 @@ public:
     bool ConfirmContinue(QWidget*) override { return true; }
     QString OpenThemeFile(QWidget*, const QString&) override { return {}; }
     QString SaveThemeFile(QWidget*, const QString&) override { return {}; }
-    bool ConfirmRestoreDraft(QWidget*) override { return false; }
+    bool ConfirmRestoreDraft(QWidget*, const DraftQuestion&) override { return false; }
     bool ConfirmOverwriteChanged(QWidget*) override { return true; }
-    QString ExportImageFile(QWidget*, const QString&) override { return {}; }
+    QString ExportImageFile(QWidget*, const ExportQuestion&) override { return {}; }
 };
 
 TfrmMain* Window()

@@ -21,6 +21,8 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QStatusBar>
+#include <QFileInfo>
+#include <QDir>
 #include <QTest>
 #include <QTreeWidget>
 
@@ -173,8 +175,16 @@ private slots:
                 wrong += (one.pixel(x, y) & 0xFFFFFF) != (qRgb(int(ColorRed(c)), int(ColorGreen(c)), int(ColorBlue(c))) & 0xFFFFFF);
             }
         QCOMPARE(wrong, 0);
+        // Each dialog under its own title, suggesting theme, page and zoom in
+        // the folder of the last export.
+        QCOMPARE(rig.dialogs->exportQuestion.title, QStringLiteral("Export Image"));
+        QCOMPARE(QFileInfo(rig.dialogs->exportQuestion.suggestedPath).fileName(),
+                 QStringLiteral("Untitled-%1@2x.png").arg(QString::fromLatin1(PageNames[0])));
         rig.dialogs->exportResult = QString::fromStdString(dir.File("all.png"));
         f.mniExportAllClick();
+        QCOMPARE(rig.dialogs->exportQuestion.title, QStringLiteral("Export All Pages"));
+        QCOMPARE(QDir::cleanPath(rig.dialogs->exportQuestion.suggestedPath),
+                 QDir::cleanPath(QString::fromStdString(dir.File("Untitled-all@2x.png"))));
         QCOMPARE(QImage(rig.dialogs->exportResult).convertToFormat(QImage::Format_RGB32),
                  Render(dir, QStringLiteral("render --page all --display 80x160 --screen-only --zoom 2")));
         rig.dialogs->exportResult = QString::fromStdString(dir.File("no/such/folder.png"));
@@ -195,9 +205,10 @@ private slots:
         QCOMPARE(f.StatusText(), status);
         QCOMPARE(f.lstColors->grab().toImage(), swatchBefore);
         QCOMPARE(ThemeColors[SlotIndex(SlotId::Main_AccentVW)], RGB565ToColor(0xFAC4));
+        // A simulation lasts for the run: the next window shows normal vision.
         Rig next;
-        QCOMPARE(next.form->CurrentColorVision(), ColorVision::Deuteranopia);
-        next.form->SetColorVision(ColorVision::Normal);
+        QCOMPARE(next.form->CurrentColorVision(), ColorVision::Normal);
+        QVERIFY(next.form->mniSimulate->actions().first()->isChecked());
     }
 };
 

@@ -3,6 +3,9 @@
 
 #include "EditorDialogs.h"
 
+#include <functional>
+#include <vector>
+
 class ScriptedDialogs : public EditorDialogs {
 public:
     bool pickResult = true;
@@ -13,9 +16,20 @@ public:
     QString openResult, saveResult;
     int saveCalls = 0;
 
-    bool PickColor(QWidget*, TColor, TColor& chosen) override
+    // Candidates the user moves through before answering; what the window
+    // showed meanwhile, as pickShown says.
+    std::vector<TColor> pickCandidates;
+    std::function<void()> whilePicking;
+    QString pickTitle;
+    bool PickColor(QWidget*, TColor, const ColorQuestion& question, TColor& chosen) override
     {
         ++pickCalls;
+        pickTitle = question.title;
+        for (TColor c : pickCandidates) {
+            question.candidate(c);
+            if (whilePicking)
+                whilePicking();
+        }
         chosen = pickColor;
         return pickResult;
     }
@@ -33,12 +47,19 @@ public:
         return overwriteResult;
     }
     QString exportResult;
-    QString ExportImageFile(QWidget*, const QString&) override { return exportResult; }
+    ExportQuestion exportQuestion;
+    QString ExportImageFile(QWidget*, const ExportQuestion& question) override
+    {
+        exportQuestion = question;
+        return exportResult;
+    }
     bool restoreResult = false;
     int restoreCalls = 0;
-    bool ConfirmRestoreDraft(QWidget*) override
+    DraftQuestion restoreQuestion;
+    bool ConfirmRestoreDraft(QWidget*, const DraftQuestion& draft) override
     {
         ++restoreCalls;
+        restoreQuestion = draft;
         return restoreResult;
     }
     QString SaveThemeFile(QWidget*, const QString&) override

@@ -18,6 +18,10 @@
 #include <QComboBox>
 #include <QTemporaryDir>
 #include <QColorDialog>
+#include <QDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTreeWidget>
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
@@ -30,6 +34,7 @@
 #include <QToolTip>
 
 #include "ClientSurface.h"
+#include "UserFolders.h"
 
 namespace {
 
@@ -160,6 +165,17 @@ private slots:
         const QString actions = XProperty(form->winId(), "_NET_WM_ALLOWED_ACTIONS");
         QVERIFY2(actions.contains(QStringLiteral("_NET_WM_ACTION_CLOSE")), qPrintable(actions));
         QVERIFY2(!actions.contains(QStringLiteral("MAXIMIZE")), qPrintable(actions));
+        // Nor a Maximize button: the Motif hints name the functions and the
+        // decorations the window manager may offer, and neither has Maximize
+        // (bit 0x10 of the functions, 0x40 of the decorations) or "all".
+        const QRegularExpressionMatch motif =
+            QRegularExpression(QStringLiteral("= (0x[0-9a-f]+), (0x[0-9a-f]+), (0x[0-9a-f]+)"))
+                .match(XProperty(form->winId(), "_MOTIF_WM_HINTS"));
+        QVERIFY2(motif.hasMatch(), qPrintable(XProperty(form->winId(), "_MOTIF_WM_HINTS")));
+        const uint flags = motif.captured(1).toUInt(nullptr, 16), functions = motif.captured(2).toUInt(nullptr, 16),
+                   decorations = motif.captured(3).toUInt(nullptr, 16);
+        QVERIFY((flags & 1) && !(functions & 1) && !(functions & 0x10));
+        QVERIFY((flags & 2) && !(decorations & 1) && !(decorations & 0x40));
     }
 
     void menusFromTheKeyboard()
@@ -189,6 +205,23 @@ private slots:
         QTRY_VERIFY(form->mniEdit->isVisible());
         Keys(QStringLiteral("Escape"));
         QTRY_VERIFY(!form->mniEdit->isVisible());
+        Keys(QStringLiteral("Escape"));
+        QTRY_VERIFY(!bar->hasFocus());
+
+        // After F10 a caption's first letter opens its menu. In Display at 1x,
+        // "Z" only moves between Zoom In and the disabled Zoom Out.
+        Keys(QStringLiteral("F10"));
+        QTRY_VERIFY(bar->hasFocus());
+        Keys(QStringLiteral("d"));
+        QTRY_VERIFY(form->mniDisplay->isVisible());
+        QVERIFY(!form->mniZoomOut->isEnabled());
+        Keys(QStringLiteral("z"));
+        QTRY_COMPARE(form->mniDisplay->activeAction(), form->mniZoomIn);
+        QTest::qWait(200);
+        QCOMPARE(form->Zoom(), 1);
+        QVERIFY(form->mniDisplay->isVisible());
+        Keys(QStringLiteral("Escape"));
+        QTRY_VERIFY(!form->mniDisplay->isVisible());
         Keys(QStringLiteral("Escape"));
         QTRY_VERIFY(!bar->hasFocus());
 
@@ -316,9 +349,9 @@ private slots:
     }
 
     // At the scale factor of this run: the frame is a closed line of one
-    // logical pixel in the shadow colour, the bitmap fills it with neither gap
-    // nor overlap, and (at whole scales) the button's glyph has only its own
-    // three colours.
+    // logical pixel in the shadow colour, as wide on all four sides, the bitmap
+    // fills it with neither gap nor overlap, and the button's glyph has only
+    // its own three colours.
     void frameAndGlyphAreCrisp()
     {
         auto form = ShowWindow();
@@ -334,8 +367,11 @@ private slots:
         const int lineMin = int(s), lineMax = int(std::ceil(s));
 
         // Across the preview, both ways, where page 0 is only background: window
-        // background, frame, bitmap, frame, window background.
+        // background, frame, bitmap, frame, window background. The frame's four
+        // lines are equally wide.
         const QPoint row = device(1, 193), column = device(7, 0);
+        QVector<int> lines;
+        QPoint outer0, outer1;
         for (const auto& [from, step, across, bitmapSize] :
              {std::tuple{row, QPoint(1, 0), int(248 * s), 240.0 * s},
               std::tuple{column, QPoint(0, 1), int(326 * s), 320.0 * s}}) {
@@ -346,13 +382,21 @@ private slots:
             QCOMPARE(runs[2].colour, black);
             QCOMPARE(runs[3].colour, shadow);
             QCOMPARE(runs[4].colour, back);
-            for (int i : {1, 3})
+            for (int i : {1, 3}) {
                 QVERIFY2(runs[i].length >= lineMin && runs[i].length <= lineMax,
                          qPrintable(QStringLiteral("frame line %1 device pixels wide").arg(runs[i].length)));
+                lines << runs[i].length;
+            }
             QVERIFY(std::abs(runs[2].length - bitmapSize) <= 1);
+            const QPoint start = from + step * runs[0].length;
+            const QPoint end = start + step * (runs[1].length + runs[2].length + runs[3].length);
+            (step.x() ? outer0.rx() : outer0.ry()) = step.x() ? start.x() : start.y();
+            (step.x() ? outer1.rx() : outer1.ry()) = step.x() ? end.x() : end.y();
         }
+        QVERIFY2(std::all_of(lines.begin(), lines.end(), [&](int l) { return l == lines.front(); }),
+                 qPrintable(QStringLiteral("frame lines %1, %2, %3, %4 device pixels wide")
+                                .arg(lines[0]).arg(lines[1]).arg(lines[2]).arg(lines[3])));
         // The frame is closed: its four lines run unbroken corner to corner.
-        const QPoint outer0 = device(4, 2), outer1 = device(246, 324);
         for (int x = outer0.x(); x < outer1.x(); ++x)
             for (int y : {outer0.y(), outer1.y() - 1})
                 QVERIFY2((shot.pixel(x, y) & 0xFFFFFF) == shadow, qPrintable(QStringLiteral("gap at %1,%2").arg(x).arg(y)));
@@ -361,10 +405,7 @@ private slots:
                 QVERIFY2((shot.pixel(x, y) & 0xFFFFFF) == shadow, qPrintable(QStringLiteral("gap at %1,%2").arg(x).arg(y)));
 
         // The glyph of the colour button, showing white: button face, a black
-        // ring and the white swatch, nothing blended in between. At fractional
-        // scales the toolkit resamples every icon, so only whole ones are checked.
-        if (s != std::floor(s))
-            return;
+        // ring and the white swatch, nothing blended in between, at every scale.
         form->lstColors->setCurrentRow(form->lstColors->row(form->lstColors->findItems(QStringLiteral("Battery"), Qt::MatchExactly).first()));
         QTest::qWait(100);
         const QImage button = form->btnColor->grab().toImage().convertToFormat(QImage::Format_RGB32);
@@ -450,6 +491,172 @@ private slots:
         QTest::qWait(200);
         QCOMPARE(grab(), plain);
         form->SetZoom(1);
+    }
+
+    // A remembered 4x and every zoom step keep the whole window, frame
+    // included, on the screen (a 1920x1080 one in the runs that call this), and
+    // Zoom In stops where one more step would not fit.
+    void zoomKeepsTheWindowOnTheScreen()
+    {
+        QVERIFY(StoreUserSetting(UserConfigFolder() + QStringLiteral("/view.ini"), QStringLiteral("Zoom"), 4));
+        auto form = ShowWindow();
+        const QRect room = form->screen()->availableGeometry();
+        const auto onScreen = [&] { return room.contains(form->frameGeometry()); };
+        const auto where = [&] {
+            const QRect f = form->frameGeometry();
+            return qPrintable(QStringLiteral("zoom %1: frame %2,%3 %4x%5 on %6x%7")
+                                  .arg(form->Zoom()).arg(f.x()).arg(f.y()).arg(f.width()).arg(f.height())
+                                  .arg(room.width()).arg(room.height()));
+        };
+        const auto nextFits = [&] {
+            const QSize next = form->frameGeometry().size() + QSize(240, 320);
+            return next.width() <= room.width() && next.height() <= room.height();
+        };
+        // The frame is known once the window manager has framed the window.
+        QTRY_VERIFY2(form->frameGeometry() != form->geometry() && onScreen(), where());
+        QVERIFY2(form->Zoom() == 4 || !nextFits(), where());
+        form->activateWindow();
+        Keys(QStringLiteral("ctrl+0"));
+        QTRY_COMPARE(form->Zoom(), 1);
+        QTRY_VERIFY2(onScreen(), where());
+        for (int step = 0; step < 4; ++step) {
+            const int before = form->Zoom();
+            const bool fits = before < 4 && nextFits();
+            QCOMPARE(form->mniZoomIn->isEnabled(), fits);
+            Keys(QStringLiteral("ctrl+equal"));
+            if (fits) {
+                QTRY_COMPARE(form->Zoom(), before + 1);
+            } else {
+                QTest::qWait(200);
+                QCOMPARE(form->Zoom(), before);
+            }
+            QTRY_VERIFY2(onScreen(), where());
+        }
+        Keys(QStringLiteral("ctrl+0"));
+        QTRY_COMPARE(form->Zoom(), 1);
+        QTRY_VERIFY2(onScreen(), where());
+    }
+
+    // The legibility window stands beside the editor and follows each edit;
+    // the colour dialog shows each candidate on the preview and in the list,
+    // and Cancel leaves the theme and its history as they were.
+    void legibilityAndColourPickingAreLive()
+    {
+        auto form = ShowWindow();
+        const qreal s = form->devicePixelRatioF();
+        const auto click = [&](QWidget* w, QPoint p, int times) {
+            const QPoint g = w->mapToGlobal(p);
+            Run(QStringLiteral("xdotool"), {QStringLiteral("mousemove"), QString::number(qRound(g.x() * s)),
+                                            QString::number(qRound(g.y() * s))});
+            Run(QStringLiteral("xdotool"), {QStringLiteral("click"), QStringLiteral("--repeat"), QString::number(times),
+                                            QStringLiteral("1")});
+        };
+        Keys(QStringLiteral("ctrl+l"));
+        QDialog* legibility = nullptr;
+        QTRY_VERIFY((legibility = form->findChild<QDialog*>()) && legibility->isVisible());
+        QTRY_VERIFY(legibility->frameGeometry() != legibility->geometry());
+        QVERIFY(!legibility->frameGeometry().intersects(form->frameGeometry()));
+        auto* rows = legibility->findChild<QTreeWidget*>(QStringLiteral("pairs"));
+        auto* summary = legibility->findChild<QLabel*>(QStringLiteral("summary"));
+        const auto countSays = [&] {
+            const int n = rows->topLevelItemCount();
+            return summary->text().startsWith(n == 1 ? QStringLiteral("1 pair is ") : QStringLiteral("%1 pairs are ").arg(n));
+        };
+        QVERIFY(rows->topLevelItemCount() > 0);
+        QVERIFY2(countSays(), qPrintable(summary->text()));
+
+        // A double-click shows the pair's page and text slot, both in view.
+        QTreeWidgetItem* first = rows->topLevelItem(0);
+        const QStringList pair{first->text(2), first->text(3), first->text(4)};
+        const int page = first->data(0, Qt::UserRole).toInt();
+        click(rows->viewport(), rows->visualItemRect(first).center(), 2);
+        QTRY_COMPARE(form->cmbLayout->currentIndex(), page);
+        QTRY_COMPARE(form->lstColors->selectedItems().value(0) ? form->lstColors->selectedItems().first()->text() : QString(),
+                     pair[1]);
+        QVERIFY(!legibility->frameGeometry().intersects(form->frameGeometry()));
+        const auto listed = [&] {
+            for (int i = 0; i < rows->topLevelItemCount(); ++i) {
+                const QTreeWidgetItem* r = rows->topLevelItem(i);
+                if (QStringList{r->text(2), r->text(3), r->text(4)} == pair)
+                    return true;
+            }
+            return false;
+        };
+        // White or black text is legible on any background: one of them
+        // mends the pair, and the window says so at once.
+        const int slot = SelectedSlot ? int(SelectedSlot - ThemeColors.data()) : -1;
+        QVERIFY(slot >= 0);
+        Run(QStringLiteral("xdotool"), {QStringLiteral("windowactivate"), QStringLiteral("--sync"), QString::number(form->winId())});
+        for (const char* colour : {"#FFFFFF", "#000000"}) {
+            QGuiApplication::clipboard()->setText(QString::fromLatin1(colour));
+            Keys(QStringLiteral("ctrl+v"));
+            QTRY_COMPARE(QString::fromStdString(ColorToHexText(ThemeColors[std::size_t(slot)])), QString::fromLatin1(colour));
+            if (!listed())
+                break;
+        }
+        QVERIFY2(!listed(), qPrintable(pair.join(QLatin1Char('/'))));
+        QVERIFY2(countSays(), qPrintable(summary->text()));
+        Run(QStringLiteral("xdotool"), {QStringLiteral("windowactivate"), QStringLiteral("--sync"), QString::number(legibility->winId())});
+        Keys(QStringLiteral("Escape"));
+        QTRY_VERIFY(!legibility->isVisible());
+
+        // The colour dialog, from a click on the colour button.
+        const TColor before = ThemeColors[std::size_t(slot)];
+        const bool couldUndo = form->History().CanUndo();
+        const std::string undoName = form->History().UndoName();
+        const TColor candidate = RGB565ToColor(ColorToRGB565(MakeColor(0x12, 0x34, 0x56)));
+        const QRgb shown = qRgb(int(ColorRed(candidate)), int(ColorGreen(candidate)), int(ColorBlue(candidate))) & 0xFFFFFF;
+        const auto count = [&](const QImage& image) {
+            int n = 0;
+            for (int y = 0; y < image.height(); ++y)
+                for (int x = 0; x < image.width(); ++x)
+                    n += (image.pixel(x, y) & 0xFFFFFF) == shown;
+            return n;
+        };
+        const auto previewShows = [&] { return count(form->surface->grab(QRect(5, 3, 240, 320)).toImage()); };
+        const auto listShows = [&] { return count(form->lstColors->grab().toImage()); };
+        QCOMPARE(previewShows(), 0);
+        // The dialog is modal: what happens while it is open runs from within
+        // its own event loop, and it is closed whatever that found.
+        bool cancelled = false;
+        const auto whileOpen = [&](QColorDialog* dialog) {
+            QCOMPARE(dialog->windowTitle(), QStringLiteral("Colour of ") + pair[1]);
+            const QRect preview(form->surface->mapToGlobal(QPoint(4, 2)), QSize(242, 322));
+            QVERIFY(!dialog->frameGeometry().intersects(preview));
+            QLineEdit* html = nullptr;
+            for (QLineEdit* edit : dialog->findChildren<QLineEdit*>())
+                if (edit->text().startsWith(QLatin1Char('#')))
+                    html = edit;
+            QVERIFY(html);
+            click(html, html->rect().center(), 3);
+            Keys(QStringLiteral("ctrl+a"));
+            Run(QStringLiteral("xdotool"), {QStringLiteral("type"), QStringLiteral("#123456")});
+            QTRY_VERIFY(previewShows() > 0);
+            QTRY_VERIFY(listShows() > 0);
+            QCOMPARE(ThemeColors[std::size_t(slot)], candidate);
+            Keys(QStringLiteral("Escape"));
+            QTRY_VERIFY(!dialog->isVisible());
+            cancelled = true;
+        };
+        QTimer watch;
+        connect(&watch, &QTimer::timeout, [&] {
+            auto* dialog = qobject_cast<QColorDialog*>(QApplication::activeModalWidget());
+            if (!dialog || !dialog->isVisible())
+                return;
+            watch.stop();
+            whileOpen(dialog);
+            if (dialog->isVisible())
+                dialog->reject();
+        });
+        watch.start(50);
+        click(form->btnColor, form->btnColor->rect().center(), 1);
+        QTRY_VERIFY_WITH_TIMEOUT(cancelled || (!watch.isActive() && !QApplication::activeModalWidget()), 20000);
+        QVERIFY(cancelled);
+        QTRY_COMPARE(ThemeColors[std::size_t(slot)], before);
+        QCOMPARE(previewShows(), 0);
+        QCOMPARE(form->History().CanUndo(), couldUndo);
+        QCOMPARE(form->History().UndoName(), undoName);
+        Modified = false;
     }
 
     // The mouse on the list, as a user clicks it: a row's slot is chosen, and

@@ -2,13 +2,14 @@
 # Runs a command on a private X server with a window manager, the way a user's
 # desktop runs the editor: on Qt's xcb platform under openbox.
 #   on-xvfb.sh COMMAND [ARGS...]
-# LARKSPUR_XFT_DPI=N sets the X font resolution (Xft.dpi) before the command starts.
+# LARKSPUR_XFT_DPI=N sets the X font resolution (Xft.dpi) before the command starts;
+# LARKSPUR_XVFB_SCREEN=WxHxD the screen (2560x2048x24 unless said).
 set -euo pipefail
 
 # Xvfb picks a free display number itself and writes it to fd 3: several of
 # these run at once under CTest.
 state=$(mktemp -d)
-Xvfb -displayfd 3 -screen 0 2560x2048x24 -nolisten tcp -noreset 3>"$state/display" >/dev/null 2>&1 &
+Xvfb -displayfd 3 -screen 0 "${LARKSPUR_XVFB_SCREEN:-2560x2048x24}" -nolisten tcp -noreset 3>"$state/display" >/dev/null 2>&1 &
 xvfb=$!
 for _ in $(seq 200); do
     [ -s "$state/display" ] && break
