@@ -73,7 +73,8 @@ qt_windows_apt() {
     fi
     apt-get -o Dir::Etc::SourceList="$apt/sources.list" -o Dir::Etc::SourceParts="$apt/sources.d" \
         -o Dir::State::Lists="$apt/lists" -o Dir::Cache="$apt/cache" \
-        -o Dir::State::Status=/var/lib/dpkg/status -o Debug::NoLocking=1 "$@"
+        -o Dir::State::Status=/var/lib/dpkg/status -o Debug::NoLocking=1 \
+        -o APT::Sandbox::User="$(id -un)" "$@"
 }
 
 # The Qt prefix for the Windows build; builds it first when the cache has none.

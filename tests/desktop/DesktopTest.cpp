@@ -304,7 +304,7 @@ private slots:
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(QStringLiteral("XDG_STATE_HOME"), home.filePath(QStringLiteral("state")));
         env.insert(QStringLiteral("XDG_CONFIG_HOME"), home.filePath(QStringLiteral("config")));
-        const auto start = [&](QProcess& editor, const QStringList& args, const QString& title) {
+        const auto start = [&](QProcess& editor, const QStringList& args, const QString& title, bool activate) {
             editor.setProcessEnvironment(env);
             editor.start(QStringLiteral(EDITOR), args);
             QVERIFY(editor.waitForStarted());
@@ -313,11 +313,12 @@ private slots:
                                    .split(QLatin1Char('\n'))
                                    .first();
             QVERIFY2(!id.isEmpty(), qPrintable(title));
-            Run(QStringLiteral("xdotool"), {QStringLiteral("windowactivate"), QStringLiteral("--sync"), id});
+            if (activate)
+                Run(QStringLiteral("xdotool"), {QStringLiteral("windowactivate"), QStringLiteral("--sync"), id});
             QTest::qWait(300);
         };
         QProcess first;
-        start(first, {theme}, QStringLiteral("Larkspur Theme Editor - kept.lsth"));
+        start(first, {theme}, QStringLiteral("Larkspur Theme Editor - kept.lsth"), true);
         QGuiApplication::clipboard()->setText(QStringLiteral("#FF0000"));
         Keys(QStringLiteral("ctrl+v"));
         QTRY_VERIFY_WITH_TIMEOUT(WindowTitled(QStringLiteral("Larkspur Theme Editor - kept.lsth *")), 10000);
@@ -327,7 +328,12 @@ private slots:
         QVERIFY(first.waitForFinished(5000));
 
         QProcess second;
-        start(second, {}, QStringLiteral("Confirm"));
+        // The question comes over the window, which is on the screen already,
+        // and has the keyboard without any help.
+        start(second, {}, QStringLiteral("Confirm"), false);
+        QVERIFY(WindowTitled(QStringLiteral("Larkspur Theme Editor - Untitled")));
+        QTRY_COMPARE(Run(QStringLiteral("xdotool"), {QStringLiteral("getactivewindow"), QStringLiteral("getwindowname")}).trimmed(),
+                     QStringLiteral("Confirm"));
         Keys(QStringLiteral("Return"));
         QTRY_VERIFY_WITH_TIMEOUT(WindowTitled(QStringLiteral("Larkspur Theme Editor - kept.lsth *")), 10000);
         Keys(QStringLiteral("ctrl+s"));
