@@ -7,6 +7,8 @@
 #include "EditorState.h"
 #include "FileIo.h"
 #include "Legibility.h"
+#include "LegibilityFix.h"
+#include "ThemeSlots.h"
 #include "PageImage.h"
 #include "Unit1.h"
 #include "UserFolders.h"
@@ -345,6 +347,19 @@ void TfrmMain::mniCheckLegibilityClick()
                                QStringLiteral("Text"), QStringLiteral("Background")});
         auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, legibility_);
         connect(buttons, &QDialogButtonBox::rejected, legibility_, &QDialog::reject);
+        // Mends: the chosen pair, or every one; each is one step to undo.
+        QPushButton* fix = buttons->addButton(QStringLiteral("Fix"), QDialogButtonBox::ActionRole);
+        fix->setObjectName(QStringLiteral("fix"));
+        QPushButton* fixAll = buttons->addButton(QStringLiteral("Fix All"), QDialogButtonBox::ActionRole);
+        fixAll->setObjectName(QStringLiteral("fixAll"));
+        connect(fix, &QPushButton::clicked, this, [this, rows] {
+            if (const QTreeWidgetItem* item = rows->currentItem())
+                FixLegibilityPairs(static_cast<SlotId>(item->data(3, Qt::UserRole).toInt()),
+                                   static_cast<SlotId>(item->data(4, Qt::UserRole).toInt()));
+        });
+        connect(fixAll, &QPushButton::clicked, this, [this] { FixLegibilityPairs(std::nullopt, std::nullopt); });
+        connect(rows, &QTreeWidget::currentItemChanged, fix, [fix](QTreeWidgetItem* item) { fix->setEnabled(item); });
+        fix->setEnabled(false);
         layout->addWidget(summary);
         layout->addWidget(rows);
         layout->addWidget(buttons);
@@ -393,16 +408,42 @@ void TfrmMain::RefreshLegibility()
                                                 QString::fromLatin1(PageNames[p.page]), name(p.page, p.fg),
                                                 name(p.page, p.bg)});
         item->setData(0, Qt::UserRole, p.page);
+        item->setData(3, Qt::UserRole, static_cast<int>(p.fg));
+        item->setData(4, Qt::UserRole, static_cast<int>(p.bg));
         if (QStringList{item->text(2), item->text(3), item->text(4)} == kept)
             rows->setCurrentItem(item);
     }
     for (int c = 0; c < rows->columnCount(); ++c)
         rows->resizeColumnToContents(c);
+    legibility_->findChild<QPushButton*>(QStringLiteral("fixAll"))->setEnabled(!failing.empty());
     const QString count = failing.size() == 1 ? QStringLiteral("1 pair is")
                                               : QStringLiteral("%1 pairs are").arg(failing.size());
     legibility_->findChild<QLabel*>(QStringLiteral("summary"))
         ->setText(failing.empty() ? QStringLiteral("Every text, digit and icon is legible at this display size.")
                                   : count + QStringLiteral(" hard to read at this display size (double-click one to show it):"));
+}
+
+void TfrmMain::FixLegibilityPairs(std::optional<SlotId> fg, std::optional<SlotId> bg)
+{
+    static const std::vector<ContrastNeed> needs = ContrastNeeds();
+    TThemeColorTable fixed = ThemeColors;
+    const ContrastNeed* only = nullptr;
+    for (const ContrastNeed& n : needs)
+        if (fg && bg && n.fg == *fg && n.bg == *bg)
+            only = &n;
+    if (fg && !only)
+        return;
+    const LegibilityFixResult result = FixLegibility(fixed, needs, {}, only);
+    if (!result.changes.empty())
+        ApplyOutcome(document_->SetColors(fixed, "Fix Legibility"));
+    if (!result.unmendable.empty()) {
+        const UnmendablePair& u = result.unmendable.front();
+        SetStatusText(QStringLiteral("%1 on %2 cannot be mended: %3")
+                          .arg(QString::fromLatin1(ThemeSlots[static_cast<std::size_t>(SlotIndex(u.fg))].key),
+                               QString::fromLatin1(ThemeSlots[static_cast<std::size_t>(SlotIndex(u.bg))].key),
+                               QString::fromStdString(u.why)),
+                      true);
+    }
 }
 
 QString TfrmMain::ThemeName() const

@@ -18,6 +18,7 @@
 #include <QString>
 #include <array>
 #include <memory>
+#include <optional>
 
 class QAction;
 class QActionGroup;
@@ -221,6 +222,8 @@ private:
     // The legibility window's rows for the theme and display size as they are.
     void RefreshLegibility();
     void PlaceLegibilityWindow();
+    // Mends the pair fg/bg, or every pair when none is named, as one step.
+    void FixLegibilityPairs(std::optional<SlotId> fg, std::optional<SlotId> bg);
     QString ThemeName() const;
     void RefreshPreviewImage();
     void RebuildOverlay();

@@ -96,6 +96,9 @@ struct PreviewRequest {
     int errorCode = 1;
     TThemeColorTable colors{};
     bool small = false;
+    // The theme file read, and the display size it holds.
+    std::string file;
+    bool fileSmall = false;
     std::tm moment{};
 };
 
@@ -173,6 +176,8 @@ std::string ReadPreviewRequest(const Args& args, Mode mode, PreviewRequest& requ
         if (!LoadTheme(file, packed, [&](bool s) { request.small = s; }, name, &error))
             return file + ": " + (error.key.empty() ? "" : error.key + ": ") + error.reason;
         UnpackTheme(packed, request.colors);
+        request.file = file;
+        request.fileSmall = request.small;
     }
     if (!display.empty())
         request.small = display == "80x160";
@@ -271,17 +276,46 @@ int RunLint(const Args& args)
 {
     if (WantsHelp(args)) {
         std::printf("usage: lsthtool lint FILE.lsth [--display 240x320|80x160]\n"
+                    "       lsthtool lint FILE.lsth --fix [-o OUT.lsth]\n"
                     "Lists every pair of text and background colour a page shows that is hard to read:\n"
                     "below a contrast ratio of 4.5:1 for text, 3:1 for the large digits and icons\n"
-                    "(WCAG 2), worst first. Exit 1 when there is any, 2 for an error.\n");
+                    "(WCAG 2), worst first. Exit 1 when there is any, 2 for an error.\n"
+                    "With --fix, mends them at both display sizes with the colours nearest to the\n"
+                    "theme's own, writes the theme back (or to OUT) and prints each change as\n"
+                    "KEY #old -> #new (ratio before -> after). Exit 1 when a pair cannot be mended.\n");
         return 0;
     }
+    Args rest;
+    bool fix = false;
+    std::string out;
+    bool outGiven = false;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        if (args[i] == "--fix") {
+            if (fix)
+                return UsageError("lint: --fix is given twice");
+            fix = true;
+        } else if (args[i] == "-o" && i + 1 < args.size()) {
+            if (outGiven)
+                return UsageError("lint: -o is given twice");
+            outGiven = true;
+            out = args[++i];
+        } else {
+            rest.push_back(args[i]);
+        }
+    }
+    if (outGiven && !fix)
+        return UsageError("lint: writes no file without --fix; -o is not taken");
     PreviewRequest request;
-    const std::string error = ReadPreviewRequest(args, Mode::Lint, request);
+    const std::string error = ReadPreviewRequest(rest, Mode::Lint, request);
     if (!error.empty())
         return UsageError(error);
     if (!request.positional.empty())
         return UsageError("lint: one theme file, and no pixel (see lsthtool lint --help)");
+    if (fix) {
+        if (request.file.empty())
+            return UsageError("lint: --fix needs the theme file to mend");
+        return WriteLegibilityFix(request.file, request.colors, request.fileSmall, out);
+    }
     TLSDrawer drawer(request.colors, request.small);
     drawer.SetClock(FixedClock(request.moment));
     const auto failing = FailingPairs(drawer, request.colors);

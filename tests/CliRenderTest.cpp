@@ -8,6 +8,10 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <regex>
+#include <sstream>
+
 namespace {
 
 class CliRender : public ::testing::Test {
@@ -180,3 +184,39 @@ TEST_F(CliRender, GlyphSheet)
 }
 
 }  // namespace
+
+// lint --fix mends the default theme (whose five pairs fail) at both sizes:
+// each change printed, the written theme passes lint at both sizes, the
+// original is left alone with -o, and the written file keeps its other lines.
+TEST_F(CliRender, LintFixMendsAndWritesTheTheme)
+{
+    {
+        std::ofstream theme(dir.File("mine.lsth"), std::ios::binary);
+        theme << "; kept by hand\r\n[Main]\r\nMain_Dom=$FFFF\r\nNote=mine\r\n";
+    }
+    EXPECT_EQ(Run("lint " + Q("mine.lsth")).exitCode, 1);
+    const std::string before = ReadText(dir.File("mine.lsth"));
+    const CommandResult fixed = Run("lint " + Q("mine.lsth") + " --fix -o " + Q("fixed.lsth"));
+    ASSERT_EQ(fixed.exitCode, 0) << fixed.out << fixed.err;
+    EXPECT_EQ(ReadText(dir.File("mine.lsth")), before);
+    std::istringstream lines(fixed.out);
+    std::string line;
+    int changes = 0;
+    while (std::getline(lines, line)) {
+        ++changes;
+        EXPECT_TRUE(std::regex_match(line, std::regex(R"([A-Za-z_]+ #[0-9A-F]{6} -> #[0-9A-F]{6} \(\d+\.\d\d:1 -> \d+\.\d\d:1\))")))
+            << line;
+    }
+    EXPECT_GT(changes, 0);
+    for (const char* display : {"240x320", "80x160"})
+        EXPECT_EQ(Run("lint " + Q("fixed.lsth") + " --display " + display).exitCode, 0) << display;
+    const std::string written = ReadText(dir.File("fixed.lsth"));
+    EXPECT_NE(written.find("; kept by hand\r\n"), std::string::npos);
+    EXPECT_NE(written.find("Note=mine\r\n"), std::string::npos);
+    // In place, and again: nothing left to mend, nothing printed.
+    EXPECT_EQ(Run("lint " + Q("mine.lsth") + " --fix").exitCode, 0);
+    EXPECT_EQ(Run("lint " + Q("mine.lsth")).exitCode, 0);
+    const CommandResult again = Run("lint " + Q("mine.lsth") + " --fix");
+    EXPECT_EQ(again.exitCode, 0);
+    EXPECT_EQ(again.out, "");
+}

@@ -149,6 +149,22 @@ private slots:
         emit rows->itemDoubleClicked(tcr, 0);
         QCOMPARE(rig.form->cmbLayout->currentIndex(), 1);
         QCOMPARE(rig.Selected(), QStringLiteral("Material, secondary"));
+
+        // Fix mends the chosen pair alone, Fix All the rest; each is one step,
+        // and undoing them brings the pairs back into the window.
+        const TThemeColorTable original = ThemeColors;
+        rows->setCurrentItem(rows->findItems(QStringLiteral("Material, secondary"), Qt::MatchExactly, 3).first());
+        dialog->findChild<QPushButton*>(QStringLiteral("fix"))->click();
+        QCOMPARE(rows->topLevelItemCount(), 4);
+        QCOMPARE(rig.form->History().UndoName(), std::string("Fix Legibility"));
+        dialog->findChild<QPushButton*>(QStringLiteral("fixAll"))->click();
+        QCOMPARE(rows->topLevelItemCount(), 0);
+        QVERIFY(rig.form->windowTitle().endsWith(QStringLiteral(" *")));
+        rig.form->mniUndoClick();
+        QCOMPARE(rows->topLevelItemCount(), 4);
+        rig.form->mniUndoClick();
+        QCOMPARE(rows->topLevelItemCount(), 5);
+        QCOMPARE(ThemeColors, original);
     }
 
     // The exported pictures and the simulated preview are lsthtool's pixels.

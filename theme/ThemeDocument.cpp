@@ -144,6 +144,21 @@ DocumentOutcome ThemeDocument::SaveAs(const std::string& path)
     return WriteFile(path);
 }
 
+DocumentOutcome ThemeDocument::SetColors(const TThemeColorTable& colors, const std::string& step)
+{
+    const ThemeState before = State();
+    for (std::size_t i = 0; i < colors.size(); ++i)
+        colors_[i] = RGB565ToColor(ColorToRGB565(colors[i]));
+    history_.Record(step, before, State());
+    Current().edited = true;
+    draftDirty_ = true;
+    Publish();
+    DocumentOutcome outcome;
+    outcome.refresh = DocumentOutcome::Refresh::Preview;
+    outcome.status = "";
+    return outcome;
+}
+
 DocumentOutcome ThemeDocument::SetColor(int slot, TColor color, const std::string& step)
 {
     if (slot < 0 || slot >= ThemeSlotCount)

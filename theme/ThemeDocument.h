@@ -58,6 +58,8 @@ public:
     DocumentOutcome SaveAs(const std::string& path);
     // The slot takes the colour, rounded to what the device shows, as one step.
     DocumentOutcome SetColor(int slot, TColor color, const std::string& step = "Edit Colour");
+    // Every slot takes its colour from `colors`, rounded, as one step.
+    DocumentOutcome SetColors(const TThemeColorTable& colors, const std::string& step);
     // Text from the clipboard; anything that names no colour changes nothing.
     DocumentOutcome Paste(int slot, const std::string& text);
     // The theme the device sent: an unsaved document without a file.

@@ -634,11 +634,13 @@ private slots:
                 if (edit->text().startsWith(QLatin1Char('#')))
                     html = edit;
             QVERIFY(html);
-            click(html, html->rect().center(), 3);
+            click(html, html->rect().center(), 1);
+            QTRY_VERIFY_WITH_TIMEOUT(html->hasFocus(), 10000);
             Keys(QStringLiteral("ctrl+a"));
             Run(QStringLiteral("xdotool"), {QStringLiteral("type"), QStringLiteral("#123456")});
-            QTRY_VERIFY(previewShows() > 0);
-            QTRY_VERIFY(listShows() > 0);
+            QTRY_COMPARE_WITH_TIMEOUT(html->text(), QStringLiteral("#123456"), 10000);
+            QTRY_VERIFY_WITH_TIMEOUT(previewShows() > 0, 10000);
+            QTRY_VERIFY_WITH_TIMEOUT(listShows() > 0, 10000);
             QCOMPARE(ThemeColors[std::size_t(slot)], candidate);
             Keys(QStringLiteral("Escape"));
             QTRY_VERIFY(!dialog->isVisible());
@@ -656,7 +658,7 @@ private slots:
         });
         watch.start(50);
         click(form->btnColor, form->btnColor->rect().center(), 1);
-        QTRY_VERIFY_WITH_TIMEOUT(cancelled || (!watch.isActive() && !QApplication::activeModalWidget()), 20000);
+        QTRY_VERIFY_WITH_TIMEOUT(cancelled || (!watch.isActive() && !QApplication::activeModalWidget()), 60000);
         QVERIFY(cancelled);
         QTRY_COMPARE(ThemeColors[std::size_t(slot)], before);
         QCOMPARE(previewShows(), 0);

@@ -1,0 +1,184 @@
+#include "LegibilityFix.h"
+
+#include "Oklab.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <limits>
+#include <map>
+#include <memory>
+
+namespace {
+
+// The device's colours, each with its luminance and OKLab coordinates.
+struct Palette {
+    std::array<TColor, 65536> color;
+    std::array<double, 65536> luminance;
+    std::array<Oklab, 65536> lab;
+};
+
+const Palette& DeviceColors()
+{
+    static const std::unique_ptr<Palette> palette = [] {
+        auto p = std::make_unique<Palette>();
+        for (std::uint32_t word = 0; word < 65536; ++word) {
+            p->color[word] = RGB565ToColor(word);
+            p->luminance[word] = RelativeLuminance(p->color[word]);
+            p->lab[word] = ToOklab(p->color[word]);
+        }
+        return p;
+    }();
+    return *palette;
+}
+
+double Ratio(double la, double lb) { return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05); }
+
+struct Partner {
+    int slot;
+    double need;
+};
+
+// The slots `slot` is drawn with or on, each with the strictest need.
+std::vector<Partner> PartnersOf(int slot, const std::vector<ContrastNeed>& needs)
+{
+    std::map<int, double> strictest;
+    for (const ContrastNeed& n : needs) {
+        const int fg = SlotIndex(n.fg), bg = SlotIndex(n.bg);
+        if (fg == slot || bg == slot) {
+            double& need = strictest[fg == slot ? bg : fg];
+            need = std::max(need, n.need);
+        }
+    }
+    std::vector<Partner> partners;
+    for (const auto& [other, need] : strictest)
+        partners.push_back({other, need});
+    return partners;
+}
+
+double Worst(TColor color, const std::vector<Partner>& partners, const TThemeColorTable& colors)
+{
+    double worst = std::numeric_limits<double>::infinity();
+    for (const Partner& p : partners)
+        worst = std::min(worst, ContrastRatio(color, colors[static_cast<std::size_t>(p.slot)]));
+    return worst;
+}
+
+// The device colour nearest to the slot's own that gives every partner its
+// need plus the margin; false when there is none.
+bool NearestLegible(int slot, const std::vector<Partner>& partners, const TThemeColorTable& colors, TColor& found)
+{
+    const Palette& palette = DeviceColors();
+    const Oklab own = ToOklab(colors[static_cast<std::size_t>(slot)]);
+    std::vector<std::pair<double, double>> limits;  // partner luminance, need
+    for (const Partner& p : partners)
+        limits.push_back({RelativeLuminance(colors[static_cast<std::size_t>(p.slot)]), p.need + ContrastMargin});
+    double best = std::numeric_limits<double>::infinity();
+    std::uint32_t bestWord = 0;
+    for (std::uint32_t word = 0; word < 65536; ++word) {
+        // Squared: the order is the same, without a root per colour.
+        const Oklab& lab = palette.lab[word];
+        const double dL = lab.L - own.L, da = lab.a - own.a, db = lab.b - own.b;
+        const double distance = dL * dL + da * da + db * db;
+        if (distance >= best)
+            continue;
+        bool legible = true;
+        for (const auto& [luminance, need] : limits)
+            if (Ratio(palette.luminance[word], luminance) < need) {
+                legible = false;
+                break;
+            }
+        if (legible) {
+            best = distance;
+            bestWord = word;
+        }
+    }
+    if (!std::isfinite(best))
+        return false;
+    found = palette.color[bestWord];
+    return true;
+}
+
+std::string KeyOf(SlotId slot) { return ThemeSlots[static_cast<std::size_t>(SlotIndex(slot))].key; }
+
+}  // namespace
+
+std::vector<ContrastNeed> ContrastNeeds()
+{
+    TThemeColorTable colors{};
+    for (std::size_t i = 0; i < colors.size(); ++i)
+        colors[i] = static_cast<TColor>(i + 1);
+    std::map<std::pair<int, int>, double> strictest;
+    for (bool small : {false, true}) {
+        TLSDrawer drawer(colors, small);
+        for (const LegibilityPair& p : LegibilityPairs(drawer, colors)) {
+            double& need = strictest[{SlotIndex(p.fg), SlotIndex(p.bg)}];
+            need = std::max(need, p.required);
+        }
+    }
+    std::vector<ContrastNeed> needs;
+    for (const auto& [pair, need] : strictest)
+        needs.push_back({static_cast<SlotId>(pair.first), static_cast<SlotId>(pair.second), need});
+    return needs;
+}
+
+LegibilityFixResult FixLegibility(TThemeColorTable& colors, const std::vector<ContrastNeed>& needs,
+                                  const std::set<SlotId>& locked, const ContrastNeed* only)
+{
+    LegibilityFixResult result;
+    const auto ratioOf = [&](const ContrastNeed& n) {
+        return ContrastRatio(colors[static_cast<std::size_t>(SlotIndex(n.fg))],
+                             colors[static_cast<std::size_t>(SlotIndex(n.bg))]);
+    };
+    std::set<std::pair<int, int>> givenUp;
+    // Worst first; each mend can change what fails, so the list is made anew.
+    // A pair given up on is tried again once others have been mended, since
+    // their new colours may leave room for it.
+    bool mendedSinceGivingUp = false;
+    for (;;) {
+        const ContrastNeed* worst = nullptr;
+        for (const ContrastNeed& n : needs) {
+            if (only && (n.fg != only->fg || n.bg != only->bg))
+                continue;
+            if (ratioOf(n) >= n.need || givenUp.count({SlotIndex(n.fg), SlotIndex(n.bg)}))
+                continue;
+            if (!worst || ratioOf(n) < ratioOf(*worst))
+                worst = &n;
+        }
+        if (!worst && mendedSinceGivingUp && !givenUp.empty()) {
+            givenUp.clear();
+            result.unmendable.clear();
+            mendedSinceGivingUp = false;
+            continue;
+        }
+        if (!worst)
+            break;
+        bool mended = false;
+        for (SlotId slot : {worst->fg, worst->bg}) {
+            if (locked.count(slot))
+                continue;
+            const int index = SlotIndex(slot);
+            const std::vector<Partner> partners = PartnersOf(index, needs);
+            TColor chosen = 0;
+            if (!NearestLegible(index, partners, colors, chosen))
+                continue;
+            const TColor before = colors[static_cast<std::size_t>(index)];
+            const double worstBefore = Worst(before, partners, colors);
+            colors[static_cast<std::size_t>(index)] = chosen;
+            result.changes.push_back({slot, before, chosen, worstBefore, Worst(chosen, partners, colors)});
+            mended = true;
+            mendedSinceGivingUp = true;
+            break;
+        }
+        if (!mended) {
+            const bool bothLocked = locked.count(worst->fg) && locked.count(worst->bg);
+            result.unmendable.push_back(
+                {worst->fg, worst->bg,
+                 bothLocked ? std::string("both slots are locked")
+                            : "no colour the device shows gives " + KeyOf(worst->fg) + " or " + KeyOf(worst->bg) +
+                                  " (where not locked) the contrast all its pairs need"});
+            givenUp.insert({SlotIndex(worst->fg), SlotIndex(worst->bg)});
+        }
+    }
+    return result;
+}
