@@ -626,6 +626,9 @@ private slots:
         // its own event loop, and it is closed whatever that found.
         bool cancelled = false;
         const auto whileOpen = [&](QColorDialog* dialog) {
+            // Framed and placed by the window manager, and with the keyboard.
+            QVERIFY(QTest::qWaitForWindowExposed(dialog));
+            QTRY_VERIFY_WITH_TIMEOUT(dialog->isActiveWindow() && dialog->frameGeometry() != dialog->geometry(), 10000);
             QCOMPARE(dialog->windowTitle(), QStringLiteral("Colour of ") + pair[1]);
             const QRect preview(form->surface->mapToGlobal(QPoint(4, 2)), QSize(242, 322));
             QVERIFY(!dialog->frameGeometry().intersects(preview));
