@@ -30,6 +30,23 @@ void TfrmMain::CreateEditMenu()
     mniCopyColor->setShortcut(QKeySequence(QStringLiteral("Ctrl+C")));
     mniPasteColor = mniEdit->addAction(QStringLiteral("Paste Colour"), this, [this] { mniPasteColorClick(); });
     mniPasteColor->setShortcut(QKeySequence(QStringLiteral("Ctrl+V")));
+    mniEdit->addSeparator();
+    // Kept as it is by Fix Legibility (and in the theme file, for the next time).
+    mniLockColor = mniEdit->addAction(QStringLiteral("Lock Colour"), this, [this] {
+        if (SelectedSlot)
+            ApplyOutcome(document_->SetLocked(SelectedSlotIndex(), mniLockColor->isChecked()));
+    });
+    mniLockColor->setCheckable(true);
+    mniLockColor->setShortcut(QKeySequence(QStringLiteral("Ctrl+K")));
+    // The same from the list's own menu.
+    lstColors->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(lstColors, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
+        if (!SelectedSlot)
+            return;
+        QMenu menu(lstColors);
+        menu.addAction(mniLockColor);
+        menu.exec(lstColors->viewport()->mapToGlobal(at));
+    });
     UpdateEditActions();
 
     // At most one draft a second, written shortly after the change that needs it.
@@ -56,6 +73,8 @@ void TfrmMain::UpdateEditActions()
     mniRedo->setText(history.CanRedo() ? QStringLiteral("Redo ") + QString::fromStdString(history.RedoName())
                                        : QStringLiteral("Redo"));
     mniCopyColor->setEnabled(SelectedSlot != nullptr);
+    mniLockColor->setEnabled(SelectedSlot != nullptr);
+    mniLockColor->setChecked(SelectedSlot && document_->IsLocked(SelectedSlotIndex()));
     mniPasteColor->setEnabled(SelectedSlot != nullptr);
     // Every change of the document passes here: keep the draft in step.
     if (draftTimer_ && !draftTimer_->isActive())

@@ -433,7 +433,7 @@ void TfrmMain::FixLegibilityPairs(std::optional<SlotId> fg, std::optional<SlotId
             only = &n;
     if (fg && !only)
         return;
-    const LegibilityFixResult result = FixLegibility(fixed, needs, {}, only);
+    const LegibilityFixResult result = FixLegibility(fixed, needs, document_->LockedSlots(), only);
     if (!result.changes.empty())
         ApplyOutcome(document_->SetColors(fixed, "Fix Legibility"));
     if (!result.unmendable.empty()) {

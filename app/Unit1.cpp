@@ -375,6 +375,14 @@ void TfrmMain::lstColorsDrawItem(QPainter& painter, int index, const QRect& rect
     painter.drawText(l + 22, t + 1 + fm.ascent(), item->text());
     painter.fillRect(QRect(l, t, 16, 16), Qt::black);
     painter.fillRect(QRect(l + 1, t + 1, 14, 14), ToQColor(*SlotOfItem(item)));
+    if (document_->IsLocked(static_cast<int>(SlotOfItem(item) - ThemeColors.data()))) {
+        // A padlock at the row's right end: shackle over a body, in the text colour.
+        const int x = r - 12, y = t + 3;
+        painter.setPen(QPen(rowText, 1));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRect(QRect(x + 2, y, 4, 4));
+        painter.fillRect(QRect(x, y + 4, 9, 6), rowText);
+    }
     if (focused) {
         // The frame goes round the text area only, two rows short of the row's
         // bottom, so it matches the 16-pixel highlighted band.

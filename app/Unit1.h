@@ -77,6 +77,7 @@ public:
     QAction* mniRedo = nullptr;
     QAction* mniCopyColor = nullptr;
     QAction* mniPasteColor = nullptr;
+    QAction* mniLockColor = nullptr;
     QMenu* mniDisplay = nullptr;
     QAction* mniDispLarge = nullptr;
     QAction* mniDispSmall = nullptr;
@@ -156,6 +157,7 @@ public:
     void mniCopyColorClick();
     void mniPasteColorClick();
     const ThemeHistory& History() const { return document_->History(); }
+    const ThemeDocument& Document() const { return *document_; }
     // Writes the draft of an unsaved theme now instead of within the second.
     void WriteDraftNow();
 

@@ -34,9 +34,11 @@ int RunFonts(const Args& args);
 int RunRender(const Args& args);
 int RunInspect(const Args& args);
 int RunLint(const Args& args);
-// Mends the theme read from `file` (its colours and display size given) and
-// writes it to `out`, or back into `file`; 1 when a pair cannot be mended.
-int WriteLegibilityFix(const std::string& file, TThemeColorTable colors, bool small, const std::string& out);
+// Mends the theme read from `file` (its colours, display size and locked
+// slots given) and writes it to `out`, or back into `file`; 1 when a pair
+// cannot be mended.
+int WriteLegibilityFix(const std::string& file, TThemeColorTable colors, bool small, const std::vector<int>& locked,
+                       const std::string& out);
 int RunDevices(const Args& args);
 int RunHidCaps(const Args& args);
 int RunDownload(const Args& args);

@@ -11,6 +11,7 @@
 #include "ThemeSlots.h"
 
 #include <cstdio>
+#include <set>
 
 namespace {
 
@@ -19,14 +20,18 @@ constexpr std::size_t MaxCopiedTheme = 1 << 20;
 
 }  // namespace
 
-int WriteLegibilityFix(const std::string& file, TThemeColorTable colors, bool small, const std::string& out)
+int WriteLegibilityFix(const std::string& file, TThemeColorTable colors, bool small, const std::vector<int>& locked,
+                       const std::string& out)
 {
     const std::string target = out.empty() ? file : out;
     FileLock lock;
     std::string error;
     if (!lock.Acquire(target, &error))
         return Fail(target + ": " + error);
-    const LegibilityFixResult result = FixLegibility(colors, ContrastNeeds(), {});
+    std::set<SlotId> kept;
+    for (int index : locked)
+        kept.insert(static_cast<SlotId>(index));
+    const LegibilityFixResult result = FixLegibility(colors, ContrastNeeds(), kept);
     for (const ColorFix& fix : result.changes)
         std::printf("%s %s -> %s (%.2f:1 -> %.2f:1)\n", ThemeSlots[static_cast<std::size_t>(SlotIndex(fix.slot))].key,
                     ColorToHexText(fix.before).c_str(), ColorToHexText(fix.after).c_str(), fix.worstBefore, fix.worstAfter);

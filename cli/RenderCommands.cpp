@@ -99,6 +99,7 @@ struct PreviewRequest {
     // The theme file read, and the display size it holds.
     std::string file;
     bool fileSmall = false;
+    std::vector<int> locked;
     std::tm moment{};
 };
 
@@ -173,10 +174,12 @@ std::string ReadPreviewRequest(const Args& args, Mode mode, PreviewRequest& requ
         TPackedTheme packed{};
         std::string name;
         ThemeFileError error;
-        if (!LoadTheme(file, packed, [&](bool s) { request.small = s; }, name, &error))
+        ThemeLoadReport report;
+        if (!LoadTheme(file, packed, [&](bool s) { request.small = s; }, name, &error, &report))
             return file + ": " + (error.key.empty() ? "" : error.key + ": ") + error.reason;
         UnpackTheme(packed, request.colors);
         request.file = file;
+        request.locked = report.locked;
         request.fileSmall = request.small;
     }
     if (!display.empty())
@@ -314,7 +317,7 @@ int RunLint(const Args& args)
     if (fix) {
         if (request.file.empty())
             return UsageError("lint: --fix needs the theme file to mend");
-        return WriteLegibilityFix(request.file, request.colors, request.fileSmall, out);
+        return WriteLegibilityFix(request.file, request.colors, request.fileSmall, request.locked, out);
     }
     TLSDrawer drawer(request.colors, request.small);
     drawer.SetClock(FixedClock(request.moment));

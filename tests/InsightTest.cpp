@@ -8,6 +8,7 @@
 #include "ScriptedDialogs.h"
 #include "SimulatedHidBackend.h"
 #include "TempDir.h"
+#include "ThemeSlots.h"
 #include "Unit1.h"
 
 #include <QAction>
@@ -165,6 +166,26 @@ private slots:
         rig.form->mniUndoClick();
         QCOMPARE(rows->topLevelItemCount(), 5);
         QCOMPARE(ThemeColors, original);
+
+        // A locked slot keeps its colour through Fix All, and the saved file
+        // names it.
+        QCOMPARE(rig.Selected(), QStringLiteral("Material, secondary"));
+        const int slot = int(SelectedSlot - ThemeColors.data());
+        rig.form->mniLockColor->trigger();
+        QVERIFY(rig.form->Document().IsLocked(slot));
+        QVERIFY(rig.form->mniLockColor->isChecked());
+        dialog->findChild<QPushButton*>(QStringLiteral("fixAll"))->click();
+        QCOMPARE(ThemeColors[std::size_t(slot)], original[std::size_t(slot)]);
+        // Its background has other text on it that no one colour suits as
+        // well: the pair stays, and the status says why.
+        QCOMPARE(rows->topLevelItemCount(), 1);
+        QCOMPARE(rows->topLevelItem(0)->text(3), QStringLiteral("Material, secondary"));
+        QVERIFY2(rig.form->StatusText().contains(QStringLiteral("cannot be mended")), qPrintable(rig.form->StatusText()));
+        TempDir dir;
+        rig.dialogs->saveResult = QString::fromStdString(dir.File("locked.lsth"));
+        rig.form->mniSaveAsClick();
+        QVERIFY(ReadText(dir.File("locked.lsth")).find(std::string("[Editor]\r\nLocked=") +
+                                                       ThemeSlots[std::size_t(slot)].key + "\r\n") != std::string::npos);
     }
 
     // The exported pictures and the simulated preview are lsthtool's pixels.

@@ -226,3 +226,53 @@ TEST(ThemeFile, EveryWordRoundTripsThroughAFile)
 }
 
 }  // namespace
+
+// Locks live in a section of the editor's own: read in slot order whatever
+// the file's spelling, written only while some slot is locked, and a file
+// keeps every other byte through a load and a save.
+TEST(ThemeFile, LocksRoundTripAndLeaveTheRestAlone)
+{
+    TempDir dir;
+    const std::string path = dir.File("locked.lsth");
+    TThemeColorTable colors{};
+    LoadDefaultTheme(colors);
+    TPackedTheme packed{};
+    std::string name;
+    ASSERT_TRUE(SaveTheme(path, colors, packed, true, name));
+    const std::string plain = ReadText(path);
+    const std::string withLocks =
+        plain + "; mine\r\n[Editor]\r\nLocked= menu_cursor , Main_Dom,Nonsense,Main_Dom\r\nOther=kept\r\n";
+    WriteText(path, withLocks);
+    const auto load = [&] {
+        ThemeLoadReport report;
+        TPackedTheme words{};
+        EXPECT_TRUE(LoadTheme(path, words, nullptr, name, nullptr, &report));
+        return report.locked;
+    };
+    const std::vector<int> locked = load();
+    const std::vector<int> expected = {SlotIndex(SlotId::Main_Dom), SlotIndex(SlotId::Menu_Cursor)};
+    ASSERT_EQ(locked, expected);
+    // Saved as loaded: the same bytes but the one line, now in file spelling.
+    ASSERT_TRUE(SaveTheme(path, colors, packed, true, name, nullptr, &locked));
+    std::string again = withLocks;
+    const std::string oldLine = "Locked= menu_cursor , Main_Dom,Nonsense,Main_Dom";
+    again.replace(again.find(oldLine), oldLine.size(), "Locked=Main_Dom,Menu_Cursor");
+    EXPECT_EQ(ReadText(path), again);
+    ASSERT_TRUE(SaveTheme(path, colors, packed, true, name, nullptr, &locked));
+    EXPECT_EQ(ReadText(path), again);
+    // Without locks the key goes and nothing else; a save that says nothing of
+    // locks leaves them as the file has them.
+    const std::vector<int> none;
+    ASSERT_TRUE(SaveTheme(path, colors, packed, true, name, nullptr, &none));
+    std::string unlocked = again;
+    unlocked.erase(unlocked.find("Locked=Main_Dom,Menu_Cursor\r\n"), std::string("Locked=Main_Dom,Menu_Cursor\r\n").size());
+    EXPECT_EQ(ReadText(path), unlocked);
+    EXPECT_TRUE(load().empty());
+    WriteText(path, plain);
+    ASSERT_TRUE(SaveTheme(path, colors, packed, true, name, nullptr, &none));
+    EXPECT_EQ(ReadText(path), plain);
+    ASSERT_TRUE(SaveTheme(path, colors, packed, true, name, nullptr, &expected));
+    EXPECT_EQ(ReadText(path), plain + "[Editor]\r\nLocked=Main_Dom,Menu_Cursor\r\n");
+    ASSERT_TRUE(SaveTheme(path, colors, packed, true, name));
+    EXPECT_EQ(load(), expected);
+}

@@ -193,3 +193,13 @@ void IniDocument::WriteString(const std::string& section, const std::string& key
         bytes_ += "\r\n";
     bytes_ += "[" + section + "]\r\n" + keyLine;
 }
+
+void IniDocument::DeleteKey(const std::string& section, const std::string& key)
+{
+    const std::vector<Line> lines = SplitLines(bytes_);
+    const Location loc = Locate(bytes_, lines, section, key);
+    if (loc.key < 0)
+        return;
+    const Line& line = lines[static_cast<std::size_t>(loc.key)];
+    bytes_.erase(line.begin, line.end - line.begin);
+}

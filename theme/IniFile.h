@@ -25,6 +25,8 @@ public:
     // Replaces the value on the key's own line; else inserts "key=value" after the
     // section's last key line; else appends the section at the end of the text.
     void WriteString(const std::string& section, const std::string& key, const std::string& value);
+    // Takes the key's line out, line end and all; nothing else changes.
+    void DeleteKey(const std::string& section, const std::string& key);
 
     const std::string& Bytes() const { return bytes_; }
 

@@ -84,6 +84,7 @@ DocumentOutcome ThemeDocument::Open(const std::string& path)
     opened.fileName = name;
     ReadFileLimited(name, MaxIniFileSize, opened.bytesSeen);
     opened.fileHoldsTheme = !report.NoThemeKeys();
+    opened.locked = report.locked;
     smallDisplay_ = small;
     UnpackTheme(packed_, colors_);
     opened.saved = colors_;
@@ -99,7 +100,7 @@ DocumentOutcome ThemeDocument::Open(const std::string& path)
 DocumentOutcome ThemeDocument::WriteFile(const std::string& path)
 {
     std::string name;
-    if (!SaveTheme(path, colors_, packed_, smallDisplay_, name))
+    if (!SaveTheme(path, colors_, packed_, smallDisplay_, name, nullptr, &Current().locked))
         return DocumentOutcome::Failure(FileError);
     Document& d = Current();
     d.fileName = name;
@@ -142,6 +143,39 @@ DocumentOutcome ThemeDocument::SaveAs(const std::string& path)
     if (!lock.Acquire(path, nullptr, LockWaitMs))
         return DocumentOutcome::Failure(FileError);
     return WriteFile(path);
+}
+
+bool ThemeDocument::IsLocked(int slot) const
+{
+    const std::vector<int>& locked = Current().locked;
+    return std::find(locked.begin(), locked.end(), slot) != locked.end();
+}
+
+std::set<SlotId> ThemeDocument::LockedSlots() const
+{
+    std::set<SlotId> slots;
+    for (int index : Current().locked)
+        slots.insert(static_cast<SlotId>(index));
+    return slots;
+}
+
+DocumentOutcome ThemeDocument::SetLocked(int slot, bool locked)
+{
+    if (slot < 0 || slot >= ThemeSlotCount || IsLocked(slot) == locked)
+        return {};
+    std::vector<int>& list = Current().locked;
+    if (locked)
+        list.insert(std::upper_bound(list.begin(), list.end(), slot), slot);
+    else
+        list.erase(std::find(list.begin(), list.end(), slot));
+    // The file will say so: a change to save.
+    Current().edited = true;
+    draftDirty_ = true;
+    Publish();
+    DocumentOutcome outcome;
+    outcome.refresh = DocumentOutcome::Refresh::Preview;
+    outcome.status = "";
+    return outcome;
 }
 
 DocumentOutcome ThemeDocument::SetColors(const TThemeColorTable& colors, const std::string& step)

@@ -9,9 +9,11 @@
 
 #include "ColorModel.h"
 #include "ThemeHistory.h"
+#include "ThemeSlots.h"
 
 #include <functional>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -58,6 +60,11 @@ public:
     DocumentOutcome SaveAs(const std::string& path);
     // The slot takes the colour, rounded to what the device shows, as one step.
     DocumentOutcome SetColor(int slot, TColor color, const std::string& step = "Edit Colour");
+    // Slots the designer keeps: nothing that mends or generates colours
+    // changes them, and the theme file lists them.
+    bool IsLocked(int slot) const;
+    std::set<SlotId> LockedSlots() const;
+    DocumentOutcome SetLocked(int slot, bool locked);
     // Every slot takes its colour from `colors`, rounded, as one step.
     DocumentOutcome SetColors(const TThemeColorTable& colors, const std::string& step);
     // Text from the clipboard; anything that names no colour changes nothing.
@@ -87,6 +94,7 @@ private:
         // rather than write a theme into whatever that file is.
         bool fileHoldsTheme = true;
         std::optional<TThemeColorTable> saved;  // the colours its file holds; none = never saved
+        std::vector<int> locked;  // slot indices, ascending
         // An edit marks the document modified even where it changed nothing;
         // a save or a move through the history settles it again.
         bool edited = false;

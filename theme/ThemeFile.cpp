@@ -6,6 +6,9 @@
 #include "TextEncoding.h"
 #include "ThemeSlots.h"
 
+#include "AsciiText.h"
+
+#include <algorithm>
 #include <cstdio>
 
 namespace {
@@ -27,19 +30,32 @@ void SetError(ThemeFileError* error, std::string key, std::string reason)
 
 bool ThemeLoadReport::NoThemeKeys() const { return missingKeys.size() == ThemeSlotCount + 1; }
 
-std::string ThemeFileContent(const std::string& existing, const TPackedTheme& packed, bool smallDisplay)
+std::string ThemeFileContent(const std::string& existing, const TPackedTheme& packed, bool smallDisplay,
+                             const std::vector<int>* locked)
 {
     DecodedText decoded = DecodeText(existing);
     IniDocument ini(std::move(decoded.text));
     for (const ThemeSlot& slot : ThemeSlots)
         ini.WriteString(slot.section, slot.key, WordText(packed[static_cast<std::size_t>(slot.index)]));
     ini.WriteString(DisplaySection, DisplayKey, smallDisplay ? "1" : "0");
+    if (locked) {
+        // A section of the editor's own, which the device and older readers pass over.
+        std::string keys;
+        for (int index : *locked)
+            if (index >= 0 && index < ThemeSlotCount)
+                keys += (keys.empty() ? "" : ",") + std::string(ThemeSlots[static_cast<std::size_t>(index)].key);
+        std::string had;
+        if (!keys.empty())
+            ini.WriteString(EditorSection, LockedKey, keys);
+        else if (ini.Find(EditorSection, LockedKey, had))
+            ini.DeleteKey(EditorSection, LockedKey);
+    }
     decoded.text = ini.Bytes();
     return EncodeText(decoded);
 }
 
 bool SaveTheme(const std::string& fileName, const TThemeColorTable& colors, TPackedTheme& packed,
-               bool smallDisplay, std::string& themeFileName, ThemeFileError* error)
+               bool smallDisplay, std::string& themeFileName, ThemeFileError* error, const std::vector<int>* locked)
 {
     PackTheme(colors, packed);
     std::string existing;
@@ -50,7 +66,7 @@ bool SaveTheme(const std::string& fileName, const TThemeColorTable& colors, TPac
         SetError(error, "", message);
         return false;
     }
-    const std::string content = ThemeFileContent(existing, packed, smallDisplay);
+    const std::string content = ThemeFileContent(existing, packed, smallDisplay, locked);
     if (content.size() > MaxIniFileSize) {
         // It could never be loaded again.
         SetError(error, "", "the file would grow past " + std::to_string(MaxIniFileSize) + " bytes");
@@ -94,6 +110,25 @@ bool LoadTheme(const std::string& fileName, TPackedTheme& packed,
         packed[static_cast<std::size_t>(slot.index)] = static_cast<TRGB565>(static_cast<std::uint32_t>(value) & 0xFFFFu);
     }
     const std::int32_t display = ParseLenientInteger(read(DisplaySection, DisplayKey, "0"));
+    // Locks: file keys between commas; a name that is no slot's is passed over.
+    std::string lockedKeys;
+    if (ini.Find(EditorSection, LockedKey, lockedKeys)) {
+        std::size_t from = 0;
+        while (from <= lockedKeys.size()) {
+            std::size_t to = lockedKeys.find(',', from);
+            if (to == std::string::npos)
+                to = lockedKeys.size();
+            std::string name = lockedKeys.substr(from, to - from);
+            name.erase(0, name.find_first_not_of(" \t"));
+            name.erase(name.find_last_not_of(" \t") + 1);
+            for (const ThemeSlot& slot : ThemeSlots)
+                if (SameTextIgnoringCase(name, slot.key) &&
+                    std::find(found.locked.begin(), found.locked.end(), slot.index) == found.locked.end())
+                    found.locked.push_back(slot.index);
+            from = to + 1;
+        }
+        std::sort(found.locked.begin(), found.locked.end());
+    }
     if (switchDisplay)
         switchDisplay(display == 1);
     themeFileName = fileName;

@@ -19,6 +19,8 @@ struct ThemeFileError {
 // Display) the file lacks; they read as their defaults.
 struct ThemeLoadReport {
     std::vector<std::string> missingKeys;
+    // The slots the designer locked ([Editor] Locked=KEY,KEY...), in slot order.
+    std::vector<int> locked;
     // No key of a theme at all: most likely not a theme file.
     bool NoThemeKeys() const;
 };
@@ -26,12 +28,16 @@ struct ThemeLoadReport {
 // Packs the colour table into `packed`, then writes every key into the file,
 // keeping every other line of an existing file. On success `themeFileName`
 // becomes fileName. A failure leaves the old file as it was and the name alone.
+// With `locked`, the [Editor] Locked key names those slots, and goes when
+// none is locked; without, whatever the file says of locks stays.
 bool SaveTheme(const std::string& fileName, const TThemeColorTable& colors, TPackedTheme& packed,
-               bool smallDisplay, std::string& themeFileName, ThemeFileError* error = nullptr);
+               bool smallDisplay, std::string& themeFileName, ThemeFileError* error = nullptr,
+               const std::vector<int>* locked = nullptr);
 
 // The same, for a caller that already holds the words to write: the file's new
 // bytes, in the existing file's own encoding (UTF-16 files stay UTF-16).
-std::string ThemeFileContent(const std::string& existing, const TPackedTheme& packed, bool smallDisplay);
+std::string ThemeFileContent(const std::string& existing, const TPackedTheme& packed, bool smallDisplay,
+                             const std::vector<int>* locked = nullptr);
 
 // Reads the 42 colours into `packed` and the display size. On success it calls
 // switchDisplay(small) and sets `themeFileName`. On the first bad colour it stops:

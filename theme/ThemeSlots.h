@@ -79,6 +79,9 @@ constexpr std::array<ThemeSlot, ThemeSlotCount> ThemeSlots = {{
 
 constexpr const char* DisplaySection = "Common";
 constexpr const char* DisplayKey = "Display";
+// The editor's own section: which slots the designer locked.
+constexpr const char* EditorSection = "Editor";
+constexpr const char* LockedKey = "Locked";
 
 constexpr bool SlotTableIsInOrder()
 {
