@@ -76,10 +76,13 @@ bool NearestLegible(int slot, const std::vector<Partner>& partners, const TTheme
     double best = std::numeric_limits<double>::infinity();
     std::uint32_t bestWord = 0;
     for (std::uint32_t word = 0; word < 65536; ++word) {
-        // Squared: the order is the same, without a root per colour.
+        // Squared: the order is the same, without a root per colour. A step
+        // across hue and chroma counts four times one in lightness, so a
+        // grey stays grey and a blue stays blue where lightness can do it:
+        // contrast is a matter of lightness, and the designer chose the hue.
         const Oklab& lab = palette.lab[word];
         const double dL = lab.L - own.L, da = lab.a - own.a, db = lab.b - own.b;
-        const double distance = dL * dL + da * da + db * db;
+        const double distance = dL * dL + 4 * (da * da + db * db);
         if (distance >= best)
             continue;
         bool legible = true;

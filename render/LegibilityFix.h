@@ -1,7 +1,7 @@
 #pragma once
 // Mends what the legibility check finds: for a pair that is hard to read, the
-// colour nearest to the text's own (in OKLab, among the 65,536 the device can
-// show) that lifts every pair that slot takes part in, on every page and at
+// colour nearest to the text's own (in OKLab, hue and chroma weighing more
+// than lightness, among the 65,536 the device can show) that lifts every pair that slot takes part in, on every page and at
 // both display sizes, to its need plus a margin. Where the text's slot is
 // locked or no colour of it will do, its background is mended instead; where
 // neither can be, the pair is reported with the reason.
