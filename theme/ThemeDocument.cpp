@@ -145,6 +145,17 @@ DocumentOutcome ThemeDocument::SaveAs(const std::string& path)
     return WriteFile(path);
 }
 
+DocumentOutcome ThemeDocument::Edited()
+{
+    Current().edited = true;
+    draftDirty_ = true;
+    Publish();
+    DocumentOutcome outcome;
+    outcome.refresh = DocumentOutcome::Refresh::Preview;
+    outcome.status = "";
+    return outcome;
+}
+
 bool ThemeDocument::IsLocked(int slot) const
 {
     const std::vector<int>& locked = Current().locked;
@@ -169,13 +180,7 @@ DocumentOutcome ThemeDocument::SetLocked(int slot, bool locked)
     else
         list.erase(std::find(list.begin(), list.end(), slot));
     // The file will say so: a change to save.
-    Current().edited = true;
-    draftDirty_ = true;
-    Publish();
-    DocumentOutcome outcome;
-    outcome.refresh = DocumentOutcome::Refresh::Preview;
-    outcome.status = "";
-    return outcome;
+    return Edited();
 }
 
 DocumentOutcome ThemeDocument::SetColors(const TThemeColorTable& colors, const std::string& step)
@@ -184,13 +189,7 @@ DocumentOutcome ThemeDocument::SetColors(const TThemeColorTable& colors, const s
     for (std::size_t i = 0; i < colors.size(); ++i)
         colors_[i] = RGB565ToColor(ColorToRGB565(colors[i]));
     history_.Record(step, before, State());
-    Current().edited = true;
-    draftDirty_ = true;
-    Publish();
-    DocumentOutcome outcome;
-    outcome.refresh = DocumentOutcome::Refresh::Preview;
-    outcome.status = "";
-    return outcome;
+    return Edited();
 }
 
 DocumentOutcome ThemeDocument::SetColor(int slot, TColor color, const std::string& step)
@@ -201,13 +200,7 @@ DocumentOutcome ThemeDocument::SetColor(int slot, TColor color, const std::strin
     // Only colours the device can show enter the theme.
     colors_[static_cast<std::size_t>(slot)] = RGB565ToColor(ColorToRGB565(color));
     history_.Record(step, before, State());
-    Current().edited = true;
-    draftDirty_ = true;
-    Publish();
-    DocumentOutcome outcome;
-    outcome.refresh = DocumentOutcome::Refresh::Preview;
-    outcome.status = "";
-    return outcome;
+    return Edited();
 }
 
 DocumentOutcome ThemeDocument::Paste(int slot, const std::string& text)

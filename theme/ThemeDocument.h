@@ -109,6 +109,8 @@ private:
     DocumentOutcome Move(const ThemeHistory::Move& move);
     // The modified flag and the file name follow the document: set in one place.
     void Publish();
+    // The current document was edited: modified, its draft due, the preview to redraw.
+    DocumentOutcome Edited();
     DocumentOutcome WriteFile(const std::string& path);
 
     TThemeColorTable& colors_;

@@ -7,36 +7,12 @@
 #   installer-test.sh WINE_RUN PREFIX SETUP_EXE SCREEN_CONTAINS
 set -euo pipefail
 wine="$1" prefix="$2" setup="$3" contains="$4"
-work=$(mktemp -d)
-editor_pid=""
-cleanup() {
-    [ -n "$editor_pid" ] && kill "$editor_pid" 2>/dev/null || true
-    WINEPREFIX="$prefix" /usr/lib/wine/wineserver -k 2>/dev/null || true
-    rm -rf "$work"
-}
-trap cleanup EXIT
-export QT_QPA_PLATFORM=windows
-rm -rf "$prefix"
-fail() { echo "FAIL: $*"; exit 1; }
-win() { "$wine" "$prefix" "$@"; }
-wait_for() {  # wait_for WHAT COMMAND...: polls; a minute is far beyond a working run
-    local what="$1"; shift
-    local until=$((SECONDS + 60))
-    while [ $SECONDS -lt $until ]; do
-        "$@" >/dev/null 2>&1 && return 0
-        sleep 0.1
-    done
-    fail "$what"
-}
+source "$(dirname "$0")/wine-window.sh"
 query() {  # query KEY [VALUE]: the registry's answer, as reg prints it
     if [ $# -eq 2 ]; then win reg query "$1" /v "$2" 2>/dev/null | tr -d '\r'
     else win reg query "$1" /ve 2>/dev/null | tr -d '\r'; fi
 }
 
-# Wine has no Tahoma of its own here: the dialog fonts become a sans face.
-for face in "MS Shell Dlg" "MS Shell Dlg 2" Tahoma; do
-    win reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes' /v "$face" /t REG_SZ /d "DejaVu Sans" /f >/dev/null
-done
 win "$setup" /S || fail "the silent install failed"
 folder=$(query 'HKCU\Software\LarkspurThemeEditor' InstallFolder | sed -n 's/.*REG_SZ *//p')
 [ -n "$folder" ] || fail "the install folder is not in HKCU\\Software\\LarkspurThemeEditor"
@@ -83,16 +59,7 @@ screen_shows() {
 wait_for "the theme's page 0 is not on the screen as lsthtool.exe renders it" screen_shows
 echo "its page 0 is on the screen as rendered"
 # Ended as a user ends it (File > Exit), so nothing holds its files.
-id=$(xdotool search --name '^Larkspur Theme Editor - opened\.lsth$' | head -1)
-xdotool windowactivate --sync "$id"
-xdotool key alt+f
-for key in e e e Return; do
-    sleep 0.2
-    xdotool key "$key"
-done
-wait_for "File > Exit did not end the installed editor" bash -c "! kill -0 $editor_pid"
-wait "$editor_pid" 2>/dev/null || true
-editor_pid=""
+exit_editor '^Larkspur Theme Editor - opened\.lsth$' || fail "the installed editor did not end with 0"
 
 # The uninstaller runs from a copy of itself, so the original can go too.
 win "$unix/uninstall.exe" /S || fail "the silent uninstall failed"
