@@ -277,6 +277,13 @@ void TfrmMain::showEvent(QShowEvent* event)
     windowHandle()->installEventFilter(this);
 }
 
+void TfrmMain::changeEvent(QEvent* event)
+{
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::WindowStateChange && (windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen)))
+        QTimer::singleShot(0, this, [this] { setWindowState(windowState() & ~(Qt::WindowMaximized | Qt::WindowFullScreen)); });
+}
+
 void TfrmMain::FormShow()
 {
     cmbLayout->setCurrentIndex(0);

@@ -186,6 +186,9 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    // A fixed-size window is never maximised, whoever asks (Wayland's
+    // client-side title bar draws its Maximize button regardless).
+    void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;

@@ -176,6 +176,12 @@ private slots:
                    decorations = motif.captured(3).toUInt(nullptr, 16);
         QVERIFY((flags & 1) && !(functions & 1) && !(functions & 0x10));
         QVERIFY((flags & 2) && !(decorations & 1) && !(decorations & 0x40));
+        // Asked to all the same (as Wayland's client-side title bar would), it stays as it is.
+        const QRect before = form->geometry();
+        form->setWindowState(Qt::WindowMaximized);
+        QTRY_VERIFY(!(form->windowState() & Qt::WindowMaximized));
+        QTest::qWait(200);
+        QCOMPARE(form->geometry().size(), before.size());
     }
 
     void menusFromTheKeyboard()
