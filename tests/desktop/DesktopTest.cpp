@@ -549,6 +549,26 @@ private slots:
         QTRY_VERIFY2(onScreen(), where());
     }
 
+    // On a screen with little room (1920x1080, at scale 2 only 960x540) the
+    // legibility window still leaves the preview in view, and stays on the screen.
+    void legibilityWindowLeavesThePreviewInView()
+    {
+        auto form = ShowWindow();
+        QTRY_VERIFY(form->frameGeometry() != form->geometry());
+        Keys(QStringLiteral("ctrl+l"));
+        QDialog* legibility = nullptr;
+        QTRY_VERIFY((legibility = form->findChild<QDialog*>()) && legibility->isVisible());
+        QTRY_VERIFY(legibility->frameGeometry() != legibility->geometry());
+        const QRect preview(form->surface->mapToGlobal(QPoint(4, 2)), QSize(242, 322));
+        const QRect room = form->screen()->availableGeometry();
+        QVERIFY2(!legibility->frameGeometry().intersects(preview) && room.contains(legibility->frameGeometry()),
+                 qPrintable(QStringLiteral("legibility window at %1,%2 %3x%4, preview at %5,%6")
+                                .arg(legibility->frameGeometry().x()).arg(legibility->frameGeometry().y())
+                                .arg(legibility->frameGeometry().width()).arg(legibility->frameGeometry().height())
+                                .arg(preview.x()).arg(preview.y())));
+        legibility->close();
+    }
+
     // The legibility window stands beside the editor and follows each edit;
     // the colour dialog shows each candidate on the preview and in the list,
     // and Cancel leaves the theme and its history as they were.
