@@ -464,8 +464,8 @@ void TfrmMain::FixLegibilityPairs(std::optional<SlotId> fg, std::optional<SlotId
     if (!result.unmendable.empty()) {
         const UnmendablePair& u = result.unmendable.front();
         SetStatusText(QStringLiteral("%1 on %2 cannot be mended: %3")
-                          .arg(QString::fromLatin1(ThemeSlots[static_cast<std::size_t>(SlotIndex(u.fg))].key),
-                               QString::fromLatin1(ThemeSlots[static_cast<std::size_t>(SlotIndex(u.bg))].key),
+                          .arg(QString::fromLatin1(SlotKey(u.fg)),
+                               QString::fromLatin1(SlotKey(u.bg)),
                                QString::fromStdString(u.why)),
                       true);
     }

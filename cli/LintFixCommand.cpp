@@ -13,13 +13,6 @@
 #include <cstdio>
 #include <set>
 
-namespace {
-
-// Theme files are small; anything larger is no theme.
-constexpr std::size_t MaxCopiedTheme = 1 << 20;
-
-}  // namespace
-
 int WriteLegibilityFix(const std::string& file, TThemeColorTable colors, bool small, const std::vector<int>& locked,
                        const std::string& out)
 {
@@ -33,15 +26,15 @@ int WriteLegibilityFix(const std::string& file, TThemeColorTable colors, bool sm
         kept.insert(static_cast<SlotId>(index));
     const LegibilityFixResult result = FixLegibility(colors, ContrastNeeds(), kept);
     for (const ColorFix& fix : result.changes)
-        std::printf("%s %s -> %s (%.2f:1 -> %.2f:1)\n", ThemeSlots[static_cast<std::size_t>(SlotIndex(fix.slot))].key,
+        std::printf("%s %s -> %s (%.2f:1 -> %.2f:1)\n", SlotKey(fix.slot),
                     ColorToHexText(fix.before).c_str(), ColorToHexText(fix.after).c_str(), fix.worstBefore, fix.worstAfter);
     for (const UnmendablePair& u : result.unmendable)
-        std::printf("cannot mend %s on %s: %s\n", ThemeSlots[static_cast<std::size_t>(SlotIndex(u.fg))].key,
-                    ThemeSlots[static_cast<std::size_t>(SlotIndex(u.bg))].key, u.why.c_str());
+        std::printf("cannot mend %s on %s: %s\n", SlotKey(u.fg),
+                    SlotKey(u.bg), u.why.c_str());
     if (target != file) {
         // The other file starts as a copy, so its comments and other keys are the original's.
         std::string bytes;
-        if (ReadFileLimited(file, MaxCopiedTheme, bytes, &error) != FileReadStatus::Ok)
+        if (ReadFileLimited(file, MaxIniFileSize, bytes, &error) != FileReadStatus::Ok)
             return Fail(file + ": " + error);
         if (!WriteFileAtomically(target, bytes, &error))
             return Fail(target + ": " + error);

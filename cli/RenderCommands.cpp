@@ -91,6 +91,7 @@ struct PreviewRequest {
     int zoom = 1;
     ColorVision vision = ColorVision::Normal;
     std::string out;
+    bool fix = false;  // lint --fix
     // 2 where the command line itself was wrong (an option given twice or
     // one the command does not take), else 1.
     int errorCode = 1;
@@ -116,7 +117,8 @@ std::string ReadPreviewRequest(const Args& args, Mode mode, PreviewRequest& requ
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
         std::string* target = a == "--page" ? &pageText : a == "--display" ? &display : a == "--at" ? &at
-                            : (allowAll && a == "-o") ? &request.out : (allowAll && a == "--zoom") ? &zoom
+                            : ((allowAll || mode == Mode::Lint) && a == "-o") ? &request.out
+                            : (allowAll && a == "--zoom") ? &zoom
                             : (allowAll && a == "--simulate") ? &simulate : nullptr;
         if (target) {
             if (i + 1 >= args.size())
@@ -126,6 +128,12 @@ std::string ReadPreviewRequest(const Args& args, Mode mode, PreviewRequest& requ
                 return cmd + ": " + a + " is given twice";
             }
             *target = args[++i];
+        } else if (a == "--fix" && mode == Mode::Lint) {
+            if (!given.insert(a).second) {
+                request.errorCode = 2;
+                return cmd + ": " + a + " is given twice";
+            }
+            request.fix = true;
         } else if (a == "--slot-map" && allowAll) {
             request.slotMap = true;
         } else if (a == "--screen-only" && allowAll) {
@@ -136,6 +144,10 @@ std::string ReadPreviewRequest(const Args& args, Mode mode, PreviewRequest& requ
         } else {
             request.positional.push_back(a);
         }
+    }
+    if (mode == Mode::Lint && given.count("-o") && !request.fix) {
+        request.errorCode = 2;
+        return cmd + ": writes no file without --fix; -o is not taken";
     }
     if (!zoom.empty()) {
         if (zoom.size() != 1 || zoom[0] < '1' || zoom[0] > '4')
@@ -288,36 +300,16 @@ int RunLint(const Args& args)
                     "KEY #old -> #new (ratio before -> after). Exit 1 when a pair cannot be mended.\n");
         return 0;
     }
-    Args rest;
-    bool fix = false;
-    std::string out;
-    bool outGiven = false;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        if (args[i] == "--fix") {
-            if (fix)
-                return UsageError("lint: --fix is given twice");
-            fix = true;
-        } else if (args[i] == "-o" && i + 1 < args.size()) {
-            if (outGiven)
-                return UsageError("lint: -o is given twice");
-            outGiven = true;
-            out = args[++i];
-        } else {
-            rest.push_back(args[i]);
-        }
-    }
-    if (outGiven && !fix)
-        return UsageError("lint: writes no file without --fix; -o is not taken");
     PreviewRequest request;
-    const std::string error = ReadPreviewRequest(rest, Mode::Lint, request);
+    const std::string error = ReadPreviewRequest(args, Mode::Lint, request);
     if (!error.empty())
         return UsageError(error);
     if (!request.positional.empty())
         return UsageError("lint: one theme file, and no pixel (see lsthtool lint --help)");
-    if (fix) {
+    if (request.fix) {
         if (request.file.empty())
             return UsageError("lint: --fix needs the theme file to mend");
-        return WriteLegibilityFix(request.file, request.colors, request.fileSmall, request.locked, out);
+        return WriteLegibilityFix(request.file, request.colors, request.fileSmall, request.locked, request.out);
     }
     TLSDrawer drawer(request.colors, request.small);
     drawer.SetClock(FixedClock(request.moment));
@@ -325,7 +317,7 @@ int RunLint(const Args& args)
     for (const LegibilityPair& p : failing) {
         const auto describe = [&](SlotId slot) {
             const char* name = ListNameOf(p.page, request.small, slot);
-            const std::string key = ThemeSlots[static_cast<std::size_t>(SlotIndex(slot))].key;
+            const std::string key = SlotKey(slot);
             return name ? key + " \"" + name + "\"" : key;
         };
         std::printf("%.2f:1 (needs %.1f:1) page %d \"%s\": %s on %s\n", p.ratio, p.required, p.page,

@@ -30,14 +30,6 @@ bool LoadForCli(const std::string& file, LoadedTheme& theme, ThemeLoadReport* re
     return false;
 }
 
-const ThemeSlot* FindSlotByKey(const std::string& key)
-{
-    for (const ThemeSlot& slot : ThemeSlots)
-        if (SameTextIgnoringCase(slot.key, key))
-            return &slot;
-    return nullptr;
-}
-
 bool FileExists(const std::string& path)
 {
     // The path itself, a dangling link included.

@@ -14,11 +14,9 @@ double RelativeLuminance(TColor color)
     return 0.2126 * linear(ColorRed(color)) + 0.7152 * linear(ColorGreen(color)) + 0.0722 * linear(ColorBlue(color));
 }
 
-double ContrastRatio(TColor a, TColor b)
-{
-    const double la = RelativeLuminance(a), lb = RelativeLuminance(b);
-    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
-}
+double LuminanceContrast(double a, double b) { return (std::max(a, b) + 0.05) / (std::min(a, b) + 0.05); }
+
+double ContrastRatio(TColor a, TColor b) { return LuminanceContrast(RelativeLuminance(a), RelativeLuminance(b)); }
 
 std::vector<LegibilityPair> LegibilityPairs(TLSDrawer& drawer, const TThemeColorTable& colors)
 {

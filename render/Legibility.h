@@ -14,6 +14,8 @@
 double RelativeLuminance(TColor color);
 // (lighter + 0.05) / (darker + 0.05), 1..21.
 double ContrastRatio(TColor a, TColor b);
+// The same, for two relative luminances already known.
+double LuminanceContrast(double a, double b);
 
 struct LegibilityPair {
     int page;

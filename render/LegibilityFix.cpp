@@ -32,8 +32,6 @@ const Palette& DeviceColors()
     return *palette;
 }
 
-double Ratio(double la, double lb) { return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05); }
-
 struct Partner {
     int slot;
     double need;
@@ -87,7 +85,7 @@ bool NearestLegible(int slot, const std::vector<Partner>& partners, const TTheme
             continue;
         bool legible = true;
         for (const auto& [luminance, need] : limits)
-            if (Ratio(palette.luminance[word], luminance) < need) {
+            if (LuminanceContrast(palette.luminance[word], luminance) < need) {
                 legible = false;
                 break;
             }
@@ -101,8 +99,6 @@ bool NearestLegible(int slot, const std::vector<Partner>& partners, const TTheme
     found = palette.color[bestWord];
     return true;
 }
-
-std::string KeyOf(SlotId slot) { return ThemeSlots[static_cast<std::size_t>(SlotIndex(slot))].key; }
 
 }  // namespace
 
@@ -178,7 +174,7 @@ LegibilityFixResult FixLegibility(TThemeColorTable& colors, const std::vector<Co
             result.unmendable.push_back(
                 {worst->fg, worst->bg,
                  bothLocked ? std::string("both slots are locked")
-                            : "no colour the device shows gives " + KeyOf(worst->fg) + " or " + KeyOf(worst->bg) +
+                            : std::string("no colour the device shows gives ") + SlotKey(worst->fg) + " or " + SlotKey(worst->bg) +
                                   " (where not locked) the contrast all its pairs need"});
             givenUp.insert({SlotIndex(worst->fg), SlotIndex(worst->bg)});
         }

@@ -88,7 +88,7 @@ TEST(LegibilityFix, RandomThemesAreMendedWithoutTouchingLockedSlots)
                         const double l = luminance[word];
                         return (std::max(l, p.first) + 0.05) / (std::min(l, p.first) + 0.05) >= p.second;
                     });
-                ASSERT_FALSE(some) << "round " << round << ": " << ThemeSlots[std::size_t(SlotIndex(slot))].key
+                ASSERT_FALSE(some) << "round " << round << ": " << SlotKey(slot)
                                    << " could have been mended";
             }
         }
@@ -107,7 +107,7 @@ TEST(LegibilityFix, TheDefaultThemeIsMendedCloseToItself)
     EXPECT_TRUE(result.unmendable.empty());
     EXPECT_FALSE(result.changes.empty());
     for (const LegibilityPair& p : AllPairs(colors))
-        EXPECT_FALSE(p.Fails()) << ThemeSlots[std::size_t(SlotIndex(p.fg))].key;
+        EXPECT_FALSE(p.Fails()) << SlotKey(p.fg);
     // Close: no colour moves further than needed, well short of black to white.
     for (const ColorFix& fix : result.changes)
         EXPECT_LT(OklabDistance(ToOklab(fix.before), ToOklab(fix.after)), 0.5);

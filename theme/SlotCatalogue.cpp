@@ -20,7 +20,7 @@ const char* ListNameOf(int page, bool smallDisplay, SlotId slot)
 const char* ListNameOrKey(int page, bool smallDisplay, SlotId slot)
 {
     const char* listed = ListNameOf(page, smallDisplay, slot);
-    return listed ? listed : ThemeSlots[static_cast<std::size_t>(SlotIndex(slot))].key;
+    return listed ? listed : SlotKey(slot);
 }
 
 TSlotCatalogue::TSlotCatalogue(TThemeColorTable& colors)

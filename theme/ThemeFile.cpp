@@ -6,8 +6,6 @@
 #include "TextEncoding.h"
 #include "ThemeSlots.h"
 
-#include "AsciiText.h"
-
 #include <algorithm>
 #include <cstdio>
 
@@ -121,10 +119,9 @@ bool LoadTheme(const std::string& fileName, TPackedTheme& packed,
             std::string name = lockedKeys.substr(from, to - from);
             name.erase(0, name.find_first_not_of(" \t"));
             name.erase(name.find_last_not_of(" \t") + 1);
-            for (const ThemeSlot& slot : ThemeSlots)
-                if (SameTextIgnoringCase(name, slot.key) &&
-                    std::find(found.locked.begin(), found.locked.end(), slot.index) == found.locked.end())
-                    found.locked.push_back(slot.index);
+            const ThemeSlot* slot = FindSlotByKey(name);
+            if (slot && std::find(found.locked.begin(), found.locked.end(), slot->index) == found.locked.end())
+                found.locked.push_back(slot->index);
             from = to + 1;
         }
         std::sort(found.locked.begin(), found.locked.end());

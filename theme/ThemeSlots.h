@@ -4,10 +4,12 @@
 // the slot catalogue all come from the one list below, so it is the only place
 // a slot's key, position or default is spelled.
 
+#include "AsciiText.h"
 #include "ColorModel.h"
 
 #include <array>
 #include <cstdint>
+#include <string_view>
 
 // X(file key, section, default word), in slot order.
 #define LARKSPUR_THEME_SLOTS(X) \
@@ -76,6 +78,18 @@ constexpr std::array<ThemeSlot, ThemeSlotCount> ThemeSlots = {{
     LARKSPUR_THEME_SLOTS(LARKSPUR_SLOT_ROW)
 #undef LARKSPUR_SLOT_ROW
 }};
+
+// A slot's file key.
+constexpr const char* SlotKey(SlotId slot) { return ThemeSlots[static_cast<std::size_t>(SlotIndex(slot))].key; }
+
+// The slot a file key names, whatever its letter case; null for none.
+inline const ThemeSlot* FindSlotByKey(std::string_view key)
+{
+    for (const ThemeSlot& slot : ThemeSlots)
+        if (SameTextIgnoringCase(slot.key, key))
+            return &slot;
+    return nullptr;
+}
 
 constexpr const char* DisplaySection = "Common";
 constexpr const char* DisplayKey = "Display";
