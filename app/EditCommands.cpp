@@ -121,13 +121,9 @@ void TfrmMain::OfferDraftRestore()
     ThemeDraft draft;
     if (!drafts_ || !drafts_->FindOrphan(draft))
         return;
-    std::string name = draft.fileName.empty() ? "Untitled" : draft.fileName;
-    const std::size_t sep = name.find_last_of("/\\");
-    if (sep != std::string::npos)
-        name = name.substr(sep + 1);
     raise();
     activateWindow();
-    if (!dialogs_->ConfirmRestoreDraft(this, {QString::fromStdString(name), drafts_->OrphanWritten()})) {
+    if (!dialogs_->ConfirmRestoreDraft(this, {QString::fromStdString(ShownFileName(draft.fileName)), drafts_->OrphanWritten()})) {
         drafts_->DiscardOrphan();
         return;
     }

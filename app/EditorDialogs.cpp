@@ -30,11 +30,14 @@ QString AskThemeFile(QWidget* parent, const QString& title, QFileDialog::AcceptM
 
 namespace {
 
-// Yes is the default; Escape and closing the box answer No.
-bool AskYesNo(QWidget* parent, const QString& question)
+// Yes is the default; Escape and closing the box answer No. `details` go
+// below the question.
+bool AskYesNo(QWidget* parent, const QString& question, const QString& details = {})
 {
     QMessageBox box(QMessageBox::Question, QStringLiteral("Confirm"), question, QMessageBox::Yes | QMessageBox::No,
                     parent);
+    if (!details.isEmpty())
+        box.setInformativeText(details);
     box.setDefaultButton(QMessageBox::Yes);
     box.setEscapeButton(QMessageBox::No);
     return box.exec() == QMessageBox::Yes;
@@ -82,14 +85,9 @@ QString QtEditorDialogs::SaveThemeFile(QWidget* parent, const QString& lastFile)
 
 bool QtEditorDialogs::ConfirmRestoreDraft(QWidget* parent, const DraftQuestion& draft)
 {
-    QMessageBox box(QMessageBox::Question, QStringLiteral("Confirm"),
-                    QStringLiteral("Restore the unsaved theme from the last session?"),
-                    QMessageBox::Yes | QMessageBox::No, parent);
-    box.setInformativeText(QStringLiteral("%1, last changed %2.")
-                               .arg(draft.themeName, QLocale().toString(draft.written, QLocale::ShortFormat)));
-    box.setDefaultButton(QMessageBox::Yes);
-    box.setEscapeButton(QMessageBox::No);
-    return box.exec() == QMessageBox::Yes;
+    return AskYesNo(parent, QStringLiteral("Restore the unsaved theme from the last session?"),
+                    QStringLiteral("%1, last changed %2.")
+                        .arg(draft.themeName, QLocale().toString(draft.written, QLocale::ShortFormat)));
 }
 
 bool QtEditorDialogs::ConfirmOverwriteChanged(QWidget* parent)

@@ -50,6 +50,14 @@ std::string OverrideText;
 
 const char* const ApplicationTitle = "Larkspur Theme Editor";
 
+std::string ShownFileName(const std::string& path)
+{
+    if (path.empty())
+        return "Untitled";
+    const std::size_t sep = path.find_last_of("/\\:");
+    return sep == std::string::npos ? path : path.substr(sep + 1);
+}
+
 int PointsAt96Dpi(double points) { return qRound(points * 96.0 / 72.0); }
 
 namespace {
@@ -257,6 +265,8 @@ void TfrmMain::showEvent(QShowEvent* event)
         return;
     shown_ = true;
     layout()->setSizeConstraint(QLayout::SetFixedSize);
+    // The factor the screen allows first, so the window is centred at its
+    // size; then the centred frame is kept on the screen.
     FitToScreen();
     if (QScreen* screen = QGuiApplication::primaryScreen()) {
         QRect frame = frameGeometry();
@@ -337,10 +347,7 @@ void TfrmMain::UpdatePreview()
     if (!drawer_)
         return;  // the window is closing
     drawer_->DrawPage(CurrentPage());
-    std::string name = ThemeFileName.empty() ? "Untitled" : ThemeFileName;
-    const std::size_t sep = name.find_last_of("/\\:");
-    if (sep != std::string::npos)
-        name = name.substr(sep + 1);
+    std::string name = ShownFileName(ThemeFileName);
     if (Modified)
         name += " *";
     setWindowTitle(QString::fromLatin1(ApplicationTitle) + QStringLiteral(" - ") + QString::fromStdString(name));

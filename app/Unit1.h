@@ -44,6 +44,10 @@ extern const char* const ApplicationTitle;
 // layout is drawn for.
 int PointsAt96Dpi(double points);
 
+// A theme file's name as the caption shows it: without its folder, or
+// "Untitled" for none.
+std::string ShownFileName(const std::string& path);
+
 class TfrmMain : public QMainWindow {
 public:
     // Without a backend the window uses the simulated device when
