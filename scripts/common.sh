@@ -93,7 +93,7 @@ windows_qt_prefix() {
     fi
     local work="$QT_WINDOWS_CACHE/work-$key"
     local started=$SECONDS
-    rm -rf "$work" "$prefix"
+    rm -rf "$work" "$prefix" "$prefix.partial"
     mkdir -p "$work/download"
     echo "Qt for Windows: not in $QT_WINDOWS_CACHE yet; building it once (about 30 to 45 minutes on 2 cores)." >&2
     echo "Qt for Windows: fetching the qt6-base $version source" >&2

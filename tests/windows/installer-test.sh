@@ -43,20 +43,8 @@ editor_pid=$!
 wait_for "the installed editor shows no window 'Larkspur Theme Editor - opened.lsth'" \
     xdotool search --name '^Larkspur Theme Editor - opened\.lsth$'
 echo "the installed editor opened the theme: 'Larkspur Theme Editor - opened.lsth'"
-display=80x160
-rendered=()
-screen_shows() {
-    local at png
-    at=$(date '+%Y-%m-%d %H:%M')
-    png="$work/page-${at//[ :]/-}.png"
-    if [ ! -e "$png" ]; then
-        win "$unix/lsthtool.exe" render "$work/opened.lsth" --page 0 --display "$display" --at "$at" -o "$png" >/dev/null
-        rendered+=("$png")
-    fi
-    xwd -root -silent > "$work/screen.xwd"
-    "$contains" "$work/screen.xwd" "${rendered[@]}"
-}
-wait_for "the theme's page 0 is not on the screen as lsthtool.exe renders it" screen_shows
+wait_for "the theme's page 0 is not on the screen as lsthtool.exe renders it" \
+    screen_shows "$unix/lsthtool.exe" 80x160 "$work/opened.lsth"
 echo "its page 0 is on the screen as rendered"
 # Ended as a user ends it (File > Exit), so nothing holds its files.
 exit_editor '^Larkspur Theme Editor - opened\.lsth$' || fail "the installed editor did not end with 0"

@@ -7,35 +7,19 @@ set -euo pipefail
 wine="$1" prefix="$2" editor="$3" lsthtool="$4" contains="$5"
 source "$(dirname "$0")/wine-window.sh"
 
-# The page as lsthtool.exe draws it at the minute the screen shows.
-rendered=()
-render_now() {  # render_now DISPLAY
-    local at
-    at=$(date '+%Y-%m-%d %H:%M')
-    local png="$work/page0-$1-${at//[ :]/-}.png"
-    [ -e "$png" ] && return 0
-    win "$lsthtool" render --page 0 --display "$1" --at "$at" -o "$png" >/dev/null
-    rendered+=("$png")
-}
-screen_shows() {  # screen_shows DISPLAY: whether the screen holds that page now
-    render_now "$1"
-    xwd -root -silent > "$work/screen.xwd"
-    "$contains" "$work/screen.xwd" "${rendered[@]}"
-}
-
 win "$editor" &
 editor_pid=$!
 wait_for "no window with the caption 'Larkspur Theme Editor - Untitled'" \
     xdotool search --name '^Larkspur Theme Editor - Untitled$'
 id=$(xdotool search --name '^Larkspur Theme Editor - Untitled$' | head -1)
 echo "window $id: 'Larkspur Theme Editor - Untitled'"
-wait_for "page 0 at 240x320 is not on the screen as lsthtool.exe renders it" screen_shows 240x320
+wait_for "page 0 at 240x320 is not on the screen as lsthtool.exe renders it" screen_shows "$lsthtool" 240x320
 echo "page 0 at 240x320 is on the screen as rendered"
 
 rendered=()
 xdotool windowactivate --sync "$id"
 xdotool key F2
-wait_for "F2 did not bring page 0 at 80x160 as lsthtool.exe renders it" screen_shows 80x160
+wait_for "F2 did not bring page 0 at 80x160 as lsthtool.exe renders it" screen_shows "$lsthtool" 80x160
 echo "F2: page 0 at 80x160 is on the screen as rendered"
 
 exit_editor '^Larkspur Theme Editor - Untitled$' || fail "File > Exit ended the editor with $?"

@@ -1,5 +1,5 @@
 # Shared by the tests of the Windows editor on a private X server: sourced
-# after `wine` and `prefix` are set. A fresh prefix of the test's own, the
+# after `wine`, `prefix` and `contains` (the screen reader) are set. A fresh prefix of the test's own, the
 # editor on Qt's own Windows platform, a sans face for Wine's missing Tahoma,
 # and waits on what the screen shows.
 work=$(mktemp -d)
@@ -29,6 +29,23 @@ wait_for() {
         sleep 0.1
     done
     fail "$what"
+}
+
+# screen_shows LSTHTOOL DISPLAY [THEME]: whether the screen now holds page 0
+# of THEME (the default theme without one) as LSTHTOOL renders it at the
+# minute the clock shows, or at a minute asked before (set rendered=() to
+# forget those).
+rendered=()
+screen_shows() {
+    local at png
+    at=$(date '+%Y-%m-%d %H:%M')
+    png="$work/page0-$2-${at//[ :]/-}.png"
+    if [ ! -e "$png" ]; then
+        win "$1" render ${3:+"$3"} --page 0 --display "$2" --at "$at" -o "$png" >/dev/null
+        rendered+=("$png")
+    fi
+    xwd -root -silent > "$work/screen.xwd"
+    "$contains" "$work/screen.xwd" "${rendered[@]}"
 }
 
 # exit_editor TITLE: File > Exit from the keyboard ("E" is shared by Export
