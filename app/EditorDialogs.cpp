@@ -6,6 +6,7 @@
 #include <QLocale>
 #include <QMessageBox>
 #include <QScreen>
+#include <QWindow>
 
 namespace {
 
@@ -118,7 +119,7 @@ void PlaceBeside(QWidget& window, const DialogPlace& place)
     // A window not yet shown has no frame; its owner's tells how wide the
     // window manager's will be.
     const QWidget* framed = window.isVisible() || !window.parentWidget() ? &window : window.parentWidget()->window();
-    const QRect inner = framed->geometry(), outer = framed->frameGeometry();
+    const QRect inner = framed->geometry(), outer = OuterFrame(*framed);
     const QMargins frame(inner.left() - outer.left(), inner.top() - outer.top(), outer.right() - inner.right(),
                          outer.bottom() - inner.bottom());
     const QSize size = window.size().grownBy(frame);
@@ -130,10 +131,25 @@ void PlaceBeside(QWidget& window, const DialogPlace& place)
         for (const QPoint& at : {QPoint(r.right() + 1, clampY(r.top())), QPoint(r.left() - size.width(), clampY(r.top())),
                                  QPoint(clampX(r.left()), r.bottom() + 1), QPoint(clampX(r.left()), r.top() - size.height())}) {
             if (available.contains(QRect(at, size))) {
-                window.move(at);
+                MoveFrameTo(window, at);
                 return;
             }
         }
     }
-    window.move(clampX(window.frameGeometry().left()), clampY(window.frameGeometry().top()));
+    const QRect now = OuterFrame(window);
+    MoveFrameTo(window, QPoint(clampX(now.left()), clampY(now.top())));
+}
+
+QRect OuterFrame(const QWidget& window)
+{
+    const QWindow* handle = window.windowHandle();
+    return handle && handle->handle() ? handle->frameGeometry() : window.frameGeometry();
+}
+
+void MoveFrameTo(QWidget& window, QPoint topLeft)
+{
+    // By the distance to go: that holds whichever frame QWidget believes in.
+    const QPoint by = topLeft - OuterFrame(window).topLeft();
+    if (!by.isNull())
+        window.move(window.pos() + by);
 }

@@ -71,3 +71,12 @@ public:
 // left, below or above, whichever has room first; else beside
 // place.keepVisibleAtLeast; else as far inside the screen as it goes.
 void PlaceBeside(QWidget& window, const DialogPlace& place);
+
+// A top-level window's outer rectangle, the window manager's frame included.
+// QWidget keeps its own copy of the frame and refreshes it only on a move or
+// a resize, so a frame that comes later is missed there; the platform window
+// asks each time.
+QRect OuterFrame(const QWidget& window);
+
+// Moves a top-level window so that its outer rectangle starts at topLeft.
+void MoveFrameTo(QWidget& window, QPoint topLeft);

@@ -176,7 +176,7 @@ bool TfrmMain::ZoomFits(int factor) const
     if (!on)
         return true;
     // The window's outer size at that factor: the frame stays as it is.
-    const QSize frame = frameGeometry().size() - geometry().size();
+    const QSize frame = OuterFrame(*this).size() - geometry().size();
     // What the fixed layout makes the window, at the factor shown now.
     const QSize inner = sizeHint() + QSize(PreviewWidth, PreviewHeight) * (factor - zoom_);
     const QSize need = inner + frame;
@@ -200,11 +200,10 @@ void TfrmMain::FitToScreen()
     if (!isVisible())
         return;
     // The whole frame on the screen, its top-left corner first.
-    const QRect room = on->availableGeometry(), frame = frameGeometry();
+    const QRect room = on->availableGeometry(), frame = OuterFrame(*this);
     const int x = std::max(room.left(), std::min(frame.left(), room.right() + 1 - frame.width()));
     const int y = std::max(room.top(), std::min(frame.top(), room.bottom() + 1 - frame.height()));
-    if (QPoint(x, y) != frame.topLeft())
-        move(x, y);
+    MoveFrameTo(*this, QPoint(x, y));
 }
 
 void TfrmMain::SetZoom(int factor)
@@ -392,10 +391,10 @@ void TfrmMain::PlaceLegibilityWindow()
     // tallest above or below.
     if (const QScreen* on = screen()) {
         const QRect room = on->availableGeometry();
-        const QSize decoration = frameGeometry().size() - geometry().size();
+        const QSize decoration = OuterFrame(*this).size() - geometry().size();
         const QSize wanted(620, 360);
         legibility_->resize(wanted);
-        for (const QRect& keep : {frameGeometry(), preview}) {
+        for (const QRect& keep : {OuterFrame(*this), preview}) {
             const int across = std::max(keep.left() - room.left(), room.right() - keep.right()) - decoration.width();
             const int upDown = std::max(keep.top() - room.top(), room.bottom() - keep.bottom()) - decoration.height();
             if (across >= wanted.width() || upDown >= wanted.height())
@@ -410,7 +409,7 @@ void TfrmMain::PlaceLegibilityWindow()
             }
         }
     }
-    PlaceBeside(*legibility_, {frameGeometry(), preview});
+    PlaceBeside(*legibility_, {OuterFrame(*this), preview});
 }
 
 void TfrmMain::RefreshLegibility()

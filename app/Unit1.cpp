@@ -269,9 +269,9 @@ void TfrmMain::showEvent(QShowEvent* event)
     // size; then the centred frame is kept on the screen.
     FitToScreen();
     if (QScreen* screen = QGuiApplication::primaryScreen()) {
-        QRect frame = frameGeometry();
+        QRect frame = OuterFrame(*this);
         frame.moveCenter(screen->availableGeometry().center());
-        move(frame.topLeft());
+        MoveFrameTo(*this, frame.topLeft());
     }
     FitToScreen();
     FormShow();
@@ -484,7 +484,7 @@ void TfrmMain::btnColorClick()
     question.title = selected.isEmpty() ? QStringLiteral("Colour") : QStringLiteral("Colour of ") + selected.first()->text();
     // Beside the window where there is room, else at least beside the preview.
     const QPoint preview = surface->mapToGlobal(QPoint(PreviewX - 1, PreviewY - 1));
-    question.place = {frameGeometry(), QRect(preview, QSize(PreviewWidth * zoom_ + 2, PreviewHeight * zoom_ + 2))};
+    question.place = {OuterFrame(*this), QRect(preview, QSize(PreviewWidth * zoom_ + 2, PreviewHeight * zoom_ + 2))};
     question.candidate = [this, slot](TColor candidate) { ShowCandidate(slot, candidate); };
     TColor chosen = 0;
     const bool chose = dialogs_->PickColor(this, before, question, chosen);

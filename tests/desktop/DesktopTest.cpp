@@ -513,19 +513,19 @@ private slots:
         QVERIFY(StoreUserSetting(UserConfigFolder() + QStringLiteral("/view.ini"), QStringLiteral("Zoom"), 4));
         auto form = ShowWindow();
         const QRect room = form->screen()->availableGeometry();
-        const auto onScreen = [&] { return room.contains(form->frameGeometry()); };
+        const auto onScreen = [&] { return room.contains(OuterFrame(*form)); };
         const auto where = [&] {
-            const QRect f = form->frameGeometry();
+            const QRect f = OuterFrame(*form);
             return qPrintable(QStringLiteral("zoom %1: frame %2,%3 %4x%5 on %6x%7")
                                   .arg(form->Zoom()).arg(f.x()).arg(f.y()).arg(f.width()).arg(f.height())
                                   .arg(room.width()).arg(room.height()));
         };
         const auto nextFits = [&] {
-            const QSize next = form->frameGeometry().size() + QSize(240, 320);
+            const QSize next = OuterFrame(*form).size() + QSize(240, 320);
             return next.width() <= room.width() && next.height() <= room.height();
         };
         // The frame is known once the window manager has framed the window.
-        QTRY_VERIFY2(form->frameGeometry() != form->geometry() && onScreen(), where());
+        QTRY_VERIFY2(OuterFrame(*form) != form->geometry() && onScreen(), where());
         QVERIFY2(form->Zoom() == 4 || !nextFits(), where());
         form->activateWindow();
         Keys(QStringLiteral("ctrl+0"));
@@ -554,17 +554,17 @@ private slots:
     void legibilityWindowLeavesThePreviewInView()
     {
         auto form = ShowWindow();
-        QTRY_VERIFY(form->frameGeometry() != form->geometry());
+        QTRY_VERIFY(OuterFrame(*form) != form->geometry());
         Keys(QStringLiteral("ctrl+l"));
         QDialog* legibility = nullptr;
         QTRY_VERIFY((legibility = form->findChild<QDialog*>()) && legibility->isVisible());
-        QTRY_VERIFY(legibility->frameGeometry() != legibility->geometry());
+        QTRY_VERIFY(OuterFrame(*legibility) != legibility->geometry());
         const QRect preview(form->surface->mapToGlobal(QPoint(4, 2)), QSize(242, 322));
         const QRect room = form->screen()->availableGeometry();
-        QVERIFY2(!legibility->frameGeometry().intersects(preview) && room.contains(legibility->frameGeometry()),
+        QVERIFY2(!OuterFrame(*legibility).intersects(preview) && room.contains(OuterFrame(*legibility)),
                  qPrintable(QStringLiteral("legibility window at %1,%2 %3x%4, preview at %5,%6")
-                                .arg(legibility->frameGeometry().x()).arg(legibility->frameGeometry().y())
-                                .arg(legibility->frameGeometry().width()).arg(legibility->frameGeometry().height())
+                                .arg(OuterFrame(*legibility).x()).arg(OuterFrame(*legibility).y())
+                                .arg(OuterFrame(*legibility).width()).arg(OuterFrame(*legibility).height())
                                 .arg(preview.x()).arg(preview.y())));
         legibility->close();
     }
@@ -586,8 +586,8 @@ private slots:
         Keys(QStringLiteral("ctrl+l"));
         QDialog* legibility = nullptr;
         QTRY_VERIFY((legibility = form->findChild<QDialog*>()) && legibility->isVisible());
-        QTRY_VERIFY(legibility->frameGeometry() != legibility->geometry());
-        QVERIFY(!legibility->frameGeometry().intersects(form->frameGeometry()));
+        QTRY_VERIFY(OuterFrame(*legibility) != legibility->geometry());
+        QVERIFY(!OuterFrame(*legibility).intersects(OuterFrame(*form)));
         auto* rows = legibility->findChild<QTreeWidget*>(QStringLiteral("pairs"));
         auto* summary = legibility->findChild<QLabel*>(QStringLiteral("summary"));
         const auto countSays = [&] {
@@ -605,7 +605,7 @@ private slots:
         QTRY_COMPARE(form->cmbLayout->currentIndex(), page);
         QTRY_COMPARE(form->lstColors->selectedItems().value(0) ? form->lstColors->selectedItems().first()->text() : QString(),
                      pair[1]);
-        QVERIFY(!legibility->frameGeometry().intersects(form->frameGeometry()));
+        QVERIFY(!OuterFrame(*legibility).intersects(OuterFrame(*form)));
         const auto listed = [&] {
             for (int i = 0; i < rows->topLevelItemCount(); ++i) {
                 const QTreeWidgetItem* r = rows->topLevelItem(i);
@@ -654,10 +654,10 @@ private slots:
         const auto whileOpen = [&](QColorDialog* dialog) {
             // Framed and placed by the window manager, and with the keyboard.
             QVERIFY(QTest::qWaitForWindowExposed(dialog));
-            QTRY_VERIFY_WITH_TIMEOUT(dialog->isActiveWindow() && dialog->frameGeometry() != dialog->geometry(), 10000);
+            QTRY_VERIFY_WITH_TIMEOUT(dialog->isActiveWindow() && OuterFrame(*dialog) != dialog->geometry(), 10000);
             QCOMPARE(dialog->windowTitle(), QStringLiteral("Colour of ") + pair[1]);
             const QRect preview(form->surface->mapToGlobal(QPoint(4, 2)), QSize(242, 322));
-            QVERIFY(!dialog->frameGeometry().intersects(preview));
+            QVERIFY(!OuterFrame(*dialog).intersects(preview));
             QLineEdit* html = nullptr;
             for (QLineEdit* edit : dialog->findChildren<QLineEdit*>())
                 if (edit->text().startsWith(QLatin1Char('#')))
