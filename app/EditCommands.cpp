@@ -5,10 +5,12 @@
 #include "ColorText.h"
 #include "DraftStore.h"
 #include "EditorState.h"
+#include "GenerateDialog.h"
 #include "Unit1.h"
 
 #include <QAction>
 #include <QClipboard>
+#include <QComboBox>
 #include <QGuiApplication>
 #include <QListWidget>
 #include <QMenu>
@@ -38,6 +40,7 @@ void TfrmMain::CreateEditMenu()
     });
     mniLockColor->setCheckable(true);
     mniLockColor->setShortcut(QKeySequence(QStringLiteral("Ctrl+K")));
+    mniGenerate = mniEdit->addAction(QStringLiteral("Generate Theme..."), this, [this] { mniGenerateClick(); });
     // The same from the list's own menu.
     lstColors->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(lstColors, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
@@ -54,6 +57,23 @@ void TfrmMain::CreateEditMenu()
     draftTimer_->setSingleShot(true);
     draftTimer_->setInterval(1000);
     connect(draftTimer_, &QTimer::timeout, this, [this] { WriteDraftNow(); });
+}
+
+void TfrmMain::mniGenerateClick()
+{
+    const int page = cmbLayout->currentIndex();
+    const bool small = SmallDisplay;
+    GenerateThemeDialog dialog(this, ThemeColors, document_->LockedSlots(), page, small, drawer_->Clock(),
+                               [page, small](SlotId slot) {
+                                   const char* name = ListNameOf(page, small, slot);
+                                   return QString::fromLatin1(name ? name : SlotKey(slot));
+                               });
+    // Beside the window, so its preview and list stay in view.
+    dialog.adjustSize();
+    PlaceBeside(dialog, {OuterFrame(*this), {}});
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    ApplyOutcome(document_->SetColors(dialog.Result().colors, "Generate Theme"));
 }
 
 int TfrmMain::SelectedSlotIndex() const

@@ -82,6 +82,7 @@ public:
     QAction* mniCopyColor = nullptr;
     QAction* mniPasteColor = nullptr;
     QAction* mniLockColor = nullptr;
+    QAction* mniGenerate = nullptr;
     QMenu* mniDisplay = nullptr;
     QAction* mniDispLarge = nullptr;
     QAction* mniDispSmall = nullptr;
@@ -211,6 +212,8 @@ private:
     bool SelectListItemByName(const std::string& name);
 
     void CreateEditMenu();
+    // Edit > Generate Theme...: the dialog, then its theme as one step.
+    void mniGenerateClick();
     int SelectedSlotIndex() const;
     // What a document command did, shown: one place for every refresh.
     void ApplyOutcome(const DocumentOutcome& outcome);

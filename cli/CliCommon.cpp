@@ -1,6 +1,7 @@
 #include "CliCommon.h"
 
 #include "SafeText.h"
+#include "ThemeFile.h"
 #include "ThemeSlots.h"
 
 #include <cstdio>
@@ -42,4 +43,14 @@ void PrintThemeWords(const TPackedTheme& packed, bool smallDisplay)
     for (const ThemeSlot& slot : ThemeSlots)
         std::printf("%d %s $%04X\n", slot.index, slot.key, static_cast<unsigned>(packed[static_cast<std::size_t>(slot.index)]));
     std::printf("Display %d\n", smallDisplay ? 1 : 0);
+}
+
+bool LoadForCli(const std::string& file, LoadedTheme& theme, ThemeLoadReport* report)
+{
+    std::string name;
+    ThemeFileError error;
+    if (LoadTheme(file, theme.packed, [&](bool small) { theme.smallDisplay = small; }, name, &error, report))
+        return true;
+    Fail(file + ": " + (error.key.empty() ? "" : error.key + ": ") + error.reason);
+    return false;
 }

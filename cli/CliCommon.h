@@ -27,6 +27,14 @@ std::string Echo(const std::string& value);
 // The 42 words as "<slot> <key> $<WORD>" lines, then "Display <0|1>".
 void PrintThemeWords(const TPackedTheme& packed, bool smallDisplay);
 
+struct ThemeLoadReport;
+struct LoadedTheme {
+    TPackedTheme packed{};
+    bool smallDisplay = false;
+};
+// Loads like the editor does; on failure prints "FILE: key: reason".
+bool LoadForCli(const std::string& file, LoadedTheme& theme, ThemeLoadReport* report = nullptr);
+
 int RunDump(const Args& args);
 int RunCheck(const Args& args);
 int RunSet(const Args& args);
@@ -39,6 +47,7 @@ int RunLint(const Args& args);
 // cannot be mended.
 int WriteLegibilityFix(const std::string& file, TThemeColorTable colors, bool small, const std::vector<int>& locked,
                        const std::string& out);
+int RunGenerate(const Args& args);
 int RunDevices(const Args& args);
 int RunHidCaps(const Args& args);
 int RunDownload(const Args& args);

@@ -14,22 +14,6 @@
 
 namespace {
 
-struct LoadedTheme {
-    TPackedTheme packed{};
-    bool smallDisplay = false;
-};
-
-// Loads like the editor does; on failure prints "FILE: key: reason".
-bool LoadForCli(const std::string& file, LoadedTheme& theme, ThemeLoadReport* report = nullptr)
-{
-    std::string name;
-    ThemeFileError error;
-    if (LoadTheme(file, theme.packed, [&](bool small) { theme.smallDisplay = small; }, name, &error, report))
-        return true;
-    Fail(file + ": " + (error.key.empty() ? "" : error.key + ": ") + error.reason);
-    return false;
-}
-
 bool FileExists(const std::string& path)
 {
     // The path itself, a dangling link included.

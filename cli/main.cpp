@@ -25,6 +25,7 @@ const Command Commands[] = {
     {"set", RunSet, "set colour keys and the display size of a theme file"},
     {"render", RunRender, "draw preview pages of a theme into a PNG"},
     {"lint", RunLint, "list the text and background pairs of a theme that are hard to read"},
+    {"generate", RunGenerate, "make a legible theme from seed colours or a picture"},
     {"inspect", RunInspect, "name the slots that paint one pixel of a preview page"},
     {"download", RunDownload, "read the connected device's theme"},
     {"upload", RunUpload, "write a theme file to the connected device"},

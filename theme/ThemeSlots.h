@@ -11,55 +11,74 @@
 #include <cstdint>
 #include <string_view>
 
-// X(file key, section, default word), in slot order.
+// X(file key, section, default word, role), in slot order.
 #define LARKSPUR_THEME_SLOTS(X) \
-    X(Main_Background,    Main,    0x0000) \
-    X(Main_Divider,       Main,    0x2965) \
-    X(Main_DivSq,         Main,    0x4A69) \
-    X(Main_Batts,         Main,    0xFFFF) \
-    X(Main_BattsNum,      Main,    0x9CD3) \
-    X(Main_Clock,         Main,    0xFFFF) \
-    X(Main_Profile,       Main,    0x9CD3) \
-    X(Main_TCR,           Main,    0x528A) \
-    X(Main_Dom,           Main,    0xFFFF) \
-    X(Main_AccentVW,      Main,    0xFAC4) \
-    X(Main_AccentTC,      Main,    0x1D6C) \
-    X(Main_AccentPB,      Main,    0x05FF) \
-    X(Main_Fixed,         Main,    0xC638) \
-    X(Main_Fixed_Acc,     Main,    0x05FF) \
-    X(Main_Info,          Main,    0x9CD3) \
-    X(Main_Info_Acc,      Main,    0x05FF) \
-    X(Main_Info_Cap,      Main,    0x528A) \
-    X(Main_PuffTime,      Main,    0xC638) \
-    X(Main_PuffTime_Acc,  Main,    0x05FF) \
-    X(Main_TextMsg,       Main,    0xFC10) \
-    X(Menu_Background,    Menu,    0x0000) \
-    X(Menu_TextHeader,    Menu,    0xFFFF) \
-    X(Menu_Divider,       Menu,    0xFFFF) \
-    X(Menu_Cursor,        Menu,    0xFFFF) \
-    X(Menu_Text,          Menu,    0xFFFF) \
-    X(Menu_TextSelected,  Menu,    0x0000) \
-    X(Saver_Background,   Saver,   0x0000) \
-    X(Saver_Time,         Saver,   0xC618) \
-    X(Saver_Date,         Saver,   0x8410) \
-    X(Info_Background,    Info,    0x0000) \
-    X(Info_Header,        Info,    0xC638) \
-    X(Info_Divider,       Info,    0x4A69) \
-    X(Info_Text,          Info,    0xFFFF) \
-    X(Info_Actions,       Info,    0xC638) \
-    X(Charge_Background,  Charge,  0x0000) \
-    X(Charge_Battery,     Charge,  0xC638) \
-    X(Charge_Pct,         Charge,  0xD6BA) \
-    X(Charge_Volt,        Charge,  0xD6BA) \
-    X(Charge_VoltBal,     Charge,  0xD6A0) \
-    X(Charge_Current,     Charge,  0xD6BA) \
-    X(Charge_Temp,        Charge,  0xD6BA) \
-    X(Charge_Clock,       Charge,  0xC618)
+    X(Main_Background,    Main,    0x0000, Background) \
+    X(Main_Divider,       Main,    0x2965, Divider) \
+    X(Main_DivSq,         Main,    0x4A69, Surface) \
+    X(Main_Batts,         Main,    0xFFFF, Text) \
+    X(Main_BattsNum,      Main,    0x9CD3, SecondaryText) \
+    X(Main_Clock,         Main,    0xFFFF, Text) \
+    X(Main_Profile,       Main,    0x9CD3, SecondaryText) \
+    X(Main_TCR,           Main,    0x528A, Label) \
+    X(Main_Dom,           Main,    0xFFFF, Text) \
+    X(Main_AccentVW,      Main,    0xFAC4, Accent2) \
+    X(Main_AccentTC,      Main,    0x1D6C, Accent3) \
+    X(Main_AccentPB,      Main,    0x05FF, Accent1) \
+    X(Main_Fixed,         Main,    0xC638, SecondaryText) \
+    X(Main_Fixed_Acc,     Main,    0x05FF, Accent1) \
+    X(Main_Info,          Main,    0x9CD3, SecondaryText) \
+    X(Main_Info_Acc,      Main,    0x05FF, Accent1) \
+    X(Main_Info_Cap,      Main,    0x528A, Label) \
+    X(Main_PuffTime,      Main,    0xC638, SecondaryText) \
+    X(Main_PuffTime_Acc,  Main,    0x05FF, Accent1) \
+    X(Main_TextMsg,       Main,    0xFC10, Message) \
+    X(Menu_Background,    Menu,    0x0000, Background) \
+    X(Menu_TextHeader,    Menu,    0xFFFF, Text) \
+    X(Menu_Divider,       Menu,    0xFFFF, Divider) \
+    X(Menu_Cursor,        Menu,    0xFFFF, Cursor) \
+    X(Menu_Text,          Menu,    0xFFFF, Text) \
+    X(Menu_TextSelected,  Menu,    0x0000, OnCursor) \
+    X(Saver_Background,   Saver,   0x0000, Background) \
+    X(Saver_Time,         Saver,   0xC618, SecondaryText) \
+    X(Saver_Date,         Saver,   0x8410, Label) \
+    X(Info_Background,    Info,    0x0000, Background) \
+    X(Info_Header,        Info,    0xC638, SecondaryText) \
+    X(Info_Divider,       Info,    0x4A69, Divider) \
+    X(Info_Text,          Info,    0xFFFF, Text) \
+    X(Info_Actions,       Info,    0xC638, SecondaryText) \
+    X(Charge_Background,  Charge,  0x0000, Background) \
+    X(Charge_Battery,     Charge,  0xC638, SecondaryText) \
+    X(Charge_Pct,         Charge,  0xD6BA, Charging) \
+    X(Charge_Volt,        Charge,  0xD6BA, Charging) \
+    X(Charge_VoltBal,     Charge,  0xD6A0, Balance) \
+    X(Charge_Current,     Charge,  0xD6BA, Charging) \
+    X(Charge_Temp,        Charge,  0xD6BA, Charging) \
+    X(Charge_Clock,       Charge,  0xC618, SecondaryText)
+
+// What a slot shows, which decides its colour in a generated theme: slots
+// of one role share a colour there.
+enum class SlotRole : std::uint8_t {
+    Background,     // a page's background
+    Surface,        // a box drawn on the background, with text in it
+    Divider,        // lines between parts of a page
+    Text,           // main text and values
+    SecondaryText,  // lesser values and headers
+    Label,          // captions and units
+    Accent1,        // the accents of values, the progress bar
+    Accent2,        // the first mode's accent
+    Accent3,        // the second mode's accent
+    Message,        // a message to the user
+    Charging,       // what the charge page measures
+    Balance,        // the cells' balance
+    Cursor,         // the menu's selection bar
+    OnCursor,       // the text on the selection bar
+};
 
 // A slot by name; the value is its index into the theme colour table. The
 // names are the file keys.
 enum class SlotId : std::uint8_t {
-#define LARKSPUR_SLOT_ENUM(key, section, word) key,
+#define LARKSPUR_SLOT_ENUM(key, section, word, role) key,
     LARKSPUR_THEME_SLOTS(LARKSPUR_SLOT_ENUM)
 #undef LARKSPUR_SLOT_ENUM
 };
@@ -71,10 +90,11 @@ struct ThemeSlot {
     const char* section;
     const char* key;
     TRGB565 defaultWord;
+    SlotRole role;
 };
 
 constexpr std::array<ThemeSlot, ThemeSlotCount> ThemeSlots = {{
-#define LARKSPUR_SLOT_ROW(key, section, word) {SlotIndex(SlotId::key), #section, #key, word},
+#define LARKSPUR_SLOT_ROW(key, section, word, role) {SlotIndex(SlotId::key), #section, #key, word, SlotRole::role},
     LARKSPUR_THEME_SLOTS(LARKSPUR_SLOT_ROW)
 #undef LARKSPUR_SLOT_ROW
 }};

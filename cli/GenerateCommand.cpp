@@ -1,0 +1,164 @@
+// lsthtool generate: a whole theme from seed colours or a picture, made as
+// the editor's Generate Theme dialog makes it.
+
+#include "CliCommon.h"
+#include "ColorText.h"
+#include "FileLock.h"
+#include "PictureFile.h"
+#include "PictureSeeds.h"
+#include "ThemeFile.h"
+#include "ThemeGenerator.h"
+#include "ThemeSlots.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <set>
+
+namespace {
+
+struct GenerateRequest {
+    GenerateOptions options;
+    std::string picture;
+    std::string keep;
+    std::string out;
+    int display = -1;  // -1: the kept theme's, else 240x320
+};
+
+bool ParseVariation(const std::string& text, std::uint32_t& value)
+{
+    if (text.empty() || text.size() > 10 || text.find_first_not_of("0123456789") != std::string::npos)
+        return false;
+    const unsigned long long n = std::stoull(text);
+    if (n > 0xFFFFFFFFull)
+        return false;
+    value = static_cast<std::uint32_t>(n);
+    return true;
+}
+
+// An empty text when the arguments make a request, else what is wrong.
+std::string ReadRequest(const Args& args, GenerateRequest& r)
+{
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        const bool hasValue = i + 1 < args.size();
+        const auto value = [&]() -> const std::string& { return args[++i]; };
+        if (a == "--dark" || a == "--light") {
+            r.options.dark = a == "--dark";
+        } else if (a == "--seed" || a == "--from-picture" || a == "--contrast" || a == "--variation" ||
+                   a == "--keep" || a == "-o" || a == "--display") {
+            if (!hasValue)
+                return a + " needs a value";
+            const std::string& v = value();
+            if (a == "--seed") {
+                TColor color = 0;
+                if (!ParseColorText(v, color))
+                    return "not a colour: " + Echo(v);
+                if (r.options.seeds.size() == 3)
+                    return "at most three seeds (base, accent, second accent)";
+                r.options.seeds.push_back(color);
+            } else if (a == "--from-picture") {
+                r.picture = v;
+            } else if (a == "--contrast") {
+                if (v != "standard" && v != "high")
+                    return "--contrast is standard or high, not " + Echo(v);
+                r.options.highContrast = v == "high";
+            } else if (a == "--variation") {
+                if (!ParseVariation(v, r.options.variation))
+                    return "--variation is a number from 0 to 4294967295, not " + Echo(v);
+            } else if (a == "--keep") {
+                r.keep = v;
+            } else if (a == "-o") {
+                r.out = v;
+            } else {
+                if (v != "240x320" && v != "80x160")
+                    return "unknown display size " + Echo(v) + " (240x320 or 80x160)";
+                r.display = v == "80x160" ? 1 : 0;
+            }
+        } else {
+            return "unknown argument " + Echo(a) + " (see lsthtool generate --help)";
+        }
+    }
+    if (r.out.empty())
+        return "-o OUT.lsth is needed";
+    if (r.options.seeds.empty() == r.picture.empty())
+        return "give one to three --seed colours or --from-picture, not both";
+    return {};
+}
+
+}  // namespace
+
+int RunGenerate(const Args& args)
+{
+    if (WantsHelp(args)) {
+        std::printf("usage: lsthtool generate (--seed COLOUR [--seed COLOUR]... | --from-picture FILE)\n"
+                    "         [--dark|--light] [--contrast standard|high] [--variation N] [--keep FILE.lsth]\n"
+                    "         [--display 240x320|80x160] -o OUT.lsth\n"
+                    "Makes a theme from one to three seed colours (base, accent, second accent; #RRGGBB\n"
+                    "or any colour text a theme file takes), or from the three a PNG or JPEG proposes,\n"
+                    "legible on every page at both display sizes. --keep takes the locked slots of a\n"
+                    "theme with their colours, and the display size. Prints the seeds; exit 1 when a\n"
+                    "pair cannot be mended around the locked slots, 2 for a wrong command line.\n");
+        return 0;
+    }
+    GenerateRequest request;
+    if (const std::string error = ReadRequest(args, request); !error.empty())
+        return UsageError("generate: " + error);
+    if (!request.picture.empty()) {
+        DecodedPicture picture;
+        std::string error;
+        if (!ReadPicture(request.picture, picture, error))
+            return Fail(request.picture + ": " + error);
+        request.options.seeds = SeedsFromPicture({picture.rgb.get(), picture.width, picture.height, 3,
+                                                  static_cast<std::size_t>(picture.width) * 3});
+        if (request.options.seeds.empty())
+            return Fail(request.picture + ": the picture has no colours to take");
+    }
+    TThemeColorTable current{};
+    LoadDefaultTheme(current);
+    std::vector<int> locked;
+    bool small = false;
+    if (!request.keep.empty()) {
+        LoadedTheme kept;
+        ThemeLoadReport report;
+        if (!LoadForCli(request.keep, kept, &report))
+            return 1;
+        UnpackTheme(kept.packed, current);
+        locked = report.locked;
+        small = kept.smallDisplay;
+    }
+    if (request.display >= 0)
+        small = request.display == 1;
+
+    FileLock lock;
+    std::string lockError;
+    if (!lock.Acquire(request.out, &lockError))
+        return Fail(request.out + ": " + lockError);
+    // A file already there is written into only when it is a theme: its other
+    // lines stay, and a picture or text of another kind is never overwritten.
+    std::error_code ec;
+    if (std::filesystem::exists(std::filesystem::u8path(request.out), ec)) {
+        LoadedTheme existing;
+        ThemeLoadReport report;
+        if (!LoadForCli(request.out, existing, &report))
+            return 1;
+        if (report.NoThemeKeys())
+            return Fail(request.out + ": holds no theme colours; not overwritten");
+    }
+
+    std::set<SlotId> keep;
+    for (int index : locked)
+        keep.insert(static_cast<SlotId>(index));
+    GeneratedTheme theme = GenerateTheme(request.options, current, keep);
+    std::printf("seeds");
+    for (TColor seed : request.options.seeds)
+        std::printf(" %s", ColorToHexText(seed).c_str());
+    std::printf("\n");
+    for (const UnmendablePair& u : theme.unmendable)
+        std::printf("cannot mend %s on %s: %s\n", SlotKey(u.fg), SlotKey(u.bg), u.why.c_str());
+    TPackedTheme packed{};
+    std::string name;
+    ThemeFileError error;
+    if (!SaveTheme(request.out, theme.colors, packed, small, name, &error, &locked))
+        return Fail(request.out + ": " + error.reason);
+    return theme.unmendable.empty() ? 0 : 1;
+}

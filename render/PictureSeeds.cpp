@@ -1,0 +1,181 @@
+#include "PictureSeeds.h"
+
+#include "Oklab.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+namespace {
+
+// A colour of the histogram: how often it was seen and its mean.
+struct Counted {
+    double weight = 0;
+    double r = 0, g = 0, b = 0;  // sums, for the exact mean of a group
+    Oklab lab;
+};
+
+constexpr int Bits = 5;
+constexpr int Bins = 1 << (3 * Bits);
+constexpr int Groups = 8;
+constexpr int Rounds = 12;
+
+std::vector<Counted> Histogram(const PicturePixels& p)
+{
+    std::vector<Counted> bins(Bins);
+    const std::size_t pixels = static_cast<std::size_t>(p.width) * static_cast<std::size_t>(p.height);
+    // The same step across and down, so the samples cover the picture evenly.
+    const int step = std::max(1, static_cast<int>(std::ceil(std::sqrt(static_cast<double>(pixels) / PictureSampleLimit))));
+    for (int y = step / 2; y < p.height; y += step) {
+        const std::uint8_t* row = p.data + static_cast<std::size_t>(y) * p.stride;
+        for (int x = step / 2; x < p.width; x += step) {
+            const std::uint8_t* px = row + static_cast<std::size_t>(x) * static_cast<std::size_t>(p.channels);
+            if (p.channels == 4 && px[3] < 128)
+                continue;
+            Counted& bin = bins[static_cast<std::size_t>(((px[0] >> (8 - Bits)) << (2 * Bits)) | ((px[1] >> (8 - Bits)) << Bits) |
+                                                         (px[2] >> (8 - Bits)))];
+            bin.weight += 1;
+            bin.r += px[0];
+            bin.g += px[1];
+            bin.b += px[2];
+        }
+    }
+    std::vector<Counted> seen;
+    for (Counted& bin : bins)
+        if (bin.weight > 0) {
+            bin.lab = ToOklab(MakeColor(static_cast<unsigned>(std::lround(bin.r / bin.weight)),
+                                        static_cast<unsigned>(std::lround(bin.g / bin.weight)),
+                                        static_cast<unsigned>(std::lround(bin.b / bin.weight))));
+            seen.push_back(bin);
+        }
+    return seen;
+}
+
+double Distance2(const Oklab& x, const Oklab& y)
+{
+    const double dL = x.L - y.L, da = x.a - y.a, db = x.b - y.b;
+    return dL * dL + da * da + db * db;
+}
+
+struct Group {
+    Counted sum;
+    Oklab centre;
+    TColor color = 0;
+};
+
+std::vector<Group> KMeans(const std::vector<Counted>& colors)
+{
+    // Starts: the most common colour, then each time the colour that
+    // weighs most times its squared distance from the starts so far.
+    std::vector<Oklab> centres;
+    std::vector<double> nearest(colors.size(), std::numeric_limits<double>::infinity());
+    const std::size_t k = std::min<std::size_t>(Groups, colors.size());
+    std::size_t pick = 0;
+    for (std::size_t i = 1; i < colors.size(); ++i)
+        if (colors[i].weight > colors[pick].weight)
+            pick = i;
+    while (centres.size() < k) {
+        centres.push_back(colors[pick].lab);
+        double best = -1;
+        for (std::size_t i = 0; i < colors.size(); ++i) {
+            nearest[i] = std::min(nearest[i], Distance2(colors[i].lab, centres.back()));
+            if (colors[i].weight * nearest[i] > best) {
+                best = colors[i].weight * nearest[i];
+                pick = i;
+            }
+        }
+        if (best <= 0)
+            break;
+    }
+    std::vector<Group> groups(centres.size());
+    std::vector<std::size_t> member(colors.size(), 0);
+    for (int round = 0; round < Rounds; ++round) {
+        for (std::size_t i = 0; i < colors.size(); ++i) {
+            double best = std::numeric_limits<double>::infinity();
+            for (std::size_t c = 0; c < centres.size(); ++c)
+                if (const double d = Distance2(colors[i].lab, centres[c]); d < best) {
+                    best = d;
+                    member[i] = c;
+                }
+        }
+        for (Group& g : groups)
+            g = Group{};
+        std::vector<Oklab> labSum(centres.size());
+        for (std::size_t i = 0; i < colors.size(); ++i) {
+            Group& g = groups[member[i]];
+            g.sum.weight += colors[i].weight;
+            g.sum.r += colors[i].r;
+            g.sum.g += colors[i].g;
+            g.sum.b += colors[i].b;
+            labSum[member[i]].L += colors[i].lab.L * colors[i].weight;
+            labSum[member[i]].a += colors[i].lab.a * colors[i].weight;
+            labSum[member[i]].b += colors[i].lab.b * colors[i].weight;
+        }
+        for (std::size_t c = 0; c < centres.size(); ++c)
+            if (groups[c].sum.weight > 0) {
+                const double w = groups[c].sum.weight;
+                centres[c] = {labSum[c].L / w, labSum[c].a / w, labSum[c].b / w};
+            }
+    }
+    std::vector<Group> found;
+    for (std::size_t c = 0; c < centres.size(); ++c) {
+        Group& g = groups[c];
+        if (g.sum.weight <= 0)
+            continue;
+        const double w = g.sum.weight;
+        g.color = MakeColor(static_cast<unsigned>(std::lround(g.sum.r / w)), static_cast<unsigned>(std::lround(g.sum.g / w)),
+                            static_cast<unsigned>(std::lround(g.sum.b / w)));
+        g.centre = ToOklab(g.color);
+        found.push_back(g);
+    }
+    return found;
+}
+
+}  // namespace
+
+std::vector<TColor> SeedsFromPicture(const PicturePixels& picture)
+{
+    if (!picture.data || picture.width <= 0 || picture.height <= 0 || (picture.channels != 3 && picture.channels != 4))
+        return {};
+    const std::vector<Counted> colors = Histogram(picture);
+    if (colors.empty())
+        return {};
+    std::vector<Group> groups = KMeans(colors);
+    double total = 0;
+    for (const Group& g : groups)
+        total += g.sum.weight;
+    std::vector<TColor> seeds;
+    std::vector<Oklab> chosen;
+    const auto farFromChosen = [&](const Group& g) {
+        for (const Oklab& c : chosen)
+            if (OklabDistance(c, g.centre) < 0.1)
+                return false;
+        return true;
+    };
+    // The base: the largest group, ties to the earlier.
+    const Group* base = &groups.front();
+    for (const Group& g : groups)
+        if (g.sum.weight > base->sum.weight)
+            base = &g;
+    seeds.push_back(base->color);
+    chosen.push_back(base->centre);
+    while (seeds.size() < 3) {
+        const Group* best = nullptr;
+        double bestScore = 0;
+        for (const Group& g : groups) {
+            if (!farFromChosen(g))
+                continue;
+            const Oklch lch = ToOklch(g.centre);
+            const double score = std::sqrt(g.sum.weight / total) * (lch.C + 0.02);
+            if (score > bestScore) {
+                bestScore = score;
+                best = &g;
+            }
+        }
+        if (!best)
+            break;
+        seeds.push_back(best->color);
+        chosen.push_back(best->centre);
+    }
+    return seeds;
+}

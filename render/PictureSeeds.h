@@ -1,0 +1,27 @@
+#pragma once
+// Seed colours a picture proposes for a generated theme. The picture's
+// pixels, sampled on a grid, are counted in a fine RGB histogram; k-means in
+// OKLab then groups the counted colours. The base is the largest group; the
+// accents are the groups that score best by size and chroma together, so a
+// small vivid accent wins over the dull rest of a wallpaper.
+
+#include "ColorModel.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+struct PicturePixels {
+    const std::uint8_t* data = nullptr;  // rows of red, green, blue (and alpha) bytes
+    int width = 0;
+    int height = 0;
+    int channels = 3;  // 3, or 4 with alpha: pixels under half opaque do not count
+    std::size_t stride = 0;  // bytes from one row to the next
+};
+
+// At most this many pixels are looked at, spread evenly over the picture.
+constexpr std::size_t PictureSampleLimit = 1u << 18;
+
+// Base, accent and second accent: fewer when the picture has fewer colours
+// that differ.
+std::vector<TColor> SeedsFromPicture(const PicturePixels& picture);
