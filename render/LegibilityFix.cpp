@@ -100,6 +100,55 @@ bool NearestLegible(int slot, const std::vector<Partner>& partners, const TTheme
     return true;
 }
 
+// When neither slot of a pair can be mended alone because one of them is
+// locked: the other takes the colour nearest its own that suits its locked
+// partners, and each unlocked partner that then fails is mended in turn.
+// All of it or nothing, so a pair that passed never ends failing.
+bool MendAroundLocked(const ContrastNeed& pair, TThemeColorTable& colors, const std::vector<ContrastNeed>& needs,
+                      const std::set<SlotId>& locked, std::vector<ColorFix>& changes)
+{
+    for (SlotId pivot : {pair.bg, pair.fg}) {
+        if (locked.count(pivot))
+            continue;
+        const int index = SlotIndex(pivot);
+        const std::vector<Partner> partners = PartnersOf(index, needs);
+        std::vector<Partner> lockedPartners;
+        for (const Partner& p : partners)
+            if (locked.count(static_cast<SlotId>(p.slot)))
+                lockedPartners.push_back(p);
+        TColor chosen = 0;
+        if (lockedPartners.empty() || !NearestLegible(index, lockedPartners, colors, chosen))
+            continue;
+        TThemeColorTable trial = colors;
+        trial[static_cast<std::size_t>(index)] = chosen;
+        std::vector<int> moved = {index};
+        bool whole = true;
+        for (const Partner& p : partners) {
+            const auto other = static_cast<std::size_t>(p.slot);
+            if (locked.count(static_cast<SlotId>(p.slot)) || ContrastRatio(trial[other], chosen) >= p.need + ContrastMargin)
+                continue;
+            TColor mended = 0;
+            if (!NearestLegible(p.slot, PartnersOf(p.slot, needs), trial, mended)) {
+                whole = false;
+                break;
+            }
+            trial[other] = mended;
+            moved.push_back(p.slot);
+        }
+        if (!whole)
+            continue;
+        for (int slot : moved) {
+            const std::vector<Partner> of = PartnersOf(slot, needs);
+            const auto at = static_cast<std::size_t>(slot);
+            changes.push_back({static_cast<SlotId>(slot), colors[at], trial[at], Worst(colors[at], of, colors),
+                               Worst(trial[at], of, trial)});
+        }
+        colors = trial;
+        return true;
+    }
+    return false;
+}
+
 }  // namespace
 
 std::vector<ContrastNeed> ContrastNeeds()
@@ -168,6 +217,10 @@ LegibilityFixResult FixLegibility(TThemeColorTable& colors, const std::vector<Co
             mended = true;
             mendedSinceGivingUp = true;
             break;
+        }
+        if (!mended && MendAroundLocked(*worst, colors, needs, locked, result.changes)) {
+            mended = true;
+            mendedSinceGivingUp = true;
         }
         if (!mended) {
             const bool bothLocked = locked.count(worst->fg) && locked.count(worst->bg);

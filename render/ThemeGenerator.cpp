@@ -159,32 +159,48 @@ bool ApartFromAll(int slot, TColor color, const TThemeColorTable& colors)
     return true;
 }
 
+// Whether `color` in `slot` gives each pair the slot is in its need, with the margin.
+bool Legible(int slot, TColor color, const TThemeColorTable& colors, const std::vector<ContrastNeed>& needs)
+{
+    for (const ContrastNeed& n : needs) {
+        const int fg = SlotIndex(n.fg), bg = SlotIndex(n.bg);
+        if (fg != slot && bg != slot)
+            continue;
+        if (ContrastRatio(color, colors[static_cast<std::size_t>(fg == slot ? bg : fg)]) < n.need + ContrastMargin)
+            return false;
+    }
+    return true;
+}
+
 // Where two slots kept apart came out alike (equal seeds, a locked slot
-// near a role's tone), the unlocked one turns its hue, then its lightness,
-// until it differs from all it is kept apart from.
-void KeepApart(TThemeColorTable& colors, const std::set<SlotId>& locked)
+// near a role's tone, a colour the fixer chose), an unlocked one of them
+// turns its hue or changes its lightness until it differs from all it is
+// kept apart from. With `needs`, only to a colour that keeps its pairs legible.
+void KeepApart(TThemeColorTable& colors, const std::set<SlotId>& locked, const std::vector<ContrastNeed>* needs)
 {
     for (const SlotsApart& pair : SlotsKeptApart()) {
         const std::size_t a = static_cast<std::size_t>(SlotIndex(pair.a)), b = static_cast<std::size_t>(SlotIndex(pair.b));
         if (Apart(colors[a], colors[b]) >= MinimumApart)
             continue;
-        const SlotId mover = locked.count(pair.b) ? pair.a : pair.b;
-        if (locked.count(mover))
-            continue;
-        const int slot = SlotIndex(mover);
-        const Oklch own = ToOklch(ToOklab(colors[static_cast<std::size_t>(slot)]));
-        const double chroma = std::max(own.C, 0.1);
         bool moved = false;
-        for (double dL : {0.0, 0.1, -0.1, 0.2, -0.2}) {
-            for (int turn = 1; turn < 12 && !moved; ++turn) {
-                const TColor candidate = DeviceColor(OklchToColorInGamut({own.L + dL, chroma, Wrap(own.h + 30 * turn)}));
-                if (ApartFromAll(slot, candidate, colors)) {
-                    colors[static_cast<std::size_t>(slot)] = candidate;
-                    moved = true;
+        for (SlotId mover : {pair.b, pair.a}) {
+            if (locked.count(mover) || moved)
+                continue;
+            const int slot = SlotIndex(mover);
+            const Oklch own = ToOklch(ToOklab(colors[static_cast<std::size_t>(slot)]));
+            const double chroma = std::max(own.C, 0.1);
+            for (double dL : {0.0, 0.05, -0.05, 0.1, -0.1, 0.15, -0.15, 0.2, -0.2, 0.3, -0.3}) {
+                for (int turn = 0; turn < 12 && !moved; ++turn) {
+                    const TColor candidate = DeviceColor(
+                        OklchToColorInGamut({own.L + dL, turn ? chroma : own.C, Wrap(own.h + 30 * turn)}));
+                    if (ApartFromAll(slot, candidate, colors) && (!needs || Legible(slot, candidate, colors, *needs))) {
+                        colors[static_cast<std::size_t>(slot)] = candidate;
+                        moved = true;
+                    }
                 }
+                if (moved)
+                    break;
             }
-            if (moved)
-                break;
         }
     }
 }
@@ -233,7 +249,11 @@ GeneratedTheme GenerateTheme(const GenerateOptions& options, const TThemeColorTa
                                    ? current[index]
                                    : ToneOf(slot.role, palettes, options, toneShift[role], chromaScale[role]);
     }
-    KeepApart(result.colors, locked);
-    result.unmendable = FixLegibility(result.colors, GenerationNeeds(options.highContrast), locked).unmendable;
+    const std::vector<ContrastNeed> needs = GenerationNeeds(options.highContrast);
+    KeepApart(result.colors, locked, nullptr);
+    result.unmendable = FixLegibility(result.colors, needs, locked).unmendable;
+    // The fixer may have brought two of them close again; they part once
+    // more, now only to colours that stay legible.
+    KeepApart(result.colors, locked, &needs);
     return result;
 }

@@ -3,7 +3,9 @@
 #include "PngRead.h"
 #include "RunCommand.h"
 #include "TempDir.h"
+#include "PictureSeeds.h"
 #include "ThemeFile.h"
+#include "ThemeGenerator.h"
 #include "Unit2.h"
 
 #include <gtest/gtest.h>
@@ -219,4 +221,71 @@ TEST_F(CliRender, LintFixMendsAndWritesTheTheme)
     const CommandResult again = Run("lint " + Q("mine.lsth") + " --fix");
     EXPECT_EQ(again.exitCode, 0);
     EXPECT_EQ(again.out, "");
+}
+
+// lsthtool generate makes what the generator makes for the same inputs: the
+// locks and locked colours of --keep, the seeds a picture proposes. It never
+// writes into a file that is no theme.
+TEST_F(CliRender, GenerateWritesTheGeneratorsThemeKeepingLocks)
+{
+    // Locked colours that suit a dark page.
+    TThemeColorTable mine = DistinctTheme();
+    mine[std::size_t(SlotIndex(SlotId::Main_Dom))] = RGB565ToColor(0xF714);
+    mine[std::size_t(SlotIndex(SlotId::Menu_Cursor))] = RGB565ToColor(0xFD00);
+    {
+        TPackedTheme packed{};
+        std::string name;
+        const std::vector<int> locked = {SlotIndex(SlotId::Main_Dom), SlotIndex(SlotId::Menu_Cursor)};
+        ASSERT_TRUE(SaveTheme(dir.File("mine.lsth"), mine, packed, true, name, nullptr, &locked));
+    }
+    ASSERT_EQ(Run("render --page 4 --at '2026-12-08 09:05' -o " + Q("picture.png")).exitCode, 0);
+    RgbImage picture;
+    ASSERT_TRUE(ReadPng(dir.File("picture.png"), picture));
+    const std::vector<TColor> pictureSeeds =
+        SeedsFromPicture({picture.rgb.data(), picture.width, picture.height, 3, std::size_t(picture.width) * 3});
+
+    struct Case {
+        std::string args;
+        GenerateOptions options;
+        bool keep;
+    };
+    const Case cases[] = {
+        {"--seed '#3080FF' --keep " + Q("mine.lsth"), {{MakeColor(0x30, 0x80, 0xFF)}, true, false, 0}, true},
+        {"--seed '#202020' --seed 'rgb(255, 128, 0)' --seed '#00A060' --light --contrast high --variation 77",
+         {{MakeColor(0x20, 0x20, 0x20), MakeColor(0xFF, 0x80, 0x00), MakeColor(0x00, 0xA0, 0x60)}, false, true, 77},
+         false},
+        {"--from-picture " + Q("picture.png") + " --keep " + Q("mine.lsth") + " --variation 5", {pictureSeeds, true, false, 5},
+         true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.args);
+        std::remove(dir.File("out.lsth").c_str());
+        const CommandResult r = Run("generate " + c.args + " -o " + Q("out.lsth"));
+        ASSERT_EQ(r.exitCode, 0) << r.out << r.err;
+        TThemeColorTable defaults{};
+        LoadDefaultTheme(defaults);
+        const GeneratedTheme expected = c.keep ? GenerateTheme(c.options, mine, {SlotId::Main_Dom, SlotId::Menu_Cursor})
+                                               : GenerateTheme(c.options, defaults, {});
+        TPackedTheme packed{};
+        std::string name;
+        bool small = false;
+        ThemeLoadReport report;
+        ASSERT_TRUE(LoadTheme(dir.File("out.lsth"), packed, [&](bool s) { small = s; }, name, nullptr, &report));
+        TThemeColorTable written{};
+        UnpackTheme(packed, written);
+        EXPECT_EQ(written, expected.colors);
+        EXPECT_EQ(small, c.keep);
+        const std::vector<int> locks = {SlotIndex(SlotId::Main_Dom), SlotIndex(SlotId::Menu_Cursor)};
+        EXPECT_EQ(report.locked, c.keep ? locks : std::vector<int>());
+        for (const char* display : {"240x320", "80x160"})
+            EXPECT_EQ(Run("lint " + Q("out.lsth") + " --display " + display).exitCode, 0) << display;
+    }
+    // A PNG is not a theme to write into; a picture that is none is refused.
+    const std::string png = ReadText(dir.File("picture.png"));
+    EXPECT_EQ(Run("generate --seed '#3080FF' -o " + Q("picture.png")).exitCode, 1);
+    EXPECT_EQ(ReadText(dir.File("picture.png")), png);
+    EXPECT_EQ(Run("generate --from-picture " + Q("mine.lsth") + " -o " + Q("x.lsth")).exitCode, 1);
+    for (const char* bad : {"--seed '#3080FF'", "--seed nope -o x", "--seed '#000' --from-picture p.png -o x",
+                            "--seed '#000' --variation 4294967296 -o x", "--seed '#000' --contrast max -o x"})
+        EXPECT_EQ(Run(std::string("generate ") + bad).exitCode, 2) << bad;
 }
