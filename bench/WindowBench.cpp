@@ -1,14 +1,18 @@
 // The editor's busiest paths, on Qt's offscreen platform at scale 2: a page
 // change (list fill, draw, paint), a colour edit with the dialog answered at
-// once, and at 4x zoom the pointer moving over the preview and an edit.
+// once, at 4x zoom the pointer moving over the preview and an edit, and a
+// change in the Generate Theme dialog.
 // Run: build/bench/window_bench
 #include "ClientSurface.h"
 #include "EditorState.h"
+#include "GenerateDialog.h"
 #include "LarkspurApplication.h"
 #include "Unit1.h"
 
 #include <QComboBox>
 #include <QDir>
+#include <QLabel>
+#include <QSpinBox>
 #include <benchmark/benchmark.h>
 
 namespace {
@@ -92,6 +96,22 @@ void ColourEditAtZoom4(benchmark::State& state)
     form->SetZoom(1);
 }
 BENCHMARK(ColourEditAtZoom4)->Unit(benchmark::kMicrosecond);
+
+// A change in the Generate Theme dialog: a new variation, the theme made
+// again and its page drawn into the dialog's preview, painted.
+void GenerateDialogChange(benchmark::State& state)
+{
+    TfrmMain* form = Window();
+    GenerateThemeDialog dialog(form, ThemeColors, {}, 0, false, form->Drawer()->Clock(),
+                               [](SlotId slot) { return QString::fromLatin1(SlotKey(slot)); });
+    dialog.show();
+    int variation = 0;
+    for (auto _ : state) {
+        dialog.variation->setValue(++variation % 1000);
+        dialog.preview->repaint();
+    }
+}
+BENCHMARK(GenerateDialogChange)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 

@@ -4,6 +4,7 @@
 
 #include "ClientSurface.h"
 #include "EditorState.h"
+#include "GenerateDialog.h"
 #include "LarkspurApplication.h"
 #include "ScriptedDialogs.h"
 #include "SimulatedHidBackend.h"
@@ -16,6 +17,10 @@
 #include <QComboBox>
 #include <QDialog>
 #include <QImage>
+#include <QLabel>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QTimer>
 #include <QListWidget>
 #include <QMenu>
 #include <QPlainTextEdit>
@@ -186,6 +191,67 @@ private slots:
         rig.form->mniSaveAsClick();
         QVERIFY(ReadText(dir.File("locked.lsth")).find(std::string("[Editor]\r\nLocked=") +
                                                        ThemeSlots[std::size_t(slot)].key + "\r\n") != std::string::npos);
+    }
+
+    // Generate Theme: the dialog's page is drawn in what OK applies, a
+    // change of option redraws it, locked slots are named and kept, Cancel
+    // changes nothing, and OK is one "Generate Theme" step.
+    void generateThemeIsLiveAndOneStep()
+    {
+        Rig rig;
+        rig.form->lstColors->setCurrentRow(0);
+        const int slot = int(SelectedSlot - ThemeColors.data());
+        rig.form->mniLockColor->trigger();
+        const TThemeColorTable original = ThemeColors;
+        for (bool accept : {false, true}) {
+            // What the dialog showed and made, read while it is open.
+            GenerateThemeDialog* dialog = nullptr;
+            QImage shownFirst, shownAfter;
+            TThemeColorTable result{};
+            GenerateOptions options;
+            QString kept;
+            QTimer poll;
+            poll.setInterval(10);
+            connect(&poll, &QTimer::timeout, this, [&] {
+                dialog = rig.form->findChild<GenerateThemeDialog*>();
+                if (!dialog || !dialog->isVisible())
+                    return;
+                poll.stop();
+                shownFirst = dialog->preview->pixmap().toImage();
+                dialog->light->setChecked(true);
+                dialog->variation->setValue(42);
+                shownAfter = dialog->preview->pixmap().toImage().convertToFormat(QImage::Format_RGB888);
+                result = dialog->Result().colors;
+                options = dialog->Options();
+                kept = dialog->findChild<QLabel*>(QStringLiteral("kept"))->text();
+                accept ? dialog->accept() : dialog->reject();
+            });
+            poll.start();
+            rig.form->mniGenerate->trigger();
+            QVERIFY(dialog);
+            QVERIFY(shownFirst != shownAfter.convertToFormat(shownFirst.format()));
+            // The page as the drawer draws it in the dialog's result.
+            bool small = false;
+            TLSDrawer drawer(result, small);
+            drawer.SetClock(rig.form->Drawer()->Clock());
+            drawer.DrawPage(rig.form->cmbLayout->currentIndex());
+            const Bitmap& b = drawer.Bitmap();
+            QCOMPARE(shownAfter, QImage(b.Data(), b.Width(), b.Height(), b.Stride(), QImage::Format_BGR888)
+                                     .convertToFormat(QImage::Format_RGB888));
+            QVERIFY2(kept.contains(QStringLiteral("Background")), qPrintable(kept));
+            QCOMPARE(result[std::size_t(slot)], original[std::size_t(slot)]);
+            QCOMPARE(options.variation, 42u);
+            QVERIFY(!options.dark);
+            if (!accept) {
+                QCOMPARE(ThemeColors, original);
+                QCOMPARE(rig.form->History().UndoName(), std::string());
+                continue;
+            }
+            QCOMPARE(ThemeColors, result);
+            QCOMPARE(rig.form->History().UndoName(), std::string("Generate Theme"));
+            rig.form->mniUndoClick();
+            QCOMPARE(ThemeColors, original);
+        }
     }
 
     // The exported pictures and the simulated preview are lsthtool's pixels.

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # lsthtool.exe under Wine against the Linux lsthtool on the same inputs: the
-# same bytes out, for theme files, dumps, every page at both sizes and the
-# font sheet, and the same results through the simulated device.
+# same bytes out, for theme files, dumps, every page at both sizes, the
+# font sheet and generated themes, and the same results through the
+# simulated device.
 #   compare-lsthtool.sh LINUX_LSTHTOOL LSTHTOOL_EXE WINE_RUN WINEPREFIX FIXTURES
 set -euo pipefail
 linux="$1" exe="$2" wine="$3" prefix="$4" fixtures="$5"
@@ -32,6 +33,9 @@ for side in linux windows; do
     done
     $run render --page 3 --screen-only --zoom 2 --simulate deuteranopia --at "2026-12-08 09:05" -o "$out/page3.png"
     $run fonts -o "$out/fonts.png"
+    # Generated themes: from seeds around a kept theme's locks, and from a picture.
+    $run generate --seed '#3080FF' --seed '#FF8020' --light --variation 9 --keep "$out/new.lsth" -o "$out/gen.lsth" > "$out/gen.txt"
+    $run generate --from-picture "$out/page3.png" --contrast high -o "$out/gen-picture.lsth" > "$out/gen-picture.txt"
     # Through the simulated device: an upload, then a download of what it stored.
     LARKSPUR_HID_SIMULATOR=large LARKSPUR_HID_SIMULATOR_FILE="$out/device.bin" $run upload "$out/new.lsth" --override SIMS > "$out/upload.txt"
     LARKSPUR_HID_SIMULATOR=large LARKSPUR_HID_SIMULATOR_FILE="$out/device.bin" $run download --override SIMS > "$out/download.txt"
@@ -42,10 +46,10 @@ for side in linux windows; do
     set -e
 done
 for f in new.lsth crlf.lsth utf16.lsth dump.txt pages-240x320.png pages-80x160.png page3.png fonts.png device.bin \
-         upload.txt download.txt forgot.txt; do
+         upload.txt download.txt forgot.txt gen.lsth gen.txt gen-picture.lsth gen-picture.txt; do
     same "$f"
 done
 grep -q 'Theme was uploaded successfully' "$work/windows/upload.txt" || { echo "FAIL: no upload"; failures=$((failures + 1)); }
 grep -q 'exit 1' "$work/windows/forgot.txt" || { echo "FAIL: a forgotten upload passed"; failures=$((failures + 1)); }
-echo "compared 12 outputs, $failures differ"
+echo "compared 16 outputs, $failures differ"
 [ "$failures" -eq 0 ]

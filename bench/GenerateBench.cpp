@@ -1,0 +1,76 @@
+// A whole Generate (every page at both display sizes checked and mended),
+// with and without locks, and the seeds of a 12-megapixel photo: decoded
+// once from JPEG, then sampled.
+// Run: build/bench/generate_bench
+
+#include "PictureFile.h"
+#include "PictureSeeds.h"
+#include "ThemeGenerator.h"
+
+#include <benchmark/benchmark.h>
+
+#include <cmath>
+#include <cstdio>
+#include <random>
+#include <vector>
+
+#define STB_IMAGE_WRITE_IMPLEMENTATION
+#include <stb_image_write.h>
+
+namespace {
+
+void GenerateWhole(benchmark::State& state)
+{
+    TThemeColorTable current{};
+    LoadDefaultTheme(current);
+    std::set<SlotId> locked;
+    if (state.range(0))
+        locked = {SlotId::Main_Dom, SlotId::Main_AccentVW, SlotId::Menu_Cursor};
+    std::uint32_t variation = 0;
+    for (auto _ : state) {
+        GenerateOptions options{{MakeColor(0x30, 0x80, 0xFF), MakeColor(0xFF, 0x80, 0x20)}, (variation & 1) != 0,
+                                (variation & 2) != 0, variation};
+        ++variation;
+        benchmark::DoNotOptimize(GenerateTheme(options, current, locked).colors);
+    }
+}
+BENCHMARK(GenerateWhole)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+// A photo-like 4000 x 3000 picture: soft gradients with a small vivid spot.
+std::string MakePhoto()
+{
+    const int w = 4000, h = 3000;
+    std::vector<std::uint8_t> rgb(std::size_t(w) * h * 3);
+    std::mt19937 random(3);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            std::uint8_t* p = &rgb[(std::size_t(y) * w + x) * 3];
+            const bool spot = std::hypot(x - 3000, y - 800) < 250;
+            p[0] = spot ? 230 : std::uint8_t(60 + 80 * x / w + random() % 8);
+            p[1] = spot ? 40 : std::uint8_t(90 + 60 * y / h + random() % 8);
+            p[2] = spot ? 30 : std::uint8_t(120 + random() % 8);
+        }
+    const std::string file = "/tmp/larkspur-generate-bench-photo.jpg";
+    stbi_write_jpg(file.c_str(), w, h, 3, rgb.data(), 90);
+    return file;
+}
+
+void SeedsFromPhoto(benchmark::State& state)
+{
+    static const std::string file = MakePhoto();
+    for (auto _ : state) {
+        DecodedPicture picture;
+        std::string error;
+        if (!ReadPicture(file, picture, error)) {
+            state.SkipWithError(error.c_str());
+            break;
+        }
+        benchmark::DoNotOptimize(SeedsFromPicture(
+            {picture.rgb.get(), picture.width, picture.height, 3, std::size_t(picture.width) * 3}));
+    }
+}
+BENCHMARK(SeedsFromPhoto)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();
