@@ -68,9 +68,8 @@ void TfrmMain::mniGenerateClick()
                                    const char* name = ListNameOf(page, small, slot);
                                    return QString::fromLatin1(name ? name : SlotKey(slot));
                                });
-    // Beside the window, so its preview and list stay in view.
     dialog.adjustSize();
-    PlaceBeside(dialog, {OuterFrame(*this), {}});
+    PlaceBeside(dialog, PlaceBesidePreview());
     if (dialog.exec() != QDialog::Accepted)
         return;
     ApplyOutcome(document_->SetColors(dialog.Result().colors, "Generate Theme"));

@@ -482,9 +482,7 @@ void TfrmMain::btnColorClick()
     const QList<QListWidgetItem*> selected = lstColors->selectedItems();
     ColorQuestion question;
     question.title = selected.isEmpty() ? QStringLiteral("Colour") : QStringLiteral("Colour of ") + selected.first()->text();
-    // Beside the window where there is room, else at least beside the preview.
-    const QPoint preview = surface->mapToGlobal(QPoint(PreviewX - 1, PreviewY - 1));
-    question.place = {OuterFrame(*this), QRect(preview, QSize(PreviewWidth * zoom_ + 2, PreviewHeight * zoom_ + 2))};
+    question.place = PlaceBesidePreview();
     question.candidate = [this, slot](TColor candidate) { ShowCandidate(slot, candidate); };
     TColor chosen = 0;
     const bool chose = dialogs_->PickColor(this, before, question, chosen);
@@ -610,3 +608,10 @@ void TfrmMain::SayUserFileFailed(const QString& file)
 }
 
 QString TfrmMain::StatusText() const { return stBarPanel->text(); }
+
+DialogPlace TfrmMain::PlaceBesidePreview() const
+{
+    // Beside the window where there is room, else at least beside the preview.
+    const QPoint preview = surface->mapToGlobal(QPoint(PreviewX - 1, PreviewY - 1));
+    return {OuterFrame(*this), QRect(preview, QSize(PreviewWidth * zoom_ + 2, PreviewHeight * zoom_ + 2))};
+}

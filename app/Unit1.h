@@ -214,6 +214,8 @@ private:
     void CreateEditMenu();
     // Edit > Generate Theme...: the dialog, then its theme as one step.
     void mniGenerateClick();
+    // Where a dialog about the theme goes: beside the window, else the preview.
+    DialogPlace PlaceBesidePreview() const;
     int SelectedSlotIndex() const;
     // What a document command did, shown: one place for every refresh.
     void ApplyOutcome(const DocumentOutcome& outcome);

@@ -4,6 +4,7 @@
 // from its screen, in device pixels, at the scale factor the test runs with.
 
 #include "EditorState.h"
+#include "GenerateDialog.h"
 #include "LarkspurApplication.h"
 #include "ColorText.h"
 #include "SimulatedHidBackend.h"
@@ -26,6 +27,8 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QProcess>
+#include <QRadioButton>
+#include <QSpinBox>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QScreen>
@@ -693,6 +696,69 @@ private slots:
         QCOMPARE(previewShows(), 0);
         QCOMPARE(form->History().CanUndo(), couldUndo);
         QCOMPARE(form->History().UndoName(), undoName);
+        Modified = false;
+    }
+
+    // Generate Theme as a user reaches it: Alt+E and G open it beside the
+    // window with the keyboard in it; a click on Light and on Shuffle
+    // regenerate; Enter in a field applies what the dialog showed, one step.
+    void generateThemeFromTheKeyboardAndMouse()
+    {
+        auto form = ShowWindow();
+        const qreal s = form->devicePixelRatioF();
+        const auto click = [&](QWidget* w) {
+            const QPoint g = w->mapToGlobal(w->rect().center());
+            Run(QStringLiteral("xdotool"), {QStringLiteral("mousemove"), QString::number(qRound(g.x() * s)),
+                                            QString::number(qRound(g.y() * s))});
+            Run(QStringLiteral("xdotool"), {QStringLiteral("click"), QStringLiteral("1")});
+        };
+        const TThemeColorTable before = ThemeColors;
+        TThemeColorTable shown{};
+        bool done = false;
+        QTimer watch;
+        connect(&watch, &QTimer::timeout, [&] {
+            auto* dialog = dynamic_cast<GenerateThemeDialog*>(QApplication::activeModalWidget());
+            if (!dialog || !dialog->isVisible())
+                return;
+            watch.stop();
+            [&] {
+                QTRY_VERIFY_WITH_TIMEOUT(dialog->isActiveWindow() && OuterFrame(*dialog) != dialog->geometry(), 10000);
+                QCOMPARE(dialog->windowTitle(), QStringLiteral("Generate Theme"));
+                const QRect preview(form->surface->mapToGlobal(QPoint(4, 2)), QSize(242, 322));
+                QVERIFY(!OuterFrame(*dialog).intersects(preview));
+                const QImage first = dialog->preview->pixmap().toImage();
+                click(dialog->light);
+                QTRY_VERIFY_WITH_TIMEOUT(dialog->light->isChecked(), 10000);
+                QVERIFY(dialog->preview->pixmap().toImage() != first);
+                QPushButton* shuffle = nullptr;
+                for (QPushButton* b : dialog->findChildren<QPushButton*>())
+                    if (b->text() == QStringLiteral("&Shuffle"))
+                        shuffle = b;
+                QVERIFY(shuffle);
+                click(shuffle);
+                QTRY_VERIFY_WITH_TIMEOUT(dialog->variation->value() != 0, 10000);
+                shown = dialog->Result().colors;
+                // Enter on a button presses it; from a field it is OK.
+                click(dialog->variation);
+                QTRY_VERIFY_WITH_TIMEOUT(dialog->variation->hasFocus(), 10000);
+                Keys(QStringLiteral("Return"));
+                QTRY_VERIFY(!dialog->isVisible());
+                done = true;
+            }();
+            if (dialog->isVisible())
+                dialog->reject();
+        });
+        watch.start(50);
+        Keys(QStringLiteral("alt+e"));
+        QTRY_VERIFY(form->mniEdit->isVisible());
+        Keys(QStringLiteral("g"));
+        QTRY_VERIFY_WITH_TIMEOUT(done || (!watch.isActive() && !QApplication::activeModalWidget()), 60000);
+        QVERIFY(done);
+        QCOMPARE(ThemeColors, shown);
+        QVERIFY(ThemeColors != before);
+        QCOMPARE(form->History().UndoName(), std::string("Generate Theme"));
+        Keys(QStringLiteral("ctrl+z"));
+        QTRY_COMPARE(ThemeColors, before);
         Modified = false;
     }
 
