@@ -5,6 +5,7 @@
 #include "ClientSurface.h"
 #include "EditorState.h"
 #include "GenerateDialog.h"
+#include "PictureSeeds.h"
 #include "LarkspurApplication.h"
 #include "ScriptedDialogs.h"
 #include "SimulatedHidBackend.h"
@@ -203,6 +204,7 @@ private slots:
         const int slot = int(SelectedSlot - ThemeColors.data());
         rig.form->mniLockColor->trigger();
         const TThemeColorTable original = ThemeColors;
+        TempDir pictures;
         for (bool accept : {false, true}) {
             // What the dialog showed and made, read while it is open.
             GenerateThemeDialog* dialog = nullptr;
@@ -218,6 +220,24 @@ private slots:
                     return;
                 poll.stop();
                 shownFirst = dialog->preview->pixmap().toImage();
+                if (accept) {
+                    // A picture's seeds, read by Qt's reader, are the quantiser's.
+                    QImage picture(90, 60, QImage::Format_RGB888);
+                    picture.fill(QColor(0x40, 0x48, 0x50));
+                    for (int y = 40; y < 60; ++y)
+                        for (int x = 60; x < 90; ++x)
+                            picture.setPixelColor(x, y, QColor(0xF0, 0x30, 0x20));
+                    const QString file = QString::fromStdString(pictures.File("two.png"));
+                    QVERIFY(picture.save(file));
+                    QString error;
+                    QVERIFY2(dialog->TakeSeedsFromPicture(file, error), qPrintable(error));
+                    const std::vector<TColor> expected = SeedsFromPicture(
+                        {picture.constBits(), picture.width(), picture.height(), 3, std::size_t(picture.bytesPerLine())});
+                    QCOMPARE(expected.size(), std::size_t(2));
+                    QCOMPARE(dialog->Options().seeds, expected);
+                    QVERIFY(!dialog->TakeSeedsFromPicture(QString::fromStdString(pictures.File("none.png")), error));
+                    QCOMPARE(dialog->Options().seeds, expected);
+                }
                 dialog->light->setChecked(true);
                 dialog->variation->setValue(42);
                 shownAfter = dialog->preview->pixmap().toImage().convertToFormat(QImage::Format_RGB888);

@@ -71,6 +71,23 @@ QStringList XTitles(WId window)
 
 void Keys(const QString& keys) { Run(QStringLiteral("xdotool"), {QStringLiteral("key"), keys}); }
 
+// The X pointer onto point p of w, in device pixels.
+void PointTo(QWidget* w, QPoint p)
+{
+    const QPoint g = w->mapToGlobal(p);
+    const qreal s = w->devicePixelRatioF();
+    Run(QStringLiteral("xdotool"), {QStringLiteral("mousemove"), QString::number(qRound(g.x() * s)),
+                                    QString::number(qRound(g.y() * s))});
+}
+
+// A real click (or several) of the left button at p, as the user makes it.
+void Click(QWidget* w, QPoint p, int times = 1)
+{
+    PointTo(w, p);
+    Run(QStringLiteral("xdotool"), {QStringLiteral("click"), QStringLiteral("--repeat"), QString::number(times),
+                                    QStringLiteral("1")});
+}
+
 // Whether a window of exactly this title is on the screen (asked without
 // blocking, so this process keeps answering clipboard requests meanwhile).
 bool WindowTitled(const QString& title)
@@ -578,14 +595,7 @@ private slots:
     void legibilityAndColourPickingAreLive()
     {
         auto form = ShowWindow();
-        const qreal s = form->devicePixelRatioF();
-        const auto click = [&](QWidget* w, QPoint p, int times) {
-            const QPoint g = w->mapToGlobal(p);
-            Run(QStringLiteral("xdotool"), {QStringLiteral("mousemove"), QString::number(qRound(g.x() * s)),
-                                            QString::number(qRound(g.y() * s))});
-            Run(QStringLiteral("xdotool"), {QStringLiteral("click"), QStringLiteral("--repeat"), QString::number(times),
-                                            QStringLiteral("1")});
-        };
+        const auto click = Click;
         Keys(QStringLiteral("ctrl+l"));
         QDialog* legibility = nullptr;
         QTRY_VERIFY((legibility = form->findChild<QDialog*>()) && legibility->isVisible());
@@ -705,13 +715,7 @@ private slots:
     void generateThemeFromTheKeyboardAndMouse()
     {
         auto form = ShowWindow();
-        const qreal s = form->devicePixelRatioF();
-        const auto click = [&](QWidget* w) {
-            const QPoint g = w->mapToGlobal(w->rect().center());
-            Run(QStringLiteral("xdotool"), {QStringLiteral("mousemove"), QString::number(qRound(g.x() * s)),
-                                            QString::number(qRound(g.y() * s))});
-            Run(QStringLiteral("xdotool"), {QStringLiteral("click"), QStringLiteral("1")});
-        };
+        const auto click = [](QWidget* w) { Click(w, w->rect().center()); };
         const TThemeColorTable before = ThemeColors;
         TThemeColorTable shown{};
         bool done = false;
@@ -768,12 +772,7 @@ private slots:
     void mouseOnTheListAndUndoAfterOpen()
     {
         auto form = ShowWindow();
-        const qreal s = form->devicePixelRatioF();
-        const auto pointTo = [&](QWidget* w, QPoint p) {
-            const QPoint g = w->mapToGlobal(p);
-            Run(QStringLiteral("xdotool"), {QStringLiteral("mousemove"), QString::number(qRound(g.x() * s)),
-                                            QString::number(qRound(g.y() * s))});
-        };
+        const auto pointTo = PointTo;
         QListWidget* list = form->lstColors;
         for (int row : {3, 5}) {
             pointTo(list->viewport(), list->visualItemRect(list->item(row)).center());
