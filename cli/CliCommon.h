@@ -3,6 +3,7 @@
 
 #include "ColorModel.h"
 
+#include <ctime>
 #include <memory>
 #include <string>
 #include <vector>
@@ -27,6 +28,9 @@ std::string Echo(const std::string& value);
 // The 42 words as "<slot> <key> $<WORD>" lines, then "Display <0|1>".
 void PrintThemeWords(const TPackedTheme& packed, bool smallDisplay);
 
+// "YYYY-MM-DD HH:MM", a moment the calendar has.
+bool ParseMoment(const std::string& text, std::tm& moment);
+
 struct ThemeLoadReport;
 struct LoadedTheme {
     TPackedTheme packed{};
@@ -48,6 +52,9 @@ int RunLint(const Args& args);
 int WriteLegibilityFix(const std::string& file, TThemeColorTable colors, bool small, const std::vector<int>& locked,
                        const std::string& out);
 int RunGenerate(const Args& args);
+int RunDiff(const Args& args);
+int RunConvert(const Args& args);
+int RunCard(const Args& args);
 int RunDevices(const Args& args);
 int RunHidCaps(const Args& args);
 int RunDownload(const Args& args);

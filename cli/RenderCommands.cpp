@@ -29,8 +29,6 @@ int RunFonts(const Args& args)
     return 0;
 }
 
-namespace {
-
 bool ParseMoment(const std::string& text, std::tm& moment)
 {
     // Exactly "YYYY-MM-DD HH:MM", and a day the calendar has.
@@ -54,6 +52,8 @@ bool ParseMoment(const std::string& text, std::tm& moment)
     moment.tm_min = mi;
     return true;
 }
+
+namespace {
 
 int RenderUsage(bool help)
 {

@@ -1,5 +1,6 @@
 #include "GlyphSheet.h"
 
+#include "BitmapText.h"
 #include "Fonts.h"
 
 #include <algorithm>
@@ -15,43 +16,12 @@ const TColor Ink = MakeColor(24, 24, 28);
 const TColor Grid = MakeColor(128, 128, 128);
 const TColor Light = MakeColor(255, 255, 255);
 
-void Fill(Bitmap& b, int x1, int y1, int x2, int y2, TColor c)
-{
-    for (int y = std::max(y1, 0); y < std::min(y2, b.Height()); ++y)
-        for (int x = std::max(x1, 0); x < std::min(x2, b.Width()); ++x) {
-            std::uint8_t* p = b.Row(y) + x * 3;
-            p[0] = static_cast<std::uint8_t>(ColorBlue(c));
-            p[1] = static_cast<std::uint8_t>(ColorGreen(c));
-            p[2] = static_cast<std::uint8_t>(ColorRed(c));
-        }
-}
-
-TColor Blend(TColor bg, TColor fg, int v)
-{
-    auto ch = [&](unsigned b, unsigned f) { return (f * v + b * (15 - v)) / 15; };
-    return MakeColor(ch(ColorRed(bg), ColorRed(fg)), ch(ColorGreen(bg), ColorGreen(fg)), ch(ColorBlue(bg), ColorBlue(fg)));
-}
+void Fill(Bitmap& b, int x1, int y1, int x2, int y2, TColor c) { FillRect(b, x1, y1, x2, y2, c); }
 
 bool OneBit(int font) { return font >= 7; }
 
 // Labels use font 6 itself, one to one.
-int DrawLabel(Bitmap& b, int x, int y, const std::string& text)
-{
-    const TFontTable& f = FontTableFor(6);
-    for (unsigned char c : text) {
-        const int i = FindCharIndex(f, c);
-        if (i < 0) {
-            x += 6;
-            continue;
-        }
-        const int w = GlyphWidth(f, i);
-        for (int r = 0; r < f.header[0]; ++r)
-            for (int k = 0; k < w; ++k)
-                Fill(b, x + k, y + r, x + k + 1, y + r + 1, Blend(Paper, Ink, GlyphPixel(f, i, k, r, false)));
-        x += w;
-    }
-    return x;
-}
+int DrawLabel(Bitmap& b, int x, int y, const std::string& text) { return DrawBitmapText(b, x, y, text, 6, Paper, Ink); }
 
 bool Labelable(unsigned char c) { return FindCharIndex(FontTableFor(6), c) >= 0; }
 
@@ -78,7 +48,7 @@ void DrawTile(Bitmap& b, const Tile& t)
         Fill(b, t.x, top, t.x + w * s + 1, top + h * s + 1, Grid);
         for (int r = 0; r < h; ++r)
             for (int k = 0; k < w; ++k) {
-                const TColor px = Blend(bg, fg, GlyphPixel(f, t.index, k, r, OneBit(t.font)));
+                const TColor px = BlendLevel(bg, fg, GlyphPixel(f, t.index, k, r, OneBit(t.font)));
                 Fill(b, t.x + k * s + 1, top + r * s + 1, t.x + (k + 1) * s, top + (r + 1) * s, px);
             }
     }

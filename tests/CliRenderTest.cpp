@@ -5,6 +5,7 @@
 #include "TempDir.h"
 #include "PictureSeeds.h"
 #include "ThemeFile.h"
+#include "ThemeCard.h"
 #include "ThemeGenerator.h"
 #include "Unit2.h"
 
@@ -288,4 +289,68 @@ TEST_F(CliRender, GenerateWritesTheGeneratorsThemeKeepingLocks)
     for (const char* bad : {"--seed '#3080FF'", "--seed nope -o x", "--seed '#000' --from-picture p.png -o x",
                             "--seed '#000' --variation 4294967296 -o x", "--seed '#000' --contrast max -o x"})
         EXPECT_EQ(Run(std::string("generate ") + bad).exitCode, 2) << bad;
+}
+
+// diff, convert and card: what differs and nothing else, exit 1 then;
+// .lsth through .gpl and .json and back is the same theme; the card is the
+// card renderer's pixels.
+TEST_F(CliRender, DiffConvertAndCard)
+{
+    const TThemeColorTable mine = DistinctTheme();
+    ASSERT_TRUE(SaveSmallTheme(dir.File("a.lsth"), mine));
+    ASSERT_EQ(Run("set " + Q("b.lsth") + " Main_Dom='$F800' Charge_Clock='$001F'").exitCode, 0);
+    const CommandResult same = Run("diff " + Q("a.lsth") + " " + Q("a.lsth"));
+    EXPECT_EQ(same.exitCode, 0);
+    EXPECT_EQ(same.out, "");
+    ASSERT_EQ(Run("set " + Q("c.lsth") + " Main_Dom='$F800' Charge_Clock='$001F'").exitCode, 0);
+    ASSERT_EQ(Run("set " + Q("d.lsth")).exitCode, 0);
+    const CommandResult two = Run("diff " + Q("d.lsth") + " " + Q("c.lsth"));
+    EXPECT_EQ(two.exitCode, 1);
+    EXPECT_EQ(two.out, "Main_Dom $FFFF $F800\nCharge_Clock $C618 $001F\n");
+    EXPECT_EQ(Run("diff " + Q("a.lsth") + " " + Q("missing.lsth")).exitCode, 2);
+
+    for (const char* via : {"t.gpl", "t.json"}) {
+        SCOPED_TRACE(via);
+        ASSERT_EQ(Run("convert " + Q("a.lsth") + " " + Q(via)).exitCode, 0);
+        ASSERT_EQ(Run("convert " + Q(via) + " " + Q("back.lsth")).exitCode, 0);
+        EXPECT_EQ(Run("diff " + Q("a.lsth") + " " + Q("back.lsth")).exitCode, 0);
+        EXPECT_NE(Run("dump " + Q("back.lsth")).out.find("Display 1"), std::string::npos);
+        std::remove(dir.File("back.lsth").c_str());
+    }
+    ASSERT_EQ(Run("convert " + Q("a.lsth") + " " + Q("t.h")).exitCode, 0);
+    EXPECT_NE(ReadText(dir.File("t.h")).find("static const uint16_t larkspur_theme[42]"), std::string::npos);
+    {
+        std::ofstream bad(dir.File("bad.gpl"), std::ios::binary);
+        bad << "GIMP Palette\n1 2 300 Main_Dom\n";
+    }
+    const CommandResult refused = Run("convert " + Q("bad.gpl") + " " + Q("never.lsth"));
+    EXPECT_EQ(refused.exitCode, 1);
+    EXPECT_NE(refused.err.find("bad.gpl:2: "), std::string::npos) << refused.err;
+    EXPECT_EQ(Run("convert " + Q("a.lsth") + " " + Q("t.txt")).exitCode, 2);
+
+    ASSERT_EQ(Run("card " + Q("a.lsth") + " --at '2026-12-08 09:05' -o " + Q("card.png")).exitCode, 0);
+    RgbImage card;
+    ASSERT_TRUE(ReadPng(dir.File("card.png"), card));
+    const Bitmap expected = RenderThemeCard(mine, "a", FixedClock(At905()));
+    ASSERT_EQ(card.width, expected.Width());
+    ASSERT_EQ(card.height, expected.Height());
+    int wrong = 0;
+    for (int y = 0; y < card.height; ++y)
+        for (int x = 0; x < card.width; ++x)
+            wrong += card.Pixel(x, y) != expected.Pixel(x, y);
+    EXPECT_EQ(wrong, 0);
+    // Its pages are the drawer's, at both sizes.
+    for (int i = 0; i < 5; ++i) {
+        bool small = i == 4;
+        TThemeColorTable table = mine;
+        TLSDrawer drawer(table, small);
+        drawer.SetClock(FixedClock(At905()));
+        drawer.DrawPage(CardPages[small ? 0 : i]);
+        const int w = small ? 80 : 240, h = small ? 160 : 320, dx = small ? 80 : 0, dy = small ? 80 : 0;
+        int differ = 0;
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < w; ++x)
+                differ += card.Pixel(CardPageLeft(i) + x, CardPagesTop + y) != drawer.Bitmap().Pixel(dx + x, dy + y);
+        EXPECT_EQ(differ, 0) << "page " << i;
+    }
 }
