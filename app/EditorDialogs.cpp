@@ -108,6 +108,18 @@ QString QtEditorDialogs::ExportImageFile(QWidget* parent, const ExportQuestion& 
     return dialog.selectedFiles().first();
 }
 
+QString EditorDialogs::AskFile(QWidget* parent, const FileQuestion& question)
+{
+    QFileDialog dialog(parent, question.title, question.suggestedPath, question.filter);
+    dialog.setAcceptMode(question.save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(question.save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    if (!question.suggestedPath.isEmpty())
+        dialog.selectFile(question.suggestedPath);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return dialog.selectedFiles().first();
+}
+
 void PlaceBeside(QWidget& window, const DialogPlace& place)
 {
     QScreen* screen = QGuiApplication::screenAt(place.keepVisible.center());

@@ -32,6 +32,15 @@ struct ExportQuestion {
     QString suggestedPath;
 };
 
+// A file for the library's commands: a palette to import or export, a theme
+// to compare with.
+struct FileQuestion {
+    QString title;
+    QString filter;  // as Qt's file dialog takes it
+    QString suggestedPath;
+    bool save = false;
+};
+
 // The draft a crashed editor left: which theme, and when it was last written.
 struct DraftQuestion {
     QString themeName;
@@ -54,6 +63,9 @@ public:
     virtual bool ConfirmOverwriteChanged(QWidget* parent) = 0;
     // A PNG file to export to, or empty when cancelled.
     virtual QString ExportImageFile(QWidget* parent, const ExportQuestion& question) = 0;
+    // A file name, or empty when cancelled; Qt's own file dialog unless a
+    // test answers.
+    virtual QString AskFile(QWidget* parent, const FileQuestion& question);
 };
 
 class QtEditorDialogs : public EditorDialogs {

@@ -3,6 +3,7 @@
 // legibility check, the colour-vision preview and images to share.
 
 #include "ClientSurface.h"
+#include "KeyHold.h"
 #include "ColorText.h"
 #include "EditorState.h"
 #include "FileIo.h"
@@ -60,46 +61,12 @@ const struct {
     {ColorVision::Greyscale, "Greyscale"},
 };
 
-// Calls back while a key is held anywhere in one window, whichever control
-// has the focus.
-class KeyHold : public QObject {
-public:
-    KeyHold(QWidget& window, int key, std::function<void(bool held)> changed)
-        : QObject(&window), window_(window), key_(key), changed_(std::move(changed))
-    {
-        qApp->installEventFilter(this);
-    }
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override
-    {
-        if (event->type() != QEvent::KeyPress && event->type() != QEvent::KeyRelease)
-            return false;
-        auto* key = static_cast<QKeyEvent*>(event);
-        auto* widget = qobject_cast<QWidget*>(watched);
-        if (key->key() != key_ || !widget || widget->window() != &window_)
-            return false;
-        // Each key event passes once per widget it is offered to; the first does it.
-        if (!key->isAutoRepeat() && (event->type() == QEvent::KeyPress) != held_) {
-            held_ = event->type() == QEvent::KeyPress;
-            changed_(held_);
-        }
-        return true;
-    }
-
-private:
-    QWidget& window_;
-    int key_;
-    std::function<void(bool)> changed_;
-    bool held_ = false;
-};
+}  // namespace
 
 QImage ToQImage(const Bitmap& b)
 {
     return QImage(b.Data(), b.Width(), b.Height(), b.Stride(), QImage::Format_BGR888).copy();
 }
-
-}  // namespace
 
 void TfrmMain::CreateInsightMenus()
 {
@@ -233,9 +200,13 @@ void TfrmMain::RefreshPreviewImage()
     if (!drawer_)
         return;
     shownImage_ = QImage();
-    if (vision_ != ColorVision::Normal) {
-        Bitmap simulated = drawer_->Bitmap();
-        SimulateBitmap(simulated, vision_);
+    const bool other = showingCompared_ && compareDrawer_;
+    if (other)
+        compareDrawer_->DrawPage(CurrentPage());
+    if (vision_ != ColorVision::Normal || other) {
+        Bitmap simulated = other ? compareDrawer_->Bitmap() : drawer_->Bitmap();
+        if (vision_ != ColorVision::Normal)
+            SimulateBitmap(simulated, vision_);
         shownImage_ = ToQImage(simulated);
     }
     RebuildOverlay();
@@ -477,7 +448,7 @@ QString TfrmMain::ThemeName() const
     return QFileInfo(QString::fromStdString(ThemeFileName)).completeBaseName();
 }
 
-bool TfrmMain::SaveImage(const Bitmap& image, const QString& title, const QString& what)
+bool TfrmMain::SaveImage(const Bitmap& image, const QString& title, const QString& what, bool zoomed)
 {
     // <theme>-<page or "all">@<zoom>x.png, in the folder of the last export,
     // else the theme's own.
@@ -486,7 +457,8 @@ bool TfrmMain::SaveImage(const Bitmap& image, const QString& title, const QStrin
         folder = QFileInfo(QString::fromStdString(ThemeFileName)).absolutePath();
     if (folder.isEmpty())
         folder = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
-    QString file = QStringLiteral("%1-%2@%3x.png").arg(ThemeName(), what).arg(zoom_);
+    QString file = zoomed ? QStringLiteral("%1-%2@%3x.png").arg(ThemeName(), what).arg(zoom_)
+                          : QStringLiteral("%1-%2.png").arg(ThemeName(), what);
     file.replace(QRegularExpression(QStringLiteral("[\\\\/:*?\"<>|]")), QStringLiteral("_"));
     const QString path = dialogs_->ExportImageFile(this, {title, folder.isEmpty() ? file : QDir(folder).filePath(file)});
     if (path.isEmpty())

@@ -227,6 +227,7 @@ void TfrmMain::CreateMenus()
     mniDispLarge->setChecked(true);
     CreateEditMenu();
     CreateInsightMenus();
+    CreateLibraryMenus();
 
     mniTheme = bar->addMenu(QStringLiteral("Theme"));
     mniDownload = mniTheme->addAction(QStringLiteral("Download from Device"), this, [this] { mniDownloadClick(); });
@@ -355,6 +356,7 @@ void TfrmMain::UpdatePreview()
     surface->repaint();
     UpdateEditActions();
     RefreshLegibility();
+    RefreshCompare();
 }
 
 void TfrmMain::lstColorsClick()
@@ -532,8 +534,8 @@ void TfrmMain::FormPaint(QPainter& painter)
     if (drawer_) {
         const Bitmap& bitmap = drawer_->Bitmap();
         // Wraps the drawer's pixels without a copy (or shows the simulated
-        // copy); scaled, if at all, nearest-neighbour.
-        const QImage image = vision_ == ColorVision::Normal || shownImage_.isNull()
+        // copy, or the compared theme); scaled, if at all, nearest-neighbour.
+        const QImage image = shownImage_.isNull()
                                  ? QImage(bitmap.Data(), bitmap.Width(), bitmap.Height(), bitmap.Stride(),
                                           QImage::Format_BGR888)
                                  : shownImage_;

@@ -23,6 +23,7 @@
 class QAction;
 class QActionGroup;
 class QCheckBox;
+class QDialog;
 class QComboBox;
 class QLabel;
 class QListWidget;
@@ -39,6 +40,11 @@ class RecentFiles;
 
 
 extern const char* const ApplicationTitle;
+
+class Bitmap;
+class QImage;
+// A bitmap as a toolkit image of its own.
+QImage ToQImage(const Bitmap& b);
 
 // The pixel size of a font of `points` at 96 dpi, the resolution the fixed
 // layout is drawn for.
@@ -83,6 +89,12 @@ public:
     QAction* mniPasteColor = nullptr;
     QAction* mniLockColor = nullptr;
     QAction* mniGenerate = nullptr;
+    QAction* mniCompare = nullptr;
+    QAction* mniImportPalette = nullptr;
+    QAction* mniExportPalette = nullptr;
+    QAction* mniExportCard = nullptr;
+    // The window of the compared theme, with its list of differing slots.
+    QDialog* compareWindow = nullptr;
     QMenu* mniDisplay = nullptr;
     QAction* mniDispLarge = nullptr;
     QAction* mniDispSmall = nullptr;
@@ -132,6 +144,14 @@ public:
     int HoveredSlot() const { return hoverSlot_; }
     void mniCheckLegibilityClick();
     void mniExportImageClick();
+    // Palettes, the theme card and a second theme to compare with.
+    void mniImportPaletteClick();
+    void mniExportPaletteClick();
+    void mniExportCardClick();
+    void mniCompareClick();
+    // Holds the theme of `file` beside the document; false, saying why, when
+    // it cannot be read.
+    bool CompareWith(const QString& file);
     void mniExportAllClick();
     void FormMouseDown(Qt::MouseButton button, int x, int y);
     void mniDispLargeClick();
@@ -242,7 +262,12 @@ private:
     void RefreshPreviewImage();
     void RebuildOverlay();
     // Asks under `title` where to, suggesting a name that ends in `what`.
-    bool SaveImage(const Bitmap& image, const QString& title, const QString& what);
+    bool SaveImage(const Bitmap& image, const QString& title, const QString& what, bool zoomed = true);
+    void CreateLibraryMenus();
+    void RefreshCompare();
+    // The compared theme's colours of the chosen rows (or all), as one step.
+    void TakeColours(bool all);
+
     // Bitmap pixel of a client position, false outside the bitmap.
     bool ToBitmap(int clientX, int clientY, int& x, int& y) const;
 
@@ -251,6 +276,12 @@ private:
     // The factor the user chose, which a small screen may not allow.
     int chosenZoom_ = 1;
     bool showingCandidate_ = false;
+    // The theme held beside the document; shown on the preview while the
+    // backslash key is down.
+    TThemeColorTable compared_{};
+    std::unique_ptr<TLSDrawer> compareDrawer_;
+    QString comparedFile_;
+    bool showingCompared_ = false;
     QString lastExportFolder_;
     // The recovery question waits until the window is on the screen.
     bool offerDraftOnExpose_ = false;

@@ -5,7 +5,10 @@
 #include "ClientSurface.h"
 #include "EditorState.h"
 #include "GenerateDialog.h"
+#include "PaletteFiles.h"
 #include "PictureSeeds.h"
+#include "ThemeCard.h"
+#include "ThemeFile.h"
 #include "LarkspurApplication.h"
 #include "ScriptedDialogs.h"
 #include "SimulatedHidBackend.h"
@@ -32,6 +35,8 @@
 #include <QDir>
 #include <QTest>
 #include <QTreeWidget>
+
+#include <fstream>
 
 namespace {
 
@@ -272,6 +277,99 @@ private slots:
             rig.form->mniUndoClick();
             QCOMPARE(ThemeColors, original);
         }
+    }
+
+    // Palettes out and in, the card, and a second theme: held on the
+    // preview with the backslash key, its differences listed, taken over as
+    // one step each, locked slots kept throughout.
+    void palettesCardAndComparing()
+    {
+        TempDir dir;
+        Rig rig;
+        TfrmMain& f = *rig.form;
+        const TThemeColorTable original = ThemeColors;
+        const auto file = [&](const char* name) { return QString::fromStdString(dir.File(name)); };
+        rig.dialogs->fileAnswers = {file("mine.json")};
+        f.mniExportPaletteClick();
+        QCOMPARE(f.StatusText(), QStringLiteral("Palette was exported successfully"));
+        QCOMPARE(QFileInfo(rig.dialogs->fileQuestions.back().suggestedPath).fileName(), QStringLiteral("Untitled.gpl"));
+        TPackedTheme packed{};
+        PackTheme(original, packed);
+        QCOMPARE(ReadText(dir.File("mine.json")), WritePalette(PaletteFormat::Json, packed, false, "Untitled"));
+
+        // Every colour changed, then the palette back over it, but for the
+        // locked slot; a palette with a fault changes nothing and says where.
+        TThemeColorTable other = original;
+        for (TColor& c : other)
+            c = RGB565ToColor(ColorToRGB565(c) ^ 0x0841);
+        TPackedTheme otherWords{};
+        PackTheme(other, otherWords);
+        {
+            std::ofstream json(dir.File("other.json"), std::ios::binary);
+            json << WritePalette(PaletteFormat::Json, otherWords, false, "other");
+        }
+        rig.dialogs->fileAnswers = {file("other.json")};
+        f.mniImportPaletteClick();
+        QCOMPARE(ThemeColors, other);
+        f.lstColors->setCurrentRow(0);
+        const int locked = int(SelectedSlot - ThemeColors.data());
+        f.mniLockColor->trigger();
+        rig.dialogs->fileAnswers = {file("mine.json")};
+        f.mniImportPaletteClick();
+        QCOMPARE(f.History().UndoName(), std::string("Import Palette"));
+        for (int i = 0; i < ThemeSlotCount; ++i)
+            QCOMPARE(ThemeColors[std::size_t(i)], i == locked ? other[std::size_t(i)] : original[std::size_t(i)]);
+        {
+            std::ofstream bad(dir.File("bad.gpl"), std::ios::binary);
+            bad << "GIMP Palette\n1 2 3 Main_Dom\n4 5\n";
+        }
+        const TThemeColorTable before = ThemeColors;
+        rig.dialogs->fileAnswers = {file("bad.gpl")};
+        f.mniImportPaletteClick();
+        QCOMPARE(ThemeColors, before);
+        QCOMPARE(f.History().UndoName(), std::string("Import Palette"));
+        QVERIFY2(f.StatusText().startsWith(QStringLiteral("bad.gpl:3: ")), qPrintable(f.StatusText()));
+
+        // The card is the card renderer's picture of the theme.
+        rig.dialogs->exportResult = file("card.png");
+        f.mniExportCardClick();
+        QCOMPARE(QFileInfo(rig.dialogs->exportQuestion.suggestedPath).fileName(), QStringLiteral("Untitled-card.png"));
+        QCOMPARE(QImage(file("card.png")).convertToFormat(QImage::Format_RGB888),
+                 ToQImage(RenderThemeCard(ThemeColors, "Untitled", f.Drawer()->Clock())).convertToFormat(QImage::Format_RGB888));
+
+        // Compare with a theme two slots apart, one of them the locked one.
+        TThemeColorTable theirs = ThemeColors;
+        theirs[SlotIndex(SlotId::Main_Dom)] = RGB565ToColor(0xF800);
+        theirs[std::size_t(locked)] = RGB565ToColor(0x001F);
+        {
+            TPackedTheme words{};
+            std::string name;
+            QVERIFY(SaveTheme(dir.File("theirs.lsth"), theirs, words, false, name));
+        }
+        rig.dialogs->fileAnswers = {file("theirs.lsth")};
+        f.mniCompareClick();
+        QVERIFY(f.compareWindow && f.compareWindow->isVisible());
+        auto* rows = f.compareWindow->findChild<QTreeWidget*>(QStringLiteral("differences"));
+        QCOMPARE(rows->topLevelItemCount(), 2);
+        QCOMPARE(rows->topLevelItem(1)->text(2), QStringLiteral("#FF0000"));
+        const QImage mine = f.surface->grab().toImage();
+        QTest::keyPress(f.lstColors, Qt::Key_Backslash);
+        const QImage held = f.surface->grab().toImage();
+        QVERIFY(held != mine);
+        QTest::keyRelease(f.lstColors, Qt::Key_Backslash);
+        QCOMPARE(f.surface->grab().toImage(), mine);
+        rows->topLevelItem(1)->setSelected(true);
+        f.compareWindow->findChild<QPushButton*>(QStringLiteral("take"))->click();
+        QCOMPARE(f.History().UndoName(), std::string("Take Colours"));
+        QCOMPARE(ThemeColors[SlotIndex(SlotId::Main_Dom)], theirs[SlotIndex(SlotId::Main_Dom)]);
+        QCOMPARE(rows->topLevelItemCount(), 1);
+        f.compareWindow->findChild<QPushButton*>(QStringLiteral("takeAll"))->click();
+        QCOMPARE(ThemeColors[std::size_t(locked)], before[std::size_t(locked)]);
+        QCOMPARE(rows->topLevelItemCount(), 1);
+        // A file that is no theme is not compared.
+        rig.dialogs->fileAnswers = {file("card.png")};
+        f.mniCompareClick();
+        QVERIFY2(f.StatusText().contains(QStringLiteral("cannot be compared")), qPrintable(f.StatusText()));
     }
 
     // The exported pictures and the simulated preview are lsthtool's pixels.

@@ -46,6 +46,18 @@ public:
         ++overwriteCalls;
         return overwriteResult;
     }
+    // Each file question takes the next answer; none left is a Cancel.
+    std::vector<QString> fileAnswers;
+    std::vector<FileQuestion> fileQuestions;
+    QString AskFile(QWidget*, const FileQuestion& question) override
+    {
+        fileQuestions.push_back(question);
+        if (fileAnswers.empty())
+            return {};
+        const QString answer = fileAnswers.front();
+        fileAnswers.erase(fileAnswers.begin());
+        return answer;
+    }
     QString exportResult;
     ExportQuestion exportQuestion;
     QString ExportImageFile(QWidget*, const ExportQuestion& question) override
