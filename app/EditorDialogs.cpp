@@ -110,6 +110,8 @@ QString QtEditorDialogs::ExportImageFile(QWidget* parent, const ExportQuestion& 
 
 QString EditorDialogs::AskFile(QWidget* parent, const FileQuestion& question)
 {
+    if (question.folder)
+        return QFileDialog::getExistingDirectory(parent, question.title, question.suggestedPath);
     QFileDialog dialog(parent, question.title, question.suggestedPath, question.filter);
     dialog.setAcceptMode(question.save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(question.save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);

@@ -39,6 +39,7 @@ struct FileQuestion {
     QString filter;  // as Qt's file dialog takes it
     QString suggestedPath;
     bool save = false;
+    bool folder = false;  // a folder to open, not a file
 };
 
 // The draft a crashed editor left: which theme, and when it was last written.

@@ -10,6 +10,7 @@
 #include "KeyHold.h"
 #include "PaletteFiles.h"
 #include "SlotCatalogue.h"
+#include "ThemeBrowser.h"
 #include "ThemeCard.h"
 #include "ThemeFile.h"
 #include "Unit1.h"
@@ -18,6 +19,7 @@
 #include <QComboBox>
 #include <QDialog>
 #include <QDialogButtonBox>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QHeaderView>
@@ -61,6 +63,12 @@ void TfrmMain::CreateLibraryMenus()
     connect(mniExportCard, &QAction::triggered, this, [this] { mniExportCardClick(); });
     mniFile->insertSeparator(beforeExit);
     mniFile->insertActions(beforeExit, {mniCompare, mniImportPalette, mniExportPalette, mniExportCard});
+    // Beside Open Recent.
+    mniBrowse = new QAction(QStringLiteral("Browse Themes..."), this);
+    mniBrowse->setShortcut(QKeySequence(QStringLiteral("Ctrl+B")));
+    connect(mniBrowse, &QAction::triggered, this, [this] { mniBrowseClick(); });
+    const QList<QAction*> fileItems = mniFile->actions();
+    mniFile->insertAction(fileItems.at(fileItems.indexOf(mniRecent->menuAction()) + 1), mniBrowse);
     new KeyHold(*this, CompareKey, [this](bool held) {
         if (!compareDrawer_)
             return;
@@ -130,6 +138,30 @@ void TfrmMain::mniExportCardClick()
 {
     SaveImage(RenderThemeCard(ThemeColors, ThemeName().toStdString(), drawer_->Clock()),
               QStringLiteral("Export Theme Card"), QStringLiteral("card"), false);
+}
+
+void TfrmMain::mniBrowseClick()
+{
+    QString folder;
+    if (!ThemeFileName.empty())
+        folder = QFileInfo(QString::fromStdString(ThemeFileName)).absolutePath();
+    else if (browser)
+        folder = browser->Folder();
+    else
+        folder = QDir::homePath();
+    const bool first = !browser;
+    if (first)
+        browser = new ThemeBrowser(
+            this, [this](const QString& file) { OpenThemeFile(QFile::encodeName(file).toStdString()); },
+            [this](const QString& current) {
+                return dialogs_->AskFile(this, {QStringLiteral("Browse Folder"), QString(), current, false, true});
+            });
+    // The clock stands still for the pictures, as on one page at one moment.
+    browser->Show(folder, CurrentPage(), SmallDisplay, FixedClock(drawer_->Clock()()));
+    if (first)
+        PlaceBeside(*browser, PlaceBesidePreview());
+    browser->raise();
+    browser->activateWindow();
 }
 
 void TfrmMain::mniCompareClick()

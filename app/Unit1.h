@@ -24,6 +24,7 @@ class QAction;
 class QActionGroup;
 class QCheckBox;
 class QDialog;
+class ThemeBrowser;
 class QComboBox;
 class QLabel;
 class QListWidget;
@@ -90,6 +91,9 @@ public:
     QAction* mniLockColor = nullptr;
     QAction* mniGenerate = nullptr;
     QAction* mniCompare = nullptr;
+    QAction* mniBrowse = nullptr;
+    // File > Browse Themes, made when first asked for.
+    ThemeBrowser* browser = nullptr;
     QAction* mniImportPalette = nullptr;
     QAction* mniExportPalette = nullptr;
     QAction* mniExportCard = nullptr;
@@ -149,6 +153,7 @@ public:
     void mniExportPaletteClick();
     void mniExportCardClick();
     void mniCompareClick();
+    void mniBrowseClick();
     // Holds the theme of `file` beside the document; false, saying why, when
     // it cannot be read.
     bool CompareWith(const QString& file);

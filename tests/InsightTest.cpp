@@ -7,7 +7,9 @@
 #include "GenerateDialog.h"
 #include "PaletteFiles.h"
 #include "PictureSeeds.h"
+#include "ThemeBrowser.h"
 #include "ThemeCard.h"
+#include "ThemeThumbnail.h"
 #include "ThemeFile.h"
 #include "LarkspurApplication.h"
 #include "ScriptedDialogs.h"
@@ -21,6 +23,7 @@
 #include <QComboBox>
 #include <QDialog>
 #include <QImage>
+#include <QLineEdit>
 #include <QLabel>
 #include <QRadioButton>
 #include <QSpinBox>
@@ -31,6 +34,7 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QStatusBar>
+#include <QFile>
 #include <QFileInfo>
 #include <QDir>
 #include <QTest>
@@ -370,6 +374,84 @@ private slots:
         rig.dialogs->fileAnswers = {file("card.png")};
         f.mniCompareClick();
         QVERIFY2(f.StatusText().contains(QStringLiteral("cannot be compared")), qPrintable(f.StatusText()));
+    }
+
+    // Browse Themes on the folder of the open theme: a picture per theme
+    // as the drawer draws it, a reason for a file that is none, the filter,
+    // a change on the disk redrawn, Enter opens; the folder is only read.
+    void browseThemes()
+    {
+        TempDir dir;
+        Rig rig;
+        TfrmMain& f = *rig.form;
+        TThemeColorTable colors{};
+        LoadDefaultTheme(colors);
+        const auto save = [&](const char* name, TRGB565 background) {
+            colors[0] = RGB565ToColor(background);
+            TPackedTheme words{};
+            std::string ignored;
+            return SaveTheme(dir.File(name), colors, words, false, ignored);
+        };
+        QVERIFY(save("blue.lsth", 0x001F) && save("green.lsth", 0x07E0) && save("red.lsth", 0xF800));
+        {
+            std::ofstream picture(dir.File("picture.lsth"), std::ios::binary);
+            picture << "\x89PNG\r\n";
+        }
+        f.OpenThemeFile(dir.File("red.lsth"));
+        const auto listing = [&] {
+            QStringList all;
+            for (const QFileInfo& i : QDir(QString::fromStdString(dir.File(""))).entryInfoList(QDir::Files | QDir::Hidden))
+                all << i.fileName() + QString::number(i.size()) + i.lastModified().toString(Qt::ISODateWithMs);
+            return all;
+        };
+        const QStringList before = listing();
+        f.mniBrowse->trigger();
+        QVERIFY(f.browser && f.browser->isVisible());
+        QTRY_COMPARE(f.browser->Pending(), 0);
+        QListWidget* items = f.browser->list;
+        QCOMPARE(items->count(), 4);
+        const auto item = [&](const QString& name) {
+            for (int i = 0; i < items->count(); ++i)
+                if (items->item(i)->text().startsWith(name))
+                    return items->item(i);
+            return static_cast<QListWidgetItem*>(nullptr);
+        };
+        const auto picture = [&](const char* name) {
+            return item(QString::fromLatin1(name))->icon().pixmap(QSize(240, 320)).toImage().convertToFormat(QImage::Format_RGB888);
+        };
+        const auto drawn = [&](const char* name) {
+            const ThemeThumbnail t = RenderThemeThumbnail(dir.File(name), 0, false, FixedClock(f.Drawer()->Clock()()));
+            return ToQImage(t.screen).convertToFormat(QImage::Format_RGB888);
+        };
+        QCOMPARE(picture("green"), drawn("green.lsth"));
+        QVERIFY(picture("green") != picture("blue"));
+        QVERIFY2(item(QStringLiteral("picture"))->text().contains(QStringLiteral("not a theme")),
+                 qPrintable(item(QStringLiteral("picture"))->text()));
+        f.browser->filter->setText(QStringLiteral("GRE"));
+        for (int i = 0; i < items->count(); ++i)
+            QCOMPARE(items->item(i)->isHidden(), !items->item(i)->text().startsWith(QStringLiteral("green")));
+        f.browser->filter->clear();
+
+        // Another program rewrites a theme: its picture follows.
+        QVERIFY(save("green.lsth", 0xFFE0));
+        {
+            // A time of its own, on file systems that keep whole seconds.
+            QFile green(QString::fromStdString(dir.File("green.lsth")));
+            QVERIFY(green.open(QIODevice::ReadWrite));
+            QVERIFY(green.setFileTime(QDateTime::currentDateTime().addSecs(60), QFileDevice::FileModificationTime));
+        }
+        QTRY_COMPARE(picture("green"), drawn("green.lsth"));
+        QTRY_COMPARE(f.browser->Pending(), 0);
+
+        // Enter opens the current theme.
+        items->setCurrentItem(item(QStringLiteral("blue")));
+        QTest::keyClick(items, Qt::Key_Return);
+        QCOMPARE(QString::fromStdString(ThemeFileName), QString::fromStdString(dir.File("blue.lsth")));
+        QStringList after = listing();
+        after.removeIf([](const QString& s) { return s.startsWith(QStringLiteral("green")); });
+        QStringList expected = before;
+        expected.removeIf([](const QString& s) { return s.startsWith(QStringLiteral("green")); });
+        QCOMPARE(after, expected);
     }
 
     // The exported pictures and the simulated preview are lsthtool's pixels.

@@ -1,0 +1,91 @@
+#pragma once
+// File > Browse Themes: every *.lsth of a folder as a picture of one page,
+// drawn off the window's thread and kept per file, size, time, page and
+// display size; filtered by name, sorted by name or date, redrawn when the
+// folder changes. The folder is only read.
+
+#include "DrawerClock.h"
+
+#include <QDateTime>
+#include <QDialog>
+#include <QHash>
+#include <QImage>
+
+#include <functional>
+#include <memory>
+
+class QComboBox;
+class QFileSystemWatcher;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QListWidgetItem;
+class QThreadPool;
+
+class ThemeBrowser : public QDialog {
+public:
+    // `open` is asked to open a theme (Enter or a double-click); `pickFolder`
+    // to choose another folder (empty: cancelled).
+    ThemeBrowser(QWidget* parent, std::function<void(const QString& file)> open,
+                 std::function<QString(const QString& current)> pickFolder);
+    ~ThemeBrowser() override;
+
+    // Shows the folder at this page and display size; pictures already drawn
+    // for a file that has not changed are not drawn again.
+    void Show(const QString& folder, int page, bool smallDisplay, const ClockSource& clock);
+    QString Folder() const { return folder_; }
+    // Thumbnails still being drawn.
+    int Pending() const { return pending_; }
+
+    QListWidget* list = nullptr;
+    QLineEdit* filter = nullptr;
+    QComboBox* sort = nullptr;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    struct Key {
+        QString path;
+        qint64 size;
+        QDateTime modified;
+        int page;
+        bool small;
+        bool operator==(const Key& o) const
+        {
+            return path == o.path && size == o.size && modified == o.modified && page == o.page && small == o.small;
+        }
+        friend size_t qHash(const Key& k, size_t seed = 0)
+        {
+            return qHash(k.path, seed) ^ qHash(k.modified.toMSecsSinceEpoch()) ^ size_t(k.page * 2 + k.small);
+        }
+    };
+    struct Entry {
+        QImage picture;  // null for a file that is no theme
+        QString reason;
+    };
+
+    void Rescan();
+    void ApplyFilter();
+    void Sort();
+    void ShowLarge(QListWidgetItem* item);
+    void Place(QListWidgetItem* item, const Entry& entry);
+    // What an item shows until its picture is drawn.
+    QIcon Blank() const;
+
+    std::function<void(const QString&)> open_;
+    std::function<QString(const QString&)> pickFolder_;
+    QString folder_;
+    int page_ = 0;
+    bool small_ = false;
+    ClockSource clock_;
+    QLabel* folderLabel_ = nullptr;
+    QFileSystemWatcher* watcher_ = nullptr;
+    std::unique_ptr<QThreadPool> pool_;
+    QHash<Key, Entry> cache_;
+    QHash<QString, QListWidgetItem*> items_;  // by path, of the scan shown
+    // Each scan's number: a picture drawn for an older one is still kept,
+    // but placed only where its item stands.
+    int generation_ = 0;
+    int pending_ = 0;
+};
