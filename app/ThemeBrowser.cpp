@@ -4,6 +4,7 @@
 #include "ThemeThumbnail.h"
 
 #include <QComboBox>
+#include <QElapsedTimer>
 #include <QDir>
 #include <QFileInfo>
 #include <QFileSystemWatcher>
@@ -13,8 +14,10 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPainter>
+#include <QStyledItemDelegate>
 #include <QPushButton>
 #include <QThreadPool>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -26,6 +29,43 @@ namespace {
 
 constexpr int PathRole = Qt::UserRole;
 constexpr int TimeRole = Qt::UserRole + 1;
+
+// Paints each item's picture as it comes from the browser's own store: a
+// picture that arrives repaints its item, where a new icon in the model
+// would lay all the items out again, each time.
+class PictureDelegate : public QStyledItemDelegate {
+public:
+    PictureDelegate(QObject* parent, std::function<QIcon(const QString& path)> picture)
+        : QStyledItemDelegate(parent), picture_(std::move(picture))
+    {
+    }
+
+protected:
+    void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override
+    {
+        QStyledItemDelegate::initStyleOption(option, index);
+        const QIcon icon = picture_(index.data(PathRole).toString());
+        if (!icon.isNull())
+            option->icon = icon;
+    }
+
+private:
+    std::function<QIcon(const QString&)> picture_;
+};
+
+// In the screen's own pixel format, made here so the window's thread only
+// wraps it: a toolkit conversion of three-byte pixels takes milliseconds.
+QImage ScreenImage(const Bitmap& b)
+{
+    QImage image(b.Width(), b.Height(), QImage::Format_RGB32);
+    for (int y = 0; y < b.Height(); ++y) {
+        const std::uint8_t* from = b.Row(y);
+        auto* to = reinterpret_cast<QRgb*>(image.scanLine(y));
+        for (int x = 0; x < b.Width(); ++x, from += 3)
+            to[x] = qRgb(from[2], from[1], from[0]);
+    }
+    return image;
+}
 
 }  // namespace
 
@@ -58,8 +98,12 @@ ThemeBrowser::ThemeBrowser(QWidget* parent, std::function<void(const QString&)> 
     list->setSpacing(6);
     list->setWordWrap(true);
     list->installEventFilter(this);
+    list->setItemDelegate(new PictureDelegate(list, [this](const QString& path) { return shown_.value(path); }));
     connect(list, &QListWidget::itemActivated, this,
             [this](QListWidgetItem* item) { open_(item->data(PathRole).toString()); });
+    take_ = new QTimer(this);
+    take_->setInterval(10);
+    connect(take_, &QTimer::timeout, this, [this] { TakeDrawn(); });
     watcher_ = new QFileSystemWatcher(this);
     connect(watcher_, &QFileSystemWatcher::directoryChanged, this, [this] { Rescan(); });
     connect(watcher_, &QFileSystemWatcher::fileChanged, this, [this] { Rescan(); });
@@ -105,24 +149,31 @@ void ThemeBrowser::Rescan()
     ++generation_;
     pending_ = 0;
     items_.clear();
+    shown_.clear();
+    list->setUpdatesEnabled(false);
     list->clear();
     if (!watcher_->directories().isEmpty())
         watcher_->removePaths(watcher_->directories());
     if (!watcher_->files().isEmpty())
         watcher_->removePaths(watcher_->files());
-    QDir dir(folder_);
-    watcher_->addPath(folder_);
-    const QFileInfoList files = dir.entryInfoList({QStringLiteral("*.lsth")}, QDir::Files | QDir::Hidden, QDir::Name);
+    QFileInfoList files = QDir(folder_).entryInfoList({QStringLiteral("*.lsth")}, QDir::Files | QDir::Hidden);
+    const bool byDate = sort->currentIndex() == 1;
+    std::stable_sort(files.begin(), files.end(), [byDate](const QFileInfo& a, const QFileInfo& b) {
+        return byDate ? a.lastModified() > b.lastModified() : QString::localeAwareCompare(a.fileName(), b.fileName()) < 0;
+    });
+    // The folder for files that come and go or are replaced, each file for
+    // one rewritten in place.
+    QStringList watched{folder_};
     const qreal ratio = devicePixelRatioF();
+    const QIcon blank = Blank();
     for (const QFileInfo& info : files) {
         const QString path = info.absoluteFilePath();
-        watcher_->addPath(path);
-        auto* item = new QListWidgetItem(info.completeBaseName(), list);
+        watched << path;
+        auto* item = new QListWidgetItem(blank, info.completeBaseName(), list);
         item->setData(PathRole, path);
         item->setData(TimeRole, info.lastModified());
         item->setToolTip(QDir::toNativeSeparators(path));
         items_.insert(path, item);
-        item->setIcon(Blank());
         const Key key{path, info.size(), info.lastModified(), page_, small_};
         if (const auto cached = cache_.constFind(key); cached != cache_.constEnd()) {
             Place(item, *cached);
@@ -133,29 +184,54 @@ void ThemeBrowser::Rescan()
         const std::string file = QFile::encodeName(path).toStdString();
         pool_->start([this, key, file, generation, ratio, page = page_, small = small_, clock = clock_] {
             const ThemeThumbnail thumbnail = RenderThemeThumbnail(file, page, small, clock);
-            Entry entry;
+            Drawn drawn{key, {}, {}, generation};
             if (thumbnail.isTheme) {
                 // On whole device pixels, as the preview is at a whole scale.
-                entry.picture = ToQImage(Enlarged(thumbnail.screen, std::max(1, int(std::ceil(ratio)))));
-                entry.picture.setDevicePixelRatio(std::max(1, int(std::ceil(ratio))));
+                const int factor = std::max(1, int(std::ceil(ratio)));
+                drawn.picture = ScreenImage(Enlarged(thumbnail.screen, factor));
+                drawn.picture.setDevicePixelRatio(factor);
             } else {
-                entry.reason = QString::fromStdString(thumbnail.reason);
+                drawn.reason = QString::fromStdString(thumbnail.reason);
             }
-            QMetaObject::invokeMethod(
-                this,
-                [this, key, entry, generation] {
-                    cache_.insert(key, entry);
-                    if (generation != generation_)
-                        return;
-                    --pending_;
-                    if (QListWidgetItem* item = items_.value(key.path))
-                        Place(item, entry);
-                },
-                Qt::QueuedConnection);
+            const std::lock_guard<std::mutex> hold(drawnLock_);
+            drawn_.push_back(std::move(drawn));
         });
     }
+    watcher_->addPaths(watched);
+    if (pending_)
+        take_->start();
     ApplyFilter();
-    Sort();
+    list->setUpdatesEnabled(true);
+}
+
+void ThemeBrowser::TakeDrawn()
+{
+    QElapsedTimer budget;
+    budget.start();
+    std::vector<Drawn> batch;
+    {
+        const std::lock_guard<std::mutex> hold(drawnLock_);
+        batch.swap(drawn_);
+    }
+    std::size_t i = 0;
+    for (; i < batch.size() && budget.elapsed() < 8; ++i) {
+        Drawn& d = batch[i];
+        const Entry entry{d.picture.isNull() ? QIcon() : QIcon(QPixmap::fromImage(d.picture)), d.reason};
+        cache_.insert(d.key, entry);
+        if (d.generation != generation_)
+            continue;
+        --pending_;
+        if (QListWidgetItem* item = items_.value(d.key.path))
+            Place(item, entry);
+    }
+    if (i < batch.size()) {
+        // The rest on the next turn, ahead of what is drawn meanwhile.
+        const std::lock_guard<std::mutex> hold(drawnLock_);
+        drawn_.insert(drawn_.begin(), std::make_move_iterator(batch.begin() + long(i)),
+                      std::make_move_iterator(batch.end()));
+    }
+    if (pending_ <= 0)
+        take_->stop();
 }
 
 QIcon ThemeBrowser::Blank() const
@@ -169,7 +245,8 @@ QIcon ThemeBrowser::Blank() const
 void ThemeBrowser::Place(QListWidgetItem* item, const Entry& entry)
 {
     if (!entry.picture.isNull()) {
-        item->setIcon(QIcon(QPixmap::fromImage(entry.picture)));
+        shown_.insert(item->data(PathRole).toString(), entry.picture);
+        list->viewport()->update(list->visualItemRect(item));
         return;
     }
     item->setText(QFileInfo(item->data(PathRole).toString()).completeBaseName() + QStringLiteral("\nnot a theme: ") +
@@ -205,14 +282,15 @@ void ThemeBrowser::Sort()
 
 void ThemeBrowser::ShowLarge(QListWidgetItem* item)
 {
-    if (!item || item->icon().isNull())
+    const QIcon icon = item ? shown_.value(item->data(PathRole).toString()) : QIcon();
+    if (icon.isNull())
         return;
     QDialog large(this);
     large.setWindowTitle(item->text().section(QLatin1Char('\n'), 0, 0));
     auto* picture = new QLabel(&large);
     // Twice the size, each pixel a square of four.
     const qreal ratio = devicePixelRatioF();
-    QPixmap twice = item->icon().pixmap(list->iconSize(), ratio).scaled(list->iconSize() * 2 * ratio, Qt::KeepAspectRatio,
+    QPixmap twice = icon.pixmap(list->iconSize(), ratio).scaled(list->iconSize() * 2 * ratio, Qt::KeepAspectRatio,
                                                                          Qt::FastTransformation);
     twice.setDevicePixelRatio(ratio);
     picture->setPixmap(twice);

@@ -9,10 +9,13 @@
 #include <QDateTime>
 #include <QDialog>
 #include <QHash>
+#include <QIcon>
 #include <QImage>
 
 #include <functional>
 #include <memory>
+#include <mutex>
+#include <vector>
 
 class QComboBox;
 class QFileSystemWatcher;
@@ -21,6 +24,7 @@ class QLineEdit;
 class QListWidget;
 class QListWidgetItem;
 class QThreadPool;
+class QTimer;
 
 class ThemeBrowser : public QDialog {
 public:
@@ -36,6 +40,8 @@ public:
     QString Folder() const { return folder_; }
     // Thumbnails still being drawn.
     int Pending() const { return pending_; }
+    // The picture shown for a file, null until it is drawn (or for no theme).
+    QIcon PictureOf(const QString& path) const { return shown_.value(path); }
 
     QListWidget* list = nullptr;
     QLineEdit* filter = nullptr;
@@ -61,8 +67,15 @@ private:
         }
     };
     struct Entry {
-        QImage picture;  // null for a file that is no theme
+        QIcon picture;  // null for a file that is no theme
         QString reason;
+    };
+    // A picture a worker drew, waiting for the window's thread.
+    struct Drawn {
+        Key key;
+        QImage picture;
+        QString reason;
+        int generation;
     };
 
     void Rescan();
@@ -70,6 +83,9 @@ private:
     void Sort();
     void ShowLarge(QListWidgetItem* item);
     void Place(QListWidgetItem* item, const Entry& entry);
+    // Takes what the workers drew, a few milliseconds' worth at a time, so
+    // the window answers between.
+    void TakeDrawn();
     // What an item shows until its picture is drawn.
     QIcon Blank() const;
 
@@ -84,8 +100,13 @@ private:
     std::unique_ptr<QThreadPool> pool_;
     QHash<Key, Entry> cache_;
     QHash<QString, QListWidgetItem*> items_;  // by path, of the scan shown
+    QHash<QString, QIcon> shown_;             // the pictures drawn so far, by path
+
     // Each scan's number: a picture drawn for an older one is still kept,
     // but placed only where its item stands.
     int generation_ = 0;
     int pending_ = 0;
+    std::mutex drawnLock_;
+    std::vector<Drawn> drawn_;
+    QTimer* take_ = nullptr;
 };

@@ -1,16 +1,20 @@
 // The editor's busiest paths, on Qt's offscreen platform at scale 2: a page
 // change (list fill, draw, paint), a colour edit with the dialog answered at
-// once, at 4x zoom the pointer moving over the preview and an edit, and a
-// change in the Generate Theme dialog.
+// once, at 4x zoom the pointer moving over the preview and an edit, a
+// change in the Generate Theme dialog, and a folder of 500 themes browsed.
 // Run: build/bench/window_bench
 #include "ClientSurface.h"
 #include "EditorState.h"
 #include "GenerateDialog.h"
+#include "ThemeBrowser.h"
+#include "ThemeFile.h"
 #include "LarkspurApplication.h"
 #include "Unit1.h"
 
 #include <QComboBox>
 #include <QDir>
+#include <QElapsedTimer>
+#include <QListWidget>
 #include <QLabel>
 #include <QSpinBox>
 #include <benchmark/benchmark.h>
@@ -112,6 +116,67 @@ void GenerateDialogChange(benchmark::State& state)
     }
 }
 BENCHMARK(GenerateDialogChange)->Unit(benchmark::kMicrosecond);
+
+// A folder of 500 themes in Browse Themes: the first screenful (a dozen
+// pictures) and all of them drawn, from a cold cache and a warm one, and the
+// longest the window's event loop was kept busy meanwhile.
+QString FolderOf500()
+{
+    static const QString folder = [] {
+        const QString dir = QDir::tempPath() + QStringLiteral("/larkspur-browse-bench");
+        QDir().mkpath(dir);
+        TThemeColorTable colors{};
+        LoadDefaultTheme(colors);
+        for (int i = 0; i < 500; ++i) {
+            colors[0] = RGB565ToColor(std::uint32_t(i * 131));
+            TPackedTheme words{};
+            std::string name;
+            SaveTheme(QStringLiteral("%1/theme-%2.lsth").arg(dir).arg(i, 3, 10, QLatin1Char('0')).toStdString(), colors, words,
+                      false, name);
+        }
+        return dir;
+    }();
+    return folder;
+}
+
+void Browse500(benchmark::State& state)
+{
+    const bool warm = state.range(0) != 0;
+    TfrmMain* form = Window();
+    const QString folder = FolderOf500();
+    std::unique_ptr<ThemeBrowser> browser;
+    double firstScreen = 0, longest = 0;
+    for (auto _ : state) {
+        if (!warm || !browser) {
+            state.PauseTiming();
+            browser = std::make_unique<ThemeBrowser>(form, [](const QString&) {}, [](const QString&) { return QString(); });
+            if (warm)
+                browser->Show(folder, 0, false, FixedClock(std::tm{}));
+            while (warm && browser->Pending() > 0)
+                QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+            state.ResumeTiming();
+        }
+        QElapsedTimer clock;
+        clock.start();
+        browser->Show(folder, 0, false, FixedClock(std::tm{}));
+        bool screenful = false;
+        while (browser->Pending() > 0) {
+            QElapsedTimer one;
+            one.start();
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+            longest = std::max(longest, one.nsecsElapsed() / 1e6);
+            if (!screenful && browser->Pending() <= browser->list->count() - 12) {
+                screenful = true;
+                firstScreen = clock.nsecsElapsed() / 1e6;
+            }
+        }
+        if (!screenful)
+            firstScreen = clock.nsecsElapsed() / 1e6;
+    }
+    state.counters["first_screen_ms"] = firstScreen;
+    state.counters["longest_event_ms"] = longest;
+}
+BENCHMARK(Browse500)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

@@ -417,7 +417,10 @@ private slots:
             return static_cast<QListWidgetItem*>(nullptr);
         };
         const auto picture = [&](const char* name) {
-            return item(QString::fromLatin1(name))->icon().pixmap(QSize(240, 320)).toImage().convertToFormat(QImage::Format_RGB888);
+            return f.browser->PictureOf(item(QString::fromLatin1(name))->data(Qt::UserRole).toString())
+                .pixmap(QSize(240, 320))
+                .toImage()
+                .convertToFormat(QImage::Format_RGB888);
         };
         const auto drawn = [&](const char* name) {
             const ThemeThumbnail t = RenderThemeThumbnail(dir.File(name), 0, false, FixedClock(f.Drawer()->Clock()()));
