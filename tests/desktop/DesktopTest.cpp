@@ -5,6 +5,8 @@
 
 #include "EditorState.h"
 #include "GenerateDialog.h"
+#include "ThemeBrowser.h"
+#include "WindowLayout.h"
 #include "LarkspurApplication.h"
 #include "ColorText.h"
 #include "SimulatedHidBackend.h"
@@ -763,6 +765,58 @@ private slots:
         QCOMPARE(form->History().UndoName(), std::string("Generate Theme"));
         Keys(QStringLiteral("ctrl+z"));
         QTRY_COMPARE(ThemeColors, before);
+        Modified = false;
+    }
+
+    // Browse and compare as a user does: Ctrl+B shows the folder's themes,
+    // a double-click on one opens it; the backslash key held down shows the
+    // compared theme on the screen until it comes up; a click on Take All
+    // takes its colours.
+    void browseAndCompareWithTheMouse()
+    {
+        QTemporaryDir dir;
+        TThemeColorTable colors{};
+        LoadDefaultTheme(colors);
+        const auto save = [&](const QString& name, TRGB565 background) {
+            colors[0] = RGB565ToColor(background);
+            TPackedTheme words{};
+            std::string ignored;
+            return SaveTheme(dir.filePath(name).toStdString(), colors, words, false, ignored);
+        };
+        QVERIFY(save(QStringLiteral("first.lsth"), 0x0000) && save(QStringLiteral("second.lsth"), 0x001F));
+        auto form = ShowWindow();
+        form->OpenThemeFile(dir.filePath(QStringLiteral("first.lsth")).toStdString());
+        Keys(QStringLiteral("ctrl+b"));
+        QTRY_VERIFY(form->browser && form->browser->isVisible() && form->browser->Pending() == 0);
+        QTRY_VERIFY_WITH_TIMEOUT(form->browser->isActiveWindow() && OuterFrame(*form->browser) != form->browser->geometry(), 10000);
+        QListWidget* items = form->browser->list;
+        QCOMPARE(items->count(), 2);
+        QListWidgetItem* second = items->item(1);
+        QCOMPARE(second->text(), QStringLiteral("second"));
+        Click(items->viewport(), items->visualItemRect(second).center(), 2);
+        QTRY_VERIFY(form->windowTitle().endsWith(QStringLiteral(" - second.lsth")));
+        QCOMPARE(ThemeColors[0], RGB565ToColor(0x001F));
+        form->browser->close();
+
+        QVERIFY(form->CompareWith(dir.filePath(QStringLiteral("first.lsth"))));
+        QTRY_VERIFY_WITH_TIMEOUT(form->compareWindow->isVisible() &&
+                                     OuterFrame(*form->compareWindow) != form->compareWindow->geometry(), 10000);
+        form->activateWindow();
+        QTRY_VERIFY(form->isActiveWindow());
+        const auto previewCorner = [&] {
+            return form->surface->grab(QRect(PreviewX + 1, PreviewY + 200, 1, 1)).toImage().pixel(0, 0) & 0xFFFFFF;
+        };
+        const QRgb mine = previewCorner();
+        QCOMPARE(mine, qRgb(0, 0, 255) & 0xFFFFFF);
+        Run(QStringLiteral("xdotool"), {QStringLiteral("keydown"), QStringLiteral("backslash")});
+        QTRY_COMPARE(previewCorner(), qRgb(0, 0, 0) & 0xFFFFFF);
+        Run(QStringLiteral("xdotool"), {QStringLiteral("keyup"), QStringLiteral("backslash")});
+        QTRY_COMPARE(previewCorner(), mine);
+        auto* takeAll = form->compareWindow->findChild<QPushButton*>(QStringLiteral("takeAll"));
+        Click(takeAll, takeAll->rect().center());
+        QTRY_COMPARE(ThemeColors[0], RGB565ToColor(0x0000));
+        QCOMPARE(form->History().UndoName(), std::string("Take Colours"));
+        form->compareWindow->close();
         Modified = false;
     }
 
