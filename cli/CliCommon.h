@@ -38,6 +38,13 @@ struct LoadedTheme {
 };
 // Loads like the editor does; on failure prints "FILE: key: reason".
 bool LoadForCli(const std::string& file, LoadedTheme& theme, ThemeLoadReport* report = nullptr);
+// Saves the words into `file` as the editor does (other lines kept); 0, or 1
+// after "FILE: reason".
+int SaveForCli(const std::string& file, LoadedTheme& theme);
+// 0 when `file` may be written as a theme: it does not exist yet, or it is
+// one. Else 1 after saying why: a picture or a text of another kind is
+// never written into.
+int CheckThemeTarget(const std::string& file);
 
 int RunDump(const Args& args);
 int RunCheck(const Args& args);

@@ -11,7 +11,6 @@
 #include "ThemeSlots.h"
 
 #include <cstdio>
-#include <filesystem>
 #include <set>
 
 namespace {
@@ -133,17 +132,9 @@ int RunGenerate(const Args& args)
     std::string lockError;
     if (!lock.Acquire(request.out, &lockError))
         return Fail(request.out + ": " + lockError);
-    // A file already there is written into only when it is a theme: its other
-    // lines stay, and a picture or text of another kind is never overwritten.
-    std::error_code ec;
-    if (std::filesystem::exists(std::filesystem::u8path(request.out), ec)) {
-        LoadedTheme existing;
-        ThemeLoadReport report;
-        if (!LoadForCli(request.out, existing, &report))
-            return 1;
-        if (report.NoThemeKeys())
-            return Fail(request.out + ": holds no theme colours; not overwritten");
-    }
+    // A theme already there keeps its other lines.
+    if (CheckThemeTarget(request.out) != 0)
+        return 1;
 
     std::set<SlotId> keep;
     for (int index : locked)

@@ -52,11 +52,7 @@ bool LoadAny(const std::string& file, LoadedTheme& theme)
     return true;
 }
 
-std::string ThemeName(const std::string& file)
-{
-    std::string stem = std::filesystem::u8path(file).stem().u8string();
-    return stem;
-}
+std::string ThemeName(const std::string& file) { return std::filesystem::u8path(file).stem().u8string(); }
 
 }  // namespace
 
@@ -104,15 +100,8 @@ int RunConvert(const Args& args)
     std::string error;
     if (!lock.Acquire(out, &error))
         return Fail(out + ": " + error);
-    if (IsThemeFile(out)) {
-        TThemeColorTable colors{};
-        UnpackTheme(theme.packed, colors);
-        std::string name;
-        ThemeFileError saveError;
-        if (!SaveTheme(out, colors, theme.packed, theme.smallDisplay, name, &saveError))
-            return Fail(out + ": " + saveError.reason);
-        return 0;
-    }
+    if (IsThemeFile(out))
+        return CheckThemeTarget(out) != 0 ? 1 : SaveForCli(out, theme);
     if (!WriteFileAtomically(out, WritePalette(*outFormat, theme.packed, theme.smallDisplay, ThemeName(in)), &error))
         return Fail(out + ": " + error);
     return 0;

@@ -126,11 +126,5 @@ int RunSet(const Args& args)
         theme.packed[slot->index] = static_cast<TRGB565>(static_cast<std::uint32_t>(word) & 0xFFFFu);
     }
 
-    TThemeColorTable colors{};
-    UnpackTheme(theme.packed, colors);
-    std::string name;
-    ThemeFileError error;
-    if (!SaveTheme(file, colors, theme.packed, theme.smallDisplay, name, &error))
-        return Fail(file + ": " + error.reason);
-    return 0;
+    return SaveForCli(file, theme);
 }

@@ -327,6 +327,11 @@ TEST_F(CliRender, DiffConvertAndCard)
     EXPECT_EQ(refused.exitCode, 1);
     EXPECT_NE(refused.err.find("bad.gpl:2: "), std::string::npos) << refused.err;
     EXPECT_EQ(Run("convert " + Q("a.lsth") + " " + Q("t.txt")).exitCode, 2);
+    // A picture that happens to be called .lsth is not written into.
+    ASSERT_EQ(Run("render --page 0 -o " + Q("picture.lsth")).exitCode, 0);
+    const std::string picture = ReadText(dir.File("picture.lsth"));
+    EXPECT_EQ(Run("convert " + Q("t.gpl") + " " + Q("picture.lsth")).exitCode, 1);
+    EXPECT_EQ(ReadText(dir.File("picture.lsth")), picture);
 
     ASSERT_EQ(Run("card " + Q("a.lsth") + " --at '2026-12-08 09:05' -o " + Q("card.png")).exitCode, 0);
     RgbImage card;
