@@ -1,6 +1,7 @@
 #include "ThemeBrowser.h"
 
 #include "PageImage.h"
+#include "SlotCatalogue.h"
 #include "ThemeThumbnail.h"
 
 #include <QComboBox>
@@ -70,8 +71,9 @@ QImage ScreenImage(const Bitmap& b)
 }  // namespace
 
 ThemeBrowser::ThemeBrowser(QWidget* parent, std::function<void(const QString&)> open,
-                           std::function<QString(const QString&)> pickFolder)
-    : QDialog(parent), open_(std::move(open)), pickFolder_(std::move(pickFolder)), pool_(std::make_unique<QThreadPool>())
+                           std::function<void(const QString&)> compare, std::function<QString(const QString&)> pickFolder)
+    : QDialog(parent), open_(std::move(open)), compare_(std::move(compare)), pickFolder_(std::move(pickFolder)),
+      pool_(std::make_unique<QThreadPool>())
 {
     setWindowTitle(QStringLiteral("Browse Themes"));
     folderLabel_ = new QLabel(this);
@@ -87,6 +89,10 @@ ThemeBrowser::ThemeBrowser(QWidget* parent, std::function<void(const QString&)> 
     filter->setPlaceholderText(QStringLiteral("Filter by name"));
     filter->setClearButtonEnabled(true);
     connect(filter, &QLineEdit::textChanged, this, [this] { ApplyFilter(); });
+    pageChooser = new QComboBox(this);
+    for (const char* name : PageNames)
+        pageChooser->addItem(QString::fromLatin1(name));
+    connect(pageChooser, qOverload<int>(&QComboBox::activated), this, [this](int chosen) { Show(folder_, chosen, small_, clock_); });
     sort = new QComboBox(this);
     sort->addItems({QStringLiteral("By name"), QStringLiteral("Newest first")});
     connect(sort, qOverload<int>(&QComboBox::currentIndexChanged), this, [this] { Sort(); });
@@ -108,11 +114,19 @@ ThemeBrowser::ThemeBrowser(QWidget* parent, std::function<void(const QString&)> 
     connect(watcher_, &QFileSystemWatcher::directoryChanged, this, [this] { Rescan(); });
     connect(watcher_, &QFileSystemWatcher::fileChanged, this, [this] { Rescan(); });
 
+    auto* compareButton = new QPushButton(QStringLiteral("&Compare With"), this);
+    compareButton->setToolTip(QStringLiteral("Hold the chosen theme beside the one being edited"));
+    connect(compareButton, &QPushButton::clicked, this, [this] {
+        if (QListWidgetItem* item = list->currentItem())
+            compare_(item->data(PathRole).toString());
+    });
     auto* top = new QHBoxLayout;
     top->addWidget(folderLabel_, 1);
+    top->addWidget(compareButton);
     top->addWidget(change);
     auto* tools = new QHBoxLayout;
     tools->addWidget(filter, 1);
+    tools->addWidget(pageChooser);
     tools->addWidget(sort);
     auto* all = new QVBoxLayout(this);
     all->addLayout(top);
@@ -131,7 +145,8 @@ ThemeBrowser::~ThemeBrowser()
 void ThemeBrowser::Show(const QString& folder, int page, bool smallDisplay, const ClockSource& clock)
 {
     folder_ = QDir(folder).absolutePath();
-    page_ = page;
+    page_ = std::clamp(page, 0, PageCount - 1);
+    pageChooser->setCurrentIndex(page_);
     small_ = smallDisplay;
     clock_ = clock;
     folderLabel_->setText(QDir::toNativeSeparators(folder_));
@@ -156,7 +171,7 @@ void ThemeBrowser::Rescan()
         watcher_->removePaths(watcher_->directories());
     if (!watcher_->files().isEmpty())
         watcher_->removePaths(watcher_->files());
-    QFileInfoList files = QDir(folder_).entryInfoList({QStringLiteral("*.lsth")}, QDir::Files | QDir::Hidden);
+    QFileInfoList files = QDir(folder_).entryInfoList({QStringLiteral("*.lsth")}, QDir::Files | QDir::Hidden | QDir::System);
     const bool byDate = sort->currentIndex() == 1;
     std::stable_sort(files.begin(), files.end(), [byDate](const QFileInfo& a, const QFileInfo& b) {
         return byDate ? a.lastModified() > b.lastModified() : QString::localeAwareCompare(a.fileName(), b.fileName()) < 0;

@@ -28,9 +28,11 @@ class QTimer;
 
 class ThemeBrowser : public QDialog {
 public:
-    // `open` is asked to open a theme (Enter or a double-click); `pickFolder`
-    // to choose another folder (empty: cancelled).
+    // `open` is asked to open a theme (Enter or a double-click), `compare`
+    // to hold one beside the document, `pickFolder` to choose another folder
+    // (empty: cancelled).
     ThemeBrowser(QWidget* parent, std::function<void(const QString& file)> open,
+                 std::function<void(const QString& file)> compare,
                  std::function<QString(const QString& current)> pickFolder);
     ~ThemeBrowser() override;
 
@@ -45,6 +47,7 @@ public:
 
     QListWidget* list = nullptr;
     QLineEdit* filter = nullptr;
+    QComboBox* pageChooser = nullptr;
     QComboBox* sort = nullptr;
 
 protected:
@@ -90,6 +93,7 @@ private:
     QIcon Blank() const;
 
     std::function<void(const QString&)> open_;
+    std::function<void(const QString&)> compare_;
     std::function<QString(const QString&)> pickFolder_;
     QString folder_;
     int page_ = 0;

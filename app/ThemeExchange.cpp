@@ -153,6 +153,7 @@ void TfrmMain::mniBrowseClick()
     if (first)
         browser = new ThemeBrowser(
             this, [this](const QString& file) { OpenThemeFile(QFile::encodeName(file).toStdString()); },
+            [this](const QString& file) { CompareWith(file); },
             [this](const QString& current) {
                 return dialogs_->AskFile(this, {QStringLiteral("Browse Folder"), QString(), current, false, true});
             });

@@ -149,7 +149,8 @@ void Browse500(benchmark::State& state)
     for (auto _ : state) {
         if (!warm || !browser) {
             state.PauseTiming();
-            browser = std::make_unique<ThemeBrowser>(form, [](const QString&) {}, [](const QString&) { return QString(); });
+            browser = std::make_unique<ThemeBrowser>(form, [](const QString&) {}, [](const QString&) {},
+                                                     [](const QString&) { return QString(); });
             if (warm)
                 browser->Show(folder, 0, false, FixedClock(std::tm{}));
             while (warm && browser->Pending() > 0)

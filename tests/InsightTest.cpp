@@ -41,6 +41,10 @@
 #include <QTreeWidget>
 
 #include <fstream>
+#if !defined(_WIN32)
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
 
 namespace {
 
@@ -323,6 +327,9 @@ private slots:
         QCOMPARE(f.History().UndoName(), std::string("Import Palette"));
         for (int i = 0; i < ThemeSlotCount; ++i)
             QCOMPARE(ThemeColors[std::size_t(i)], i == locked ? other[std::size_t(i)] : original[std::size_t(i)]);
+        f.mniUndoClick();
+        QCOMPARE(ThemeColors, other);
+        f.mniRedoClick();
         {
             std::ofstream bad(dir.File("bad.gpl"), std::ios::binary);
             bad << "GIMP Palette\n1 2 3 Main_Dom\n4 5\n";
@@ -367,6 +374,11 @@ private slots:
         QCOMPARE(f.History().UndoName(), std::string("Take Colours"));
         QCOMPARE(ThemeColors[SlotIndex(SlotId::Main_Dom)], theirs[SlotIndex(SlotId::Main_Dom)]);
         QCOMPARE(rows->topLevelItemCount(), 1);
+        f.mniUndoClick();
+        QCOMPARE(ThemeColors, before);
+        QCOMPARE(rows->topLevelItemCount(), 2);
+        f.mniRedoClick();
+        QCOMPARE(rows->topLevelItemCount(), 1);
         f.compareWindow->findChild<QPushButton*>(QStringLiteral("takeAll"))->click();
         QCOMPARE(ThemeColors[std::size_t(locked)], before[std::size_t(locked)]);
         QCOMPARE(rows->topLevelItemCount(), 1);
@@ -397,6 +409,24 @@ private slots:
             std::ofstream picture(dir.File("picture.lsth"), std::ios::binary);
             picture << "\x89PNG\r\n";
         }
+#if !defined(_WIN32)
+        // Files that are no themes, and none of them may hang the pictures:
+        // a FIFO no one writes to, a file over the size limit, and (where
+        // permissions count, not for root) one that may not be read.
+        QVERIFY(mkfifo(dir.File("fifo.lsth").c_str(), 0600) == 0);
+        {
+            std::ofstream big(dir.File("big.lsth"), std::ios::binary);
+            big << std::string(2 << 20, ';');
+        }
+        const bool permissionsCount = geteuid() != 0;
+        if (permissionsCount) {
+            QVERIFY(save("secret.lsth", 0x1234));
+            QVERIFY(chmod(dir.File("secret.lsth").c_str(), 0) == 0);
+        }
+        const int themes = permissionsCount ? 7 : 6;
+#else
+        const int themes = 4;
+#endif
         f.OpenThemeFile(dir.File("red.lsth"));
         const auto listing = [&] {
             QStringList all;
@@ -409,7 +439,7 @@ private slots:
         QVERIFY(f.browser && f.browser->isVisible());
         QTRY_COMPARE(f.browser->Pending(), 0);
         QListWidget* items = f.browser->list;
-        QCOMPARE(items->count(), 4);
+        QCOMPARE(items->count(), themes);
         const auto item = [&](const QString& name) {
             for (int i = 0; i < items->count(); ++i)
                 if (items->item(i)->text().startsWith(name))
@@ -428,8 +458,17 @@ private slots:
         };
         QCOMPARE(picture("green"), drawn("green.lsth"));
         QVERIFY(picture("green") != picture("blue"));
-        QVERIFY2(item(QStringLiteral("picture"))->text().contains(QStringLiteral("not a theme")),
-                 qPrintable(item(QStringLiteral("picture"))->text()));
+        const auto reason = [&](const char* name, const char* why) {
+            const QString text = item(QString::fromLatin1(name))->text();
+            return text.contains(QStringLiteral("not a theme")) && text.contains(QString::fromLatin1(why));
+        };
+        QVERIFY2(reason("picture", "no theme colours"), qPrintable(item(QStringLiteral("picture"))->text()));
+#if !defined(_WIN32)
+        QVERIFY2(reason("fifo", "not a regular file"), qPrintable(item(QStringLiteral("fifo"))->text()));
+        QVERIFY2(reason("big", "larger than"), qPrintable(item(QStringLiteral("big"))->text()));
+        if (permissionsCount)
+            QVERIFY2(reason("secret", "cannot open"), qPrintable(item(QStringLiteral("secret"))->text()));
+#endif
         f.browser->filter->setText(QStringLiteral("GRE"));
         for (int i = 0; i < items->count(); ++i)
             QCOMPARE(items->item(i)->isHidden(), !items->item(i)->text().startsWith(QStringLiteral("green")));

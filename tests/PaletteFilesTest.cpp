@@ -9,6 +9,18 @@
 
 #include <random>
 
+namespace {
+
+std::string Repeated(const std::string& text, int times)
+{
+    std::string out;
+    for (int i = 0; i < times; ++i)
+        out += text;
+    return out;
+}
+
+}  // namespace
+
 TEST(PaletteFiles, RoundTripsKeepWordsAndDisplay)
 {
     std::mt19937 random(26);
@@ -81,6 +93,11 @@ TEST(PaletteFiles, BadFilesAreRefusedByLineAndChangeNothing)
         {PaletteFormat::Json, "{\"slots\": {}} x", 1, "more after the value"},
         {PaletteFormat::Json, "{\"slots\": \"\\ud800\"}", 1, "surrogate"},
         {PaletteFormat::Json, std::string(100, '['), 1, "nested too deeply"},
+        {PaletteFormat::Json, "{\"slots\": {\"Main_Dom\": 1e999}}", 1, "out of range"},
+        {PaletteFormat::Json, "{\"slots\": {\"Main_Dom\": \"rgb(300, 0, 0)\"}}", 1, "colour"},
+        {PaletteFormat::Json, "{\n\"slots\": {\"Main_Dom\": \"#1234", 2, "not closed"},
+        {PaletteFormat::Json, "{\"slots\": [" + Repeated("\"#000000\",", 42) + "\"#FFFFFF\"]}", 1, "more than 42"},
+        {PaletteFormat::Gpl, "GIMP Palette\n" + Repeated("1 2 3\n", 42) + "4 5 6\n", 44, "more than 42"},
         {PaletteFormat::CHeader, "", 0, "not read"},
     };
     for (const Case& c : cases) {
