@@ -48,14 +48,15 @@ screen_shows() {
     "$contains" "$work/screen.xwd" "${rendered[@]}"
 }
 
-# exit_editor TITLE: File > Exit from the keyboard ("E" is shared by Export
-# Image, Export All Pages and Exit), then the editor's exit status.
+# exit_editor TITLE: File > Exit from the keyboard (Up from the menu's top
+# goes round to its last item, whatever stands above it), then the editor's
+# exit status.
 exit_editor() {
     local id
     id=$(xdotool search --name "$1" | head -1)
     xdotool windowactivate --sync "$id"
     xdotool key alt+f
-    for key in e e e Return; do
+    for key in Up Return; do
         sleep 0.2
         xdotool key "$key"
     done
