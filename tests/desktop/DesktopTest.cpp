@@ -374,7 +374,7 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(drafts.entryList({QStringLiteral("draft-*.lsth")}).size(), 0, 5000);
         Keys(QStringLiteral("alt+f"));
         QTest::qWait(300);
-        for (const char* key : {"e", "e", "e", "Return"}) {
+        for (const char* key : {"Up", "Return"}) {
             Keys(QString::fromLatin1(key));
             QTest::qWait(100);
         }
