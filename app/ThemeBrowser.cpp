@@ -111,8 +111,13 @@ ThemeBrowser::ThemeBrowser(QWidget* parent, std::function<void(const QString&)> 
     take_->setInterval(10);
     connect(take_, &QTimer::timeout, this, [this] { TakeDrawn(); });
     watcher_ = new QFileSystemWatcher(this);
-    connect(watcher_, &QFileSystemWatcher::directoryChanged, this, [this] { Rescan(); });
-    connect(watcher_, &QFileSystemWatcher::fileChanged, this, [this] { Rescan(); });
+    // A save is a burst of changes (a new file, a rename): one look after it.
+    auto* settle = new QTimer(this);
+    settle->setSingleShot(true);
+    settle->setInterval(150);
+    connect(settle, &QTimer::timeout, this, [this] { Rescan(); });
+    connect(watcher_, &QFileSystemWatcher::directoryChanged, settle, qOverload<>(&QTimer::start));
+    connect(watcher_, &QFileSystemWatcher::fileChanged, settle, qOverload<>(&QTimer::start));
 
     auto* compareButton = new QPushButton(QStringLiteral("&Compare With"), this);
     compareButton->setToolTip(QStringLiteral("Hold the chosen theme beside the one being edited"));
@@ -161,6 +166,8 @@ void ThemeBrowser::Show(const QString& folder, int page, bool smallDisplay, cons
 
 void ThemeBrowser::Rescan()
 {
+    // The chosen theme stays chosen across a new look at the folder.
+    const QString current = list->currentItem() ? list->currentItem()->data(PathRole).toString() : QString();
     ++generation_;
     pending_ = 0;
     items_.clear();
@@ -216,6 +223,8 @@ void ThemeBrowser::Rescan()
     if (pending_)
         take_->start();
     ApplyFilter();
+    if (QListWidgetItem* again = items_.value(current))
+        list->setCurrentItem(again);
     list->setUpdatesEnabled(true);
 }
 

@@ -482,11 +482,12 @@ private slots:
             QVERIFY(green.open(QIODevice::ReadWrite));
             QVERIFY(green.setFileTime(QDateTime::currentDateTime().addSecs(60), QFileDevice::FileModificationTime));
         }
+        items->setCurrentItem(item(QStringLiteral("blue")));
         QTRY_COMPARE(picture("green"), drawn("green.lsth"));
         QTRY_COMPARE(f.browser->Pending(), 0);
+        QCOMPARE(items->currentItem()->text(), QStringLiteral("blue"));
 
         // Enter opens the current theme.
-        items->setCurrentItem(item(QStringLiteral("blue")));
         QTest::keyClick(items, Qt::Key_Return);
         QCOMPARE(QString::fromStdString(ThemeFileName), QString::fromStdString(dir.File("blue.lsth")));
         QStringList after = listing();
