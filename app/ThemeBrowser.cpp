@@ -101,12 +101,19 @@ ThemeBrowser::ThemeBrowser(QWidget* parent, std::function<void(const QString&)> 
     list->setResizeMode(QListView::Adjust);
     list->setMovement(QListView::Static);
     list->setUniformItemSizes(true);
+    // Laid out a few dozen at a time between events, not all at once.
+    list->setLayoutMode(QListView::Batched);
+    list->setBatchSize(40);
     list->setSpacing(6);
     list->setWordWrap(true);
     list->installEventFilter(this);
     list->setItemDelegate(new PictureDelegate(list, [this](const QString& path) { return shown_.value(path); }));
     connect(list, &QListWidget::itemActivated, this,
             [this](QListWidgetItem* item) { open_(item->data(PathRole).toString()); });
+    add_ = new QTimer(this);
+    add_->setSingleShot(true);
+    add_->setInterval(0);
+    connect(add_, &QTimer::timeout, this, [this] { AddSome(); });
     take_ = new QTimer(this);
     take_->setInterval(10);
     connect(take_, &QTimer::timeout, this, [this] { TakeDrawn(); });
@@ -167,35 +174,44 @@ void ThemeBrowser::Show(const QString& folder, int page, bool smallDisplay, cons
 void ThemeBrowser::Rescan()
 {
     // The chosen theme stays chosen across a new look at the folder.
-    const QString current = list->currentItem() ? list->currentItem()->data(PathRole).toString() : QString();
+    if (toAdd_.isEmpty())
+        current_ = list->currentItem() ? list->currentItem()->data(PathRole).toString() : QString();
     ++generation_;
     pending_ = 0;
     items_.clear();
     shown_.clear();
-    list->setUpdatesEnabled(false);
     list->clear();
     if (!watcher_->directories().isEmpty())
         watcher_->removePaths(watcher_->directories());
     if (!watcher_->files().isEmpty())
         watcher_->removePaths(watcher_->files());
-    QFileInfoList files = QDir(folder_).entryInfoList({QStringLiteral("*.lsth")}, QDir::Files | QDir::Hidden | QDir::System);
+    toAdd_ = QDir(folder_).entryInfoList({QStringLiteral("*.lsth")}, QDir::Files | QDir::Hidden | QDir::System);
     const bool byDate = sort->currentIndex() == 1;
-    std::stable_sort(files.begin(), files.end(), [byDate](const QFileInfo& a, const QFileInfo& b) {
+    std::stable_sort(toAdd_.begin(), toAdd_.end(), [byDate](const QFileInfo& a, const QFileInfo& b) {
         return byDate ? a.lastModified() > b.lastModified() : QString::localeAwareCompare(a.fileName(), b.fileName()) < 0;
     });
-    // The folder for files that come and go or are replaced, each file for
-    // one rewritten in place.
-    QStringList watched{folder_};
+    added_ = 0;
+    blank_ = Blank();
+    AddSome();
+}
+
+void ThemeBrowser::AddSome()
+{
+    // A few milliseconds' worth of items a turn, so a large folder never
+    // holds the window up.
+    QElapsedTimer budget;
+    budget.start();
     const qreal ratio = devicePixelRatioF();
-    const QIcon blank = Blank();
-    for (const QFileInfo& info : files) {
+    for (; added_ < toAdd_.size() && budget.elapsed() < 4; ++added_) {
+        const QFileInfo& info = toAdd_.at(added_);
         const QString path = info.absoluteFilePath();
-        watched << path;
-        auto* item = new QListWidgetItem(blank, info.completeBaseName(), list);
+        auto* item = new QListWidgetItem(blank_, info.completeBaseName(), list);
         item->setData(PathRole, path);
         item->setData(TimeRole, info.lastModified());
         item->setToolTip(QDir::toNativeSeparators(path));
         items_.insert(path, item);
+        if (path == current_)
+            list->setCurrentItem(item);
         const Key key{path, info.size(), info.lastModified(), page_, small_};
         if (const auto cached = cache_.constFind(key); cached != cache_.constEnd()) {
             Place(item, *cached);
@@ -210,7 +226,7 @@ void ThemeBrowser::Rescan()
             if (thumbnail.isTheme) {
                 // On whole device pixels, as the preview is at a whole scale.
                 const int factor = std::max(1, int(std::ceil(ratio)));
-                drawn.picture = ScreenImage(Enlarged(thumbnail.screen, factor));
+                drawn.picture = ScreenImage(factor > 1 ? Enlarged(thumbnail.screen, factor) : thumbnail.screen);
                 drawn.picture.setDevicePixelRatio(factor);
             } else {
                 drawn.reason = QString::fromStdString(thumbnail.reason);
@@ -219,13 +235,21 @@ void ThemeBrowser::Rescan()
             drawn_.push_back(std::move(drawn));
         });
     }
-    watcher_->addPaths(watched);
     if (pending_)
         take_->start();
     ApplyFilter();
-    if (QListWidgetItem* again = items_.value(current))
-        list->setCurrentItem(again);
-    list->setUpdatesEnabled(true);
+    if (added_ < toAdd_.size()) {
+        add_->start();
+        return;
+    }
+    // The folder for files that come and go or are replaced, each file for
+    // one rewritten in place.
+    QStringList watched{folder_};
+    for (const QFileInfo& info : toAdd_)
+        watched << info.absoluteFilePath();
+    watcher_->addPaths(watched);
+    toAdd_.clear();
+    added_ = 0;
 }
 
 void ThemeBrowser::TakeDrawn()

@@ -7,6 +7,7 @@
 #include "DrawerClock.h"
 
 #include <QDateTime>
+#include <QFileInfo>
 #include <QDialog>
 #include <QHash>
 #include <QIcon>
@@ -40,8 +41,8 @@ public:
     // for a file that has not changed are not drawn again.
     void Show(const QString& folder, int page, bool smallDisplay, const ClockSource& clock);
     QString Folder() const { return folder_; }
-    // Thumbnails still being drawn.
-    int Pending() const { return pending_; }
+    // Thumbnails still to be listed or drawn.
+    int Pending() const { return pending_ + int(toAdd_.size() - added_); }
     // The picture shown for a file, null until it is drawn (or for no theme).
     QIcon PictureOf(const QString& path) const { return shown_.value(path); }
 
@@ -82,6 +83,7 @@ private:
     };
 
     void Rescan();
+    void AddSome();
     void ApplyFilter();
     void Sort();
     void ShowLarge(QListWidgetItem* item);
@@ -113,4 +115,10 @@ private:
     std::mutex drawnLock_;
     std::vector<Drawn> drawn_;
     QTimer* take_ = nullptr;
+    // The folder's files, listed a few at a time.
+    QFileInfoList toAdd_;
+    qsizetype added_ = 0;
+    QTimer* add_ = nullptr;
+    QIcon blank_;
+    QString current_;
 };
