@@ -1,5 +1,6 @@
 #include "GenerateDialog.h"
 
+#include "BitmapImage.h"
 #include "ColorText.h"
 #include "Legibility.h"
 #include "PageImage.h"
@@ -26,8 +27,6 @@ namespace {
 
 const char* const SeedNames[3] = {"Base", "Accent", "Second accent"};
 const char* const SeedLabels[3] = {"&Base:", "&Accent:", "Second acce&nt:"};
-
-QColor ToQColor(TColor c) { return QColor(int(ColorRed(c)), int(ColorGreen(c)), int(ColorBlue(c))); }
 
 }  // namespace
 
@@ -156,13 +155,11 @@ void GenerateThemeDialog::PickSeed(int which)
 void GenerateThemeDialog::ShowSeeds()
 {
     for (int i = 0; i < 3; ++i) {
-        const bool used = i == 0 || seedUsed[i]->isChecked();
         seedButtons[i]->SetSwatch(ToQColor(seeds_[i]), palette().color(QPalette::Button));
         seedButtons[i]->setText(QString::fromStdString(ColorToHexText(seeds_[i])));
-        seedButtons[i]->setEnabled(used || i == 0);
-        if (i == 2)
-            seedUsed[2]->setEnabled(seedUsed[1]->isChecked());
+        seedButtons[i]->setEnabled(i == 0 || seedUsed[i]->isChecked());
     }
+    seedUsed[2]->setEnabled(seedUsed[1]->isChecked());
 }
 
 bool GenerateThemeDialog::TakeSeedsFromPicture(const QString& file, QString& error)
@@ -171,7 +168,7 @@ bool GenerateThemeDialog::TakeSeedsFromPicture(const QString& file, QString& err
     QImageReader reader(file);
     reader.setAutoTransform(true);
     const QSize size = reader.size();
-    if (size.isValid() && qint64(size.width()) * size.height() > 100'000'000) {
+    if (size.isValid() && qint64(size.width()) * size.height() > MaxPicturePixels) {
         error = QStringLiteral("%1 is too large (%2x%3)").arg(file).arg(size.width()).arg(size.height());
         return false;
     }
@@ -212,8 +209,7 @@ void GenerateThemeDialog::Regenerate()
     Bitmap screen = ScreenOf(drawer_.Bitmap(), small_);
     if (small_)
         screen = Enlarged(screen, 2);
-    preview->setPixmap(QPixmap::fromImage(
-        QImage(screen.Data(), screen.Width(), screen.Height(), screen.Stride(), QImage::Format_BGR888).copy()));
+    preview->setPixmap(QPixmap::fromImage(ToQImage(screen)));
     QStringList lines;
     for (const UnmendablePair& u : result_.unmendable)
         lines << QStringLiteral("%1 on %2 cannot be mended: %3")

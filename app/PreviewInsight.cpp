@@ -63,11 +63,6 @@ const struct {
 
 }  // namespace
 
-QImage ToQImage(const Bitmap& b)
-{
-    return QImage(b.Data(), b.Width(), b.Height(), b.Stride(), QImage::Format_BGR888).copy();
-}
-
 void TfrmMain::CreateInsightMenus()
 {
     mniDisplay->addSeparator();
@@ -448,13 +443,18 @@ QString TfrmMain::ThemeName() const
     return QFileInfo(QString::fromStdString(ThemeFileName)).completeBaseName();
 }
 
+QString TfrmMain::ExportFolder() const
+{
+    if (lastExportFolder_.isEmpty() && !ThemeFileName.empty())
+        return QFileInfo(QString::fromStdString(ThemeFileName)).absolutePath();
+    return lastExportFolder_;
+}
+
 bool TfrmMain::SaveImage(const Bitmap& image, const QString& title, const QString& what, bool zoomed)
 {
     // <theme>-<page or "all">@<zoom>x.png, in the folder of the last export,
     // else the theme's own.
-    QString folder = lastExportFolder_;
-    if (folder.isEmpty() && !ThemeFileName.empty())
-        folder = QFileInfo(QString::fromStdString(ThemeFileName)).absolutePath();
+    QString folder = ExportFolder();
     if (folder.isEmpty())
         folder = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
     QString file = zoomed ? QStringLiteral("%1-%2@%3x.png").arg(ThemeName(), what).arg(zoom_)

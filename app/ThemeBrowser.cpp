@@ -1,5 +1,6 @@
 #include "ThemeBrowser.h"
 
+#include "BitmapImage.h"
 #include "PageImage.h"
 #include "SlotCatalogue.h"
 #include "ThemeThumbnail.h"
@@ -24,12 +25,9 @@
 #include <algorithm>
 #include <cmath>
 
-QImage ToQImage(const Bitmap& b);
-
 namespace {
 
 constexpr int PathRole = Qt::UserRole;
-constexpr int TimeRole = Qt::UserRole + 1;
 
 // Paints each item's picture as it comes from the browser's own store: a
 // picture that arrives repaints its item, where a new icon in the model
@@ -95,7 +93,8 @@ ThemeBrowser::ThemeBrowser(QWidget* parent, std::function<void(const QString&)> 
     connect(pageChooser, qOverload<int>(&QComboBox::activated), this, [this](int chosen) { Show(folder_, chosen, small_, clock_); });
     sort = new QComboBox(this);
     sort->addItems({QStringLiteral("By name"), QStringLiteral("Newest first")});
-    connect(sort, qOverload<int>(&QComboBox::currentIndexChanged), this, [this] { Sort(); });
+    // A new look at the folder in the order chosen: the pictures drawn are kept.
+    connect(sort, qOverload<int>(&QComboBox::currentIndexChanged), this, [this] { Rescan(); });
     list = new QListWidget(this);
     list->setViewMode(QListView::IconMode);
     list->setResizeMode(QListView::Adjust);
@@ -207,7 +206,6 @@ void ThemeBrowser::AddSome()
         const QString path = info.absoluteFilePath();
         auto* item = new QListWidgetItem(blank_, info.completeBaseName(), list);
         item->setData(PathRole, path);
-        item->setData(TimeRole, info.lastModified());
         item->setToolTip(QDir::toNativeSeparators(path));
         items_.insert(path, item);
         if (path == current_)
@@ -310,22 +308,6 @@ void ThemeBrowser::ApplyFilter()
         const QString name = QFileInfo(item->data(PathRole).toString()).completeBaseName();
         item->setHidden(!text.isEmpty() && !name.contains(text, Qt::CaseInsensitive));
     }
-}
-
-void ThemeBrowser::Sort()
-{
-    std::vector<QListWidgetItem*> items;
-    while (list->count())
-        items.push_back(list->takeItem(0));
-    const bool byDate = sort->currentIndex() == 1;
-    std::stable_sort(items.begin(), items.end(), [byDate](QListWidgetItem* a, QListWidgetItem* b) {
-        if (byDate)
-            return a->data(TimeRole).toDateTime() > b->data(TimeRole).toDateTime();
-        return QString::localeAwareCompare(QFileInfo(a->data(PathRole).toString()).fileName(),
-                                           QFileInfo(b->data(PathRole).toString()).fileName()) < 0;
-    });
-    for (QListWidgetItem* item : items)
-        list->addItem(item);
 }
 
 void ThemeBrowser::ShowLarge(QListWidgetItem* item)

@@ -85,7 +85,6 @@ private:
     void Rescan();
     void AddSome();
     void ApplyFilter();
-    void Sort();
     void ShowLarge(QListWidgetItem* item);
     void Place(QListWidgetItem* item, const Entry& entry);
     // Takes what the workers drew, a few milliseconds' worth at a time, so

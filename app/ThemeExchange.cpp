@@ -40,7 +40,7 @@ QIcon Swatch(TColor c)
     QPixmap pixmap(16, 16);
     pixmap.fill(Qt::black);
     QPainter p(&pixmap);
-    p.fillRect(1, 1, 14, 14, QColor(int(ColorRed(c)), int(ColorGreen(c)), int(ColorBlue(c))));
+    p.fillRect(1, 1, 14, 14, ToQColor(c));
     return QIcon(pixmap);
 }
 
@@ -85,24 +85,17 @@ void TfrmMain::mniImportPaletteClick()
     if (file.isEmpty())
         return;
     const std::optional<PaletteFormat> format = PaletteFormatOf(Path(file));
-    std::string text, error;
     if (!format || *format == PaletteFormat::CHeader) {
         SetStatusText(QStringLiteral("%1 is no .gpl or .json palette").arg(QFileInfo(file).fileName()), true);
-        return;
-    }
-    if (ReadFileLimited(Path(file), MaxIniFileSize, text, &error) != FileReadStatus::Ok) {
-        SetStatusText(QStringLiteral("%1: %2").arg(QFileInfo(file).fileName(), QString::fromStdString(error)), true);
         return;
     }
     PaletteRead read;
     PackTheme(ThemeColors, read.words);
     PaletteError fault;
-    if (!ReadPalette(*format, text, read, fault)) {
-        SetStatusText(QStringLiteral("%1:%2: %3")
-                          .arg(QFileInfo(file).fileName())
-                          .arg(fault.line)
-                          .arg(QString::fromStdString(fault.reason)),
-                      true);
+    if (!ReadPaletteFile(Path(file), read, fault)) {
+        const QString where = fault.line ? QStringLiteral("%1:%2").arg(QFileInfo(file).fileName()).arg(fault.line)
+                                         : QFileInfo(file).fileName();
+        SetStatusText(QStringLiteral("%1: %2").arg(where, QString::fromStdString(fault.reason)), true);
         return;
     }
     // Locked slots keep their colours, as everywhere.
@@ -115,9 +108,7 @@ void TfrmMain::mniImportPaletteClick()
 
 void TfrmMain::mniExportPaletteClick()
 {
-    QString folder = lastExportFolder_;
-    if (folder.isEmpty() && !ThemeFileName.empty())
-        folder = QFileInfo(QString::fromStdString(ThemeFileName)).absolutePath();
+    const QString folder = ExportFolder();
     const QString suggested = (folder.isEmpty() ? QString() : folder + QLatin1Char('/')) + ThemeName() + QStringLiteral(".gpl");
     QString file = dialogs_->AskFile(
         this, {QStringLiteral("Export Palette"),

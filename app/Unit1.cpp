@@ -67,8 +67,6 @@ TColor* SlotOfItem(const QListWidgetItem* item)
     return reinterpret_cast<TColor*>(item->data(Qt::UserRole).value<quintptr>());
 }
 
-QColor ToQColor(TColor c) { return QColor(int(ColorRed(c)), int(ColorGreen(c)), int(ColorBlue(c))); }
-
 // Device pixels of a logical position on the painter's device, rounded; the
 // frame and the bitmap share these edges, so neither gaps nor overlaps.
 QPoint DevicePoint(const QTransform& toDevice, int x, int y)

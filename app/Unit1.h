@@ -4,6 +4,7 @@
 // Each user action or device event is one handler named after its control and
 // event, as in the rest of the program.
 
+#include "BitmapImage.h"
 #include "ColorModel.h"
 #include "DeviceConversation.h"
 #include "EditorDialogs.h"
@@ -42,10 +43,7 @@ class RecentFiles;
 
 extern const char* const ApplicationTitle;
 
-class Bitmap;
-class QImage;
-// A bitmap as a toolkit image of its own.
-QImage ToQImage(const Bitmap& b);
+
 
 // The pixel size of a font of `points` at 96 dpi, the resolution the fixed
 // layout is drawn for.
@@ -268,6 +266,8 @@ private:
     void RebuildOverlay();
     // Asks under `title` where to, suggesting a name that ends in `what`.
     bool SaveImage(const Bitmap& image, const QString& title, const QString& what, bool zoomed = true);
+    // Where an export goes first: the folder of the last one, else the theme's.
+    QString ExportFolder() const;
     void CreateLibraryMenus();
     void RefreshCompare();
     // The compared theme's colours of the chosen rows (or all), as one step.

@@ -33,17 +33,12 @@ bool LoadAny(const std::string& file, LoadedTheme& theme)
         Fail(file + ": reads .lsth, .gpl and .json files");
         return false;
     }
-    std::string text, error;
-    if (ReadFileLimited(file, MaxIniFileSize, text, &error) != FileReadStatus::Ok) {
-        Fail(file + ": " + error);
-        return false;
-    }
     PaletteRead read;
     TThemeColorTable defaults{};
     LoadDefaultTheme(defaults);
     PackTheme(defaults, read.words);
     PaletteError fault;
-    if (!ReadPalette(*format, text, read, fault)) {
+    if (!ReadPaletteFile(file, read, fault)) {
         Fail(file + (fault.line ? ":" + std::to_string(fault.line) : std::string()) + ": " + fault.reason);
         return false;
     }

@@ -1,6 +1,7 @@
 #include "PictureFile.h"
 
 #include "FileIo.h"
+#include "PictureSeeds.h"
 
 #include <cstdlib>
 

@@ -11,8 +11,5 @@ struct DecodedPicture {
     int height = 0;
 };
 
-// Pictures above this many pixels are refused before they are decoded.
-constexpr long long MaxPicturePixels = 100'000'000;
-
 // False with the reason when the file cannot be read or is no PNG or JPEG.
 bool ReadPicture(const std::string& file, DecodedPicture& picture, std::string& error);

@@ -19,6 +19,9 @@ struct PicturePixels {
     std::size_t stride = 0;  // bytes from one row to the next
 };
 
+// Pictures above this many pixels are refused before they are decoded.
+constexpr long long MaxPicturePixels = 100'000'000;
+
 // At most this many pixels are looked at, spread evenly over the picture.
 constexpr std::size_t PictureSampleLimit = 1u << 18;
 

@@ -2,6 +2,7 @@
 
 #include "AsciiText.h"
 #include "ColorText.h"
+#include "FileIo.h"
 #include "JsonReader.h"
 #include "ThemeSlots.h"
 
@@ -224,4 +225,15 @@ bool ReadPalette(PaletteFormat format, const std::string& text, PaletteRead& int
     if (ok)
         into = read;
     return ok;
+}
+
+bool ReadPaletteFile(const std::string& path, PaletteRead& into, PaletteError& error)
+{
+    const std::optional<PaletteFormat> format = PaletteFormatOf(path);
+    if (!format)
+        return Refuse(error, 0, "not a .gpl or .json palette");
+    std::string text, reason;
+    if (ReadFileLimited(path, MaxIniFileSize, text, &reason) != FileReadStatus::Ok)
+        return Refuse(error, 0, reason);
+    return ReadPalette(*format, text, into, error);
 }

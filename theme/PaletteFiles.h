@@ -35,3 +35,8 @@ struct PaletteError {
 // "slots" object names keys, a "slots" list goes in slot order. Colours are rounded to
 // RGB565. False, with the first fault, for anything else.
 bool ReadPalette(PaletteFormat format, const std::string& text, PaletteRead& into, PaletteError& error);
+
+// The same for the file at `path`, in the format its extension names, read
+// with the theme files' size limit; a file that cannot be read is a fault of
+// line 0.
+bool ReadPaletteFile(const std::string& path, PaletteRead& into, PaletteError& error);
