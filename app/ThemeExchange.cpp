@@ -69,13 +69,16 @@ void TfrmMain::CreateLibraryMenus()
     connect(mniBrowse, &QAction::triggered, this, [this] { mniBrowseClick(); });
     const QList<QAction*> fileItems = mniFile->actions();
     mniFile->insertAction(fileItems.at(fileItems.indexOf(mniRecent->menuAction()) + 1), mniBrowse);
-    new KeyHold(*this, CompareKey, [this](bool held) {
-        if (!compareDrawer_)
-            return;
-        showingCompared_ = held;
-        RefreshPreviewImage();
-        surface->update();
-    });
+    new KeyHold(
+        *this, CompareKey,
+        [this](bool held) {
+            if (!compareDrawer_)
+                return;
+            showingCompared_ = held;
+            RefreshPreviewImage();
+            surface->update();
+        },
+        [this](const QWidget* window) { return window && window == compareWindow; });
 }
 
 void TfrmMain::mniImportPaletteClick()
@@ -148,10 +151,12 @@ void TfrmMain::mniBrowseClick()
             [this](const QString& current) {
                 return dialogs_->AskFile(this, {QStringLiteral("Browse Folder"), QString(), current, false, true});
             });
-    // The clock stands still for the pictures, as on one page at one moment.
-    browser->Show(folder, CurrentPage(), SmallDisplay, FixedClock(drawer_->Clock()()));
+    // Placed before it is first shown, so the window manager maps it there
+    // and it never jumps under the pointer.
     if (first)
         PlaceBeside(*browser, PlaceBesidePreview());
+    // The clock stands still for the pictures, as on one page at one moment.
+    browser->Show(folder, CurrentPage(), SmallDisplay, FixedClock(drawer_->Clock()()));
     browser->raise();
     browser->activateWindow();
 }
@@ -213,8 +218,8 @@ bool TfrmMain::CompareWith(const QString& file)
         ->setText(QStringLiteral("Hold the \\ key to see %1 on the preview.").arg(QFileInfo(file).fileName()));
     RefreshCompare();
     if (!compareWindow->isVisible()) {
-        compareWindow->show();
         PlaceBeside(*compareWindow, PlaceBesidePreview());
+        compareWindow->show();
     }
     compareWindow->raise();
     return true;
