@@ -1,10 +1,12 @@
 #include "ThemeBrowser.h"
 
 #include "BitmapImage.h"
+#include "CompactPicture.h"
 #include "PageImage.h"
 #include "SlotCatalogue.h"
 #include "ThemeThumbnail.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QElapsedTimer>
 #include <QDir>
@@ -18,6 +20,7 @@
 #include <QPainter>
 #include <QStyledItemDelegate>
 #include <QPushButton>
+#include <QThread>
 #include <QThreadPool>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -28,51 +31,49 @@
 namespace {
 
 constexpr int PathRole = Qt::UserRole;
+// The most one turn of listing or taking pictures may hold the window up,
+// well inside a frame of the screen.
+constexpr qint64 TurnNs = 3'000'000;
 
-// Paints each item's picture as it comes from the browser's own store: a
+int WholeFactor(qreal ratio) { return std::max(1, int(std::ceil(ratio))); }
+
+// Paints each item's picture over its blank from the browser's own store: a
 // picture that arrives repaints its item, where a new icon in the model
 // would lay all the items out again, each time.
 class PictureDelegate : public QStyledItemDelegate {
 public:
-    PictureDelegate(QObject* parent, std::function<QIcon(const QString& path)> picture)
+    PictureDelegate(QObject* parent, std::function<const QImage*(const QString& path, int factor)> picture)
         : QStyledItemDelegate(parent), picture_(std::move(picture))
     {
     }
 
-protected:
-    void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override
+    void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override
     {
-        QStyledItemDelegate::initStyleOption(option, index);
-        const QIcon icon = picture_(index.data(PathRole).toString());
-        if (!icon.isNull())
-            option->icon = icon;
+        QStyledItemDelegate::paint(painter, option, index);
+        const QImage* picture =
+            picture_(index.data(PathRole).toString(), WholeFactor(painter->device()->devicePixelRatioF()));
+        if (!picture)
+            return;
+        QStyleOptionViewItem item = option;
+        initStyleOption(&item, index);
+        const QStyle* style = option.widget ? option.widget->style() : QApplication::style();
+        const QRect blank = style->subElementRect(QStyle::SE_ItemViewItemDecoration, &item, option.widget);
+        painter->drawImage(QRect(blank.topLeft(), item.decorationSize), *picture);
     }
 
 private:
-    std::function<QIcon(const QString&)> picture_;
+    std::function<const QImage*(const QString&, int)> picture_;
 };
-
-// In the screen's own pixel format, made here so the window's thread only
-// wraps it: a toolkit conversion of three-byte pixels takes milliseconds.
-QImage ScreenImage(const Bitmap& b)
-{
-    QImage image(b.Width(), b.Height(), QImage::Format_RGB32);
-    for (int y = 0; y < b.Height(); ++y) {
-        const std::uint8_t* from = b.Row(y);
-        auto* to = reinterpret_cast<QRgb*>(image.scanLine(y));
-        for (int x = 0; x < b.Width(); ++x, from += 3)
-            to[x] = qRgb(from[2], from[1], from[0]);
-    }
-    return image;
-}
 
 }  // namespace
 
 ThemeBrowser::ThemeBrowser(QWidget* parent, std::function<void(const QString&)> open,
                            std::function<void(const QString&)> compare, std::function<QString(const QString&)> pickFolder)
     : QDialog(parent), open_(std::move(open)), compare_(std::move(compare)), pickFolder_(std::move(pickFolder)),
-      pool_(std::make_unique<QThreadPool>())
+      pool_(std::make_unique<QThreadPool>()), onScreen_(64 * 1024)
 {
+    // One core is left to the window, so it answers while pictures are drawn.
+    pool_->setMaxThreadCount(std::max(1, QThread::idealThreadCount() - 1));
     setWindowTitle(QStringLiteral("Browse Themes"));
     folderLabel_ = new QLabel(this);
     folderLabel_->setObjectName(QStringLiteral("folder"));
@@ -106,7 +107,8 @@ ThemeBrowser::ThemeBrowser(QWidget* parent, std::function<void(const QString&)> 
     list->setSpacing(6);
     list->setWordWrap(true);
     list->installEventFilter(this);
-    list->setItemDelegate(new PictureDelegate(list, [this](const QString& path) { return shown_.value(path); }));
+    list->setItemDelegate(
+        new PictureDelegate(list, [this](const QString& path, int factor) { return OnScreen(path, factor); }));
     connect(list, &QListWidget::itemActivated, this,
             [this](QListWidgetItem* item) { open_(item->data(PathRole).toString()); });
     add_ = new QTimer(this);
@@ -179,11 +181,15 @@ void ThemeBrowser::Rescan()
     pending_ = 0;
     items_.clear();
     shown_.clear();
+    onScreen_.clear();
     list->clear();
     if (!watcher_->directories().isEmpty())
         watcher_->removePaths(watcher_->directories());
     if (!watcher_->files().isEmpty())
         watcher_->removePaths(watcher_->files());
+    // The folder for files that come and go or are replaced; each file, as
+    // it is listed, for one rewritten in place.
+    watcher_->addPath(folder_);
     toAdd_ = QDir(folder_).entryInfoList({QStringLiteral("*.lsth")}, QDir::Files | QDir::Hidden | QDir::System);
     const bool byDate = sort->currentIndex() == 1;
     std::stable_sort(toAdd_.begin(), toAdd_.end(), [byDate](const QFileInfo& a, const QFileInfo& b) {
@@ -200,14 +206,16 @@ void ThemeBrowser::AddSome()
     // holds the window up.
     QElapsedTimer budget;
     budget.start();
-    const qreal ratio = devicePixelRatioF();
-    for (; added_ < toAdd_.size() && budget.elapsed() < 4; ++added_) {
+    const int factor = Factor();
+    for (; added_ < toAdd_.size() && budget.nsecsElapsed() < TurnNs; ++added_) {
         const QFileInfo& info = toAdd_.at(added_);
         const QString path = info.absoluteFilePath();
         auto* item = new QListWidgetItem(blank_, info.completeBaseName(), list);
         item->setData(PathRole, path);
         item->setToolTip(QDir::toNativeSeparators(path));
         items_.insert(path, item);
+        watcher_->addPath(path);
+        item->setHidden(!Passes(info.completeBaseName()));
         if (path == current_)
             list->setCurrentItem(item);
         const Key key{path, info.size(), info.lastModified(), page_, small_};
@@ -218,14 +226,13 @@ void ThemeBrowser::AddSome()
         ++pending_;
         const int generation = generation_;
         const std::string file = QFile::encodeName(path).toStdString();
-        pool_->start([this, key, file, generation, ratio, page = page_, small = small_, clock = clock_] {
+        pool_->start([this, key, file, generation, factor, page = page_, small = small_, clock = clock_] {
             const ThemeThumbnail thumbnail = RenderThemeThumbnail(file, page, small, clock);
-            Drawn drawn{key, {}, {}, generation};
+            Drawn drawn{key, {}, {}, {}, generation};
             if (thumbnail.isTheme) {
-                // On whole device pixels, as the preview is at a whole scale.
-                const int factor = std::max(1, int(std::ceil(ratio)));
-                drawn.picture = ScreenImage(factor > 1 ? Enlarged(thumbnail.screen, factor) : thumbnail.screen);
-                drawn.picture.setDevicePixelRatio(factor);
+                drawn.picture = CompactPicture(thumbnail.screen);
+                // Ready to paint, so the window's thread only copies it.
+                drawn.onScreen = DevicePicture(drawn.picture, factor);
             } else {
                 drawn.reason = QString::fromStdString(thumbnail.reason);
             }
@@ -235,17 +242,10 @@ void ThemeBrowser::AddSome()
     }
     if (pending_)
         take_->start();
-    ApplyFilter();
     if (added_ < toAdd_.size()) {
         add_->start();
         return;
     }
-    // The folder for files that come and go or are replaced, each file for
-    // one rewritten in place.
-    QStringList watched{folder_};
-    for (const QFileInfo& info : toAdd_)
-        watched << info.absoluteFilePath();
-    watcher_->addPaths(watched);
     toAdd_.clear();
     added_ = 0;
 }
@@ -260,15 +260,21 @@ void ThemeBrowser::TakeDrawn()
         batch.swap(drawn_);
     }
     std::size_t i = 0;
-    for (; i < batch.size() && budget.elapsed() < 8; ++i) {
+    for (; i < batch.size() && budget.nsecsElapsed() < TurnNs; ++i) {
         Drawn& d = batch[i];
-        const Entry entry{d.picture.isNull() ? QIcon() : QIcon(QPixmap::fromImage(d.picture)), d.reason};
+        const Entry entry{d.picture, d.reason};
         cache_.insert(d.key, entry);
         if (d.generation != generation_)
             continue;
         --pending_;
-        if (QListWidgetItem* item = items_.value(d.key.path))
+        if (QListWidgetItem* item = items_.value(d.key.path)) {
             Place(item, entry);
+            // Kept enlarged only while it is on the screen.
+            if (!d.onScreen.isNull() && list->viewport()->rect().intersects(list->visualItemRect(item))) {
+                const int cost = int(d.onScreen.sizeInBytes() / 1024);
+                onScreen_.insert(d.key.path, new QImage(std::move(d.onScreen)), cost);
+            }
+        }
     }
     if (i < batch.size()) {
         // The rest on the next turn, ahead of what is drawn meanwhile.
@@ -278,6 +284,21 @@ void ThemeBrowser::TakeDrawn()
     }
     if (pending_ <= 0)
         take_->stop();
+}
+
+int ThemeBrowser::Factor() const { return WholeFactor(devicePixelRatioF()); }
+
+const QImage* ThemeBrowser::OnScreen(const QString& path, int factor) const
+{
+    if (const QImage* ready = onScreen_.object(path); ready && int(ready->devicePixelRatio()) == factor)
+        return ready;
+    const auto picture = shown_.constFind(path);
+    if (picture == shown_.constEnd())
+        return nullptr;
+    auto* enlarged = new QImage(DevicePicture(*picture, factor));
+    const int cost = int(enlarged->sizeInBytes() / 1024);
+    onScreen_.insert(path, enlarged, cost);
+    return onScreen_.object(path);
 }
 
 QIcon ThemeBrowser::Blank() const
@@ -291,7 +312,9 @@ QIcon ThemeBrowser::Blank() const
 void ThemeBrowser::Place(QListWidgetItem* item, const Entry& entry)
 {
     if (!entry.picture.isNull()) {
-        shown_.insert(item->data(PathRole).toString(), entry.picture);
+        const QString path = item->data(PathRole).toString();
+        shown_.insert(path, entry.picture);
+        onScreen_.remove(path);
         list->viewport()->update(list->visualItemRect(item));
         return;
     }
@@ -300,30 +323,32 @@ void ThemeBrowser::Place(QListWidgetItem* item, const Entry& entry)
     item->setToolTip(item->toolTip() + QStringLiteral("\n") + entry.reason);
 }
 
-void ThemeBrowser::ApplyFilter()
+bool ThemeBrowser::Passes(const QString& name) const
 {
     const QString text = filter->text().trimmed();
+    return text.isEmpty() || name.contains(text, Qt::CaseInsensitive);
+}
+
+void ThemeBrowser::ApplyFilter()
+{
     for (int i = 0; i < list->count(); ++i) {
         QListWidgetItem* item = list->item(i);
-        const QString name = QFileInfo(item->data(PathRole).toString()).completeBaseName();
-        item->setHidden(!text.isEmpty() && !name.contains(text, Qt::CaseInsensitive));
+        item->setHidden(!Passes(QFileInfo(item->data(PathRole).toString()).completeBaseName()));
     }
 }
 
 void ThemeBrowser::ShowLarge(QListWidgetItem* item)
 {
-    const QIcon icon = item ? shown_.value(item->data(PathRole).toString()) : QIcon();
-    if (icon.isNull())
+    const QImage shown = item ? shown_.value(item->data(PathRole).toString()) : QImage();
+    if (shown.isNull())
         return;
     QDialog large(this);
     large.setWindowTitle(item->text().section(QLatin1Char('\n'), 0, 0));
     auto* picture = new QLabel(&large);
     // Twice the size, each pixel a square of four.
-    const qreal ratio = devicePixelRatioF();
-    QPixmap twice = icon.pixmap(list->iconSize(), ratio).scaled(list->iconSize() * 2 * ratio, Qt::KeepAspectRatio,
-                                                                         Qt::FastTransformation);
-    twice.setDevicePixelRatio(ratio);
-    picture->setPixmap(twice);
+    QImage twice = DevicePicture(shown, 2 * Factor());
+    twice.setDevicePixelRatio(Factor());
+    picture->setPixmap(QPixmap::fromImage(twice));
     auto* layout = new QVBoxLayout(&large);
     layout->addWidget(picture);
     large.exec();

@@ -6,6 +6,7 @@
 
 #include "DrawerClock.h"
 
+#include <QCache>
 #include <QDateTime>
 #include <QFileInfo>
 #include <QDialog>
@@ -43,8 +44,11 @@ public:
     QString Folder() const { return folder_; }
     // Thumbnails still to be listed or drawn.
     int Pending() const { return pending_ + int(toAdd_.size() - added_); }
-    // The picture shown for a file, null until it is drawn (or for no theme).
-    QIcon PictureOf(const QString& path) const { return shown_.value(path); }
+    // The picture shown for a file, one pixel a device pixel; null until it
+    // is drawn (or for no theme).
+    QImage PictureOf(const QString& path) const { return shown_.value(path); }
+    // The picture as it is painted at this many device pixels a pixel.
+    const QImage* OnScreen(const QString& path, int factor) const;
 
     QListWidget* list = nullptr;
     QLineEdit* filter = nullptr;
@@ -71,13 +75,14 @@ private:
         }
     };
     struct Entry {
-        QIcon picture;  // null for a file that is no theme
+        QImage picture;  // compact; null for a file that is no theme
         QString reason;
     };
     // A picture a worker drew, waiting for the window's thread.
     struct Drawn {
         Key key;
         QImage picture;
+        QImage onScreen;  // already enlarged for the screen the list was on
         QString reason;
         int generation;
     };
@@ -85,6 +90,8 @@ private:
     void Rescan();
     void AddSome();
     void ApplyFilter();
+    // Whether the filter field lets a theme of this name be seen.
+    bool Passes(const QString& name) const;
     void ShowLarge(QListWidgetItem* item);
     void Place(QListWidgetItem* item, const Entry& entry);
     // Takes what the workers drew, a few milliseconds' worth at a time, so
@@ -92,6 +99,8 @@ private:
     void TakeDrawn();
     // What an item shows until its picture is drawn.
     QIcon Blank() const;
+    // Device pixels a picture pixel: whole, as the preview's zoom.
+    int Factor() const;
 
     std::function<void(const QString&)> open_;
     std::function<void(const QString&)> compare_;
@@ -105,7 +114,10 @@ private:
     std::unique_ptr<QThreadPool> pool_;
     QHash<Key, Entry> cache_;
     QHash<QString, QListWidgetItem*> items_;  // by path, of the scan shown
-    QHash<QString, QIcon> shown_;             // the pictures drawn so far, by path
+    QHash<QString, QImage> shown_;            // the pictures drawn so far, by path
+    // The last pictures painted, enlarged; a few screenfuls' worth, so a
+    // large folder at a high scale keeps one small copy of each picture.
+    mutable QCache<QString, QImage> onScreen_;
 
     // Each scan's number: a picture drawn for an older one is still kept,
     // but placed only where its item stands.

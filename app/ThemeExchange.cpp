@@ -28,6 +28,7 @@
 #include <QPainter>
 #include <QPixmap>
 #include <QPushButton>
+#include <QScreen>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
@@ -153,8 +154,14 @@ void TfrmMain::mniBrowseClick()
             });
     // Placed before it is first shown, so the window manager maps it there
     // and it never jumps under the pointer.
-    if (first)
+    if (first) {
+        // Never larger than the screen, frame included.
+        if (const QScreen* where = screen()) {
+            const QSize frame = OuterFrame(*this).size() - size();
+            browser->resize(browser->size().boundedTo(where->availableGeometry().size() - frame));
+        }
         PlaceBeside(*browser, PlaceBesidePreview());
+    }
     // The clock stands still for the pictures, as on one page at one moment.
     browser->Show(folder, CurrentPage(), SmallDisplay, FixedClock(drawer_->Clock()()));
     browser->raise();

@@ -2,7 +2,9 @@
 // the remembered view, the legibility window, and exported and simulated
 // pictures against lsthtool's.
 
+#include "BitmapImage.h"
 #include "ClientSurface.h"
+#include "CompactPicture.h"
 #include "EditorState.h"
 #include "GenerateDialog.h"
 #include "PaletteFiles.h"
@@ -448,8 +450,6 @@ private slots:
         };
         const auto picture = [&](const char* name) {
             return f.browser->PictureOf(item(QString::fromLatin1(name))->data(Qt::UserRole).toString())
-                .pixmap(QSize(240, 320))
-                .toImage()
                 .convertToFormat(QImage::Format_RGB888);
         };
         const auto drawn = [&](const char* name) {
@@ -495,6 +495,34 @@ private slots:
         QStringList expected = before;
         expected.removeIf([](const QString& s) { return s.startsWith(QStringLiteral("green")); });
         QCOMPARE(after, expected);
+    }
+
+    // Pictures are kept with a colour table when they can be, in full when a
+    // page has more colours than a table holds; either way every pixel stays,
+    // and on the screen each is a whole square of device pixels.
+    void compactPicturesKeepEveryPixel()
+    {
+        for (int colours : {3, 256, 257, 600}) {
+            Bitmap bitmap(30, 20);
+            for (int y = 0; y < bitmap.Height(); ++y)
+                for (int x = 0; x < bitmap.Width(); ++x) {
+                    const int i = (y * bitmap.Width() + x) % colours;
+                    std::uint8_t* p = bitmap.Row(y) + x * 3;
+                    p[0] = std::uint8_t(i), p[1] = std::uint8_t(i >> 8), p[2] = std::uint8_t(255 - i);
+                }
+            const QImage compact = CompactPicture(bitmap);
+            QCOMPARE(compact.format() == QImage::Format_Indexed8, colours <= 256);
+            const QImage exact = ToQImage(bitmap).convertToFormat(QImage::Format_RGB888);
+            QCOMPARE(compact.convertToFormat(QImage::Format_RGB888), exact);
+            const QImage onScreen = DevicePicture(compact, 3);
+            QCOMPARE(onScreen.devicePixelRatio(), 3.0);
+            QCOMPARE(onScreen.size(), compact.size() * 3);
+            int wrong = 0;
+            for (int y = 0; y < onScreen.height(); ++y)
+                for (int x = 0; x < onScreen.width(); ++x)
+                    wrong += onScreen.pixel(x, y) != compact.pixel(x / 3, y / 3);
+            QCOMPARE(wrong, 0);
+        }
     }
 
     // The exported pictures and the simulated preview are lsthtool's pixels.
