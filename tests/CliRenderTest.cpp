@@ -333,6 +333,12 @@ TEST_F(CliRender, DiffConvertAndCard)
     EXPECT_EQ(Run("convert " + Q("t.gpl") + " " + Q("picture.lsth")).exitCode, 1);
     EXPECT_EQ(ReadText(dir.File("picture.lsth")), picture);
 
+    // Each swatch is told from every other by its name under its section's heading.
+    std::set<std::string> labels;
+    for (int i = 0; i < ThemeSlotCount; ++i)
+        labels.insert(std::string(ThemeSlots[std::size_t(i)].section) + ": " + CardSlotLabel(static_cast<SlotId>(i)));
+    EXPECT_EQ(labels.size(), std::size_t(ThemeSlotCount));
+    EXPECT_EQ(CardSlotLabel(SlotId::Main_AccentPB), "Dominant Acc. - Power Bank");
     ASSERT_EQ(Run("card " + Q("a.lsth") + " --at '2026-12-08 09:05' -o " + Q("card.png")).exitCode, 0);
     RgbImage card;
     ASSERT_TRUE(ReadPng(dir.File("card.png"), card));
