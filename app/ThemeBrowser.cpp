@@ -2,7 +2,6 @@
 
 #include "BitmapImage.h"
 #include "CompactPicture.h"
-#include "PageImage.h"
 #include "SlotCatalogue.h"
 #include "ThemeThumbnail.h"
 

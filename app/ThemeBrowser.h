@@ -44,11 +44,9 @@ public:
     QString Folder() const { return folder_; }
     // Thumbnails still to be listed or drawn.
     int Pending() const { return pending_ + int(toAdd_.size() - added_); }
-    // The picture shown for a file, one pixel a device pixel; null until it
-    // is drawn (or for no theme).
+    // The picture shown for a file, a pixel for each of the device screen's;
+    // null until it is drawn (or for no theme).
     QImage PictureOf(const QString& path) const { return shown_.value(path); }
-    // The picture as it is painted at this many device pixels a pixel.
-    const QImage* OnScreen(const QString& path, int factor) const;
 
     QListWidget* list = nullptr;
     QLineEdit* filter = nullptr;
@@ -99,8 +97,10 @@ private:
     void TakeDrawn();
     // What an item shows until its picture is drawn.
     QIcon Blank() const;
-    // Device pixels a picture pixel: whole, as the preview's zoom.
+    // Pixels of this screen a picture pixel takes: whole, as the preview's zoom.
     int Factor() const;
+    // The picture as it is painted, each pixel `factor` x `factor` pixels of this screen.
+    const QImage* OnScreen(const QString& path, int factor) const;
 
     std::function<void(const QString&)> open_;
     std::function<void(const QString&)> compare_;
