@@ -69,7 +69,7 @@ private:
 ThemeBrowser::ThemeBrowser(QWidget* parent, std::function<void(const QString&)> open,
                            std::function<void(const QString&)> compare, std::function<QString(const QString&)> pickFolder)
     : QDialog(parent), open_(std::move(open)), compare_(std::move(compare)), pickFolder_(std::move(pickFolder)),
-      pool_(std::make_unique<QThreadPool>()), onScreen_(64 * 1024)
+      pool_(std::make_unique<QThreadPool>()), cache_(256 * 1024), onScreen_(64 * 1024)
 {
     // One core is left to the window, so it answers while pictures are drawn.
     pool_->setMaxThreadCount(std::max(1, QThread::idealThreadCount() - 1));
@@ -218,7 +218,7 @@ void ThemeBrowser::AddSome()
         if (path == current_)
             list->setCurrentItem(item);
         const Key key{path, info.size(), info.lastModified(), page_, small_};
-        if (const auto cached = cache_.constFind(key); cached != cache_.constEnd()) {
+        if (const Entry* cached = cache_.object(key)) {
             Place(item, *cached);
             continue;
         }
@@ -262,7 +262,7 @@ void ThemeBrowser::TakeDrawn()
     for (; i < batch.size() && budget.nsecsElapsed() < TurnNs; ++i) {
         Drawn& d = batch[i];
         const Entry entry{d.picture, d.reason};
-        cache_.insert(d.key, entry);
+        cache_.insert(d.key, new Entry(entry), std::max<int>(1, int(entry.picture.sizeInBytes() / 1024)));
         if (d.generation != generation_)
             continue;
         --pending_;

@@ -112,7 +112,9 @@ private:
     QLabel* folderLabel_ = nullptr;
     QFileSystemWatcher* watcher_ = nullptr;
     std::unique_ptr<QThreadPool> pool_;
-    QHash<Key, Entry> cache_;
+    // Every picture drawn this run, up to 256 MB (some 3,400 of them); past
+    // that the least recently used is drawn again when it is needed.
+    QCache<Key, Entry> cache_;
     QHash<QString, QListWidgetItem*> items_;  // by path, of the scan shown
     QHash<QString, QImage> shown_;            // the pictures drawn so far, by path
     // The last pictures painted, enlarged; a few screenfuls' worth, so a
