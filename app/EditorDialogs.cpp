@@ -122,6 +122,26 @@ QString EditorDialogs::AskFile(QWidget* parent, const FileQuestion& question)
     return dialog.selectedFiles().first();
 }
 
+namespace {
+
+QMargins FrameOf(const QWidget& window)
+{
+    const QRect inner = window.geometry(), outer = OuterFrame(window);
+    return {inner.left() - outer.left(), inner.top() - outer.top(), outer.right() - inner.right(),
+            outer.bottom() - inner.bottom()};
+}
+
+// The frame a window not yet shown will have, told by its owner's. Away from
+// scale 1, a frame of an odd number of device pixels comes out a pixel more
+// or less on a side, depending on where the window stands: a pixel more.
+QMargins ExpectedFrame(const QWidget& owner)
+{
+    const QMargins frame = FrameOf(owner);
+    return owner.devicePixelRatioF() == 1.0 ? frame : frame + QMargins(1, 1, 1, 1);
+}
+
+}  // namespace
+
 void PlaceBeside(QWidget& window, const DialogPlace& place)
 {
     QScreen* screen = QGuiApplication::screenAt(place.keepVisible.center());
@@ -132,10 +152,8 @@ void PlaceBeside(QWidget& window, const DialogPlace& place)
     const QRect available = screen->availableGeometry();
     // A window not yet shown has no frame; its owner's tells how wide the
     // window manager's will be.
-    const QWidget* framed = window.isVisible() || !window.parentWidget() ? &window : window.parentWidget()->window();
-    const QRect inner = framed->geometry(), outer = OuterFrame(*framed);
-    const QMargins frame(inner.left() - outer.left(), inner.top() - outer.top(), outer.right() - inner.right(),
-                         outer.bottom() - inner.bottom());
+    const bool shown = window.isVisible() || !window.parentWidget();
+    const QMargins frame = shown ? FrameOf(window) : ExpectedFrame(*window.parentWidget()->window());
     const QSize size = window.size().grownBy(frame);
     const auto clampX = [&](int x) { return std::max(available.left(), std::min(x, available.right() + 1 - size.width())); };
     const auto clampY = [&](int y) { return std::max(available.top(), std::min(y, available.bottom() + 1 - size.height())); };
@@ -152,6 +170,29 @@ void PlaceBeside(QWidget& window, const DialogPlace& place)
     }
     const QRect now = OuterFrame(window);
     MoveFrameTo(window, QPoint(clampX(now.left()), clampY(now.top())));
+}
+
+QSize SizeForRoomBeside(const QWidget& owner, QSize wanted, QSize least, std::initializer_list<QRect> keeps)
+{
+    const QScreen* on = owner.screen();
+    if (!on)
+        return wanted;
+    const QRect room = on->availableGeometry();
+    const QMargins frame = ExpectedFrame(owner);
+    const QSize decoration(frame.left() + frame.right(), frame.top() + frame.bottom());
+    // Never larger than the screen, frame included.
+    wanted = wanted.boundedTo(room.size() - decoration);
+    for (const QRect& keep : keeps) {
+        const int across = std::max(keep.left() - room.left(), room.right() - keep.right()) - decoration.width();
+        const int upDown = std::max(keep.top() - room.top(), room.bottom() - keep.bottom()) - decoration.height();
+        if (across >= wanted.width() || upDown >= wanted.height())
+            return wanted;
+        if (across >= least.width())
+            return {across, std::min(wanted.height(), room.height() - decoration.height())};
+        if (upDown >= least.height())
+            return {std::min(wanted.width(), room.width() - decoration.width()), upDown};
+    }
+    return wanted;
 }
 
 QRect OuterFrame(const QWidget& window)

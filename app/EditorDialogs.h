@@ -8,6 +8,7 @@
 #include <QRect>
 #include <QString>
 #include <functional>
+#include <initializer_list>
 
 class QWidget;
 
@@ -84,6 +85,13 @@ public:
 // left, below or above, whichever has room first; else beside
 // place.keepVisibleAtLeast; else as far inside the screen as it goes.
 void PlaceBeside(QWidget& window, const DialogPlace& place);
+
+// A size for a window that is to stand beside one of `keeps` (the first
+// with room) on the owner's screen: `wanted` where there is room; else as
+// wide as the room on one side, or as tall as the room above or below,
+// but not below `least`; never larger than the screen. The owner's frame
+// tells how large the window manager's will be.
+QSize SizeForRoomBeside(const QWidget& owner, QSize wanted, QSize least, std::initializer_list<QRect> keeps);
 
 // A top-level window's outer rectangle, the window manager's frame included.
 // QWidget keeps its own copy of the frame and refreshes it only on a move or

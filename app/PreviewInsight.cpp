@@ -353,28 +353,8 @@ void TfrmMain::PlaceLegibilityWindow()
 {
     const QRect preview(surface->mapToGlobal(QPoint(0, 0)), QSize(PreviewX + PreviewWidth * zoom_ + 2, surface->height()));
     // On a small screen it gets narrower (or lower) rather than cover the
-    // window, or at least the preview: the widest room beside, else the
-    // tallest above or below.
-    if (const QScreen* on = screen()) {
-        const QRect room = on->availableGeometry();
-        const QSize decoration = OuterFrame(*this).size() - geometry().size();
-        const QSize wanted(620, 360);
-        legibility_->resize(wanted);
-        for (const QRect& keep : {OuterFrame(*this), preview}) {
-            const int across = std::max(keep.left() - room.left(), room.right() - keep.right()) - decoration.width();
-            const int upDown = std::max(keep.top() - room.top(), room.bottom() - keep.bottom()) - decoration.height();
-            if (across >= wanted.width() || upDown >= wanted.height())
-                break;
-            if (across >= 320) {
-                legibility_->resize(across, std::min(wanted.height(), room.height() - decoration.height()));
-                break;
-            }
-            if (upDown >= 160) {
-                legibility_->resize(std::min(wanted.width(), room.width() - decoration.width()), upDown);
-                break;
-            }
-        }
-    }
+    // window, or at least the preview.
+    legibility_->resize(SizeForRoomBeside(*this, QSize(620, 360), QSize(320, 160), {OuterFrame(*this), preview}));
     PlaceBeside(*legibility_, {OuterFrame(*this), preview});
 }
 

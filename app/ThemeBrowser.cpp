@@ -64,6 +64,29 @@ private:
     std::function<const QImage*(const QString&, int)> picture_;
 };
 
+// The folder's path, its start left out when the window is narrower than
+// the path, so the folder's own name stays in view; the whole path is its
+// tooltip.
+class FolderLabel : public QLabel {
+public:
+    using QLabel::QLabel;
+
+    QSize minimumSizeHint() const override
+    {
+        return {fontMetrics().horizontalAdvance(QStringLiteral("\u2026/folder")), QLabel::minimumSizeHint().height()};
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        QPainter painter(this);
+        painter.setPen(palette().color(QPalette::WindowText));
+        const QRect room = contentsRect();
+        painter.drawText(room, Qt::AlignLeft | Qt::AlignVCenter,
+                         fontMetrics().elidedText(text(), Qt::ElideLeft, room.width()));
+    }
+};
+
 }  // namespace
 
 ThemeBrowser::ThemeBrowser(QWidget* parent, std::function<void(const QString&)> open,
@@ -74,9 +97,8 @@ ThemeBrowser::ThemeBrowser(QWidget* parent, std::function<void(const QString&)> 
     // One core is left to the window, so it answers while pictures are drawn.
     pool_->setMaxThreadCount(std::max(1, QThread::idealThreadCount() - 1));
     setWindowTitle(QStringLiteral("Browse Themes"));
-    folderLabel_ = new QLabel(this);
+    folderLabel_ = new FolderLabel(this);
     folderLabel_->setObjectName(QStringLiteral("folder"));
-    folderLabel_->setTextInteractionFlags(Qt::TextSelectableByMouse);
     auto* change = new QPushButton(QStringLiteral("&Folder..."), this);
     connect(change, &QPushButton::clicked, this, [this] {
         const QString chosen = pickFolder_(folder_);
@@ -162,6 +184,7 @@ void ThemeBrowser::Show(const QString& folder, int page, bool smallDisplay, cons
     small_ = smallDisplay;
     clock_ = clock;
     folderLabel_->setText(QDir::toNativeSeparators(folder_));
+    folderLabel_->setToolTip(folderLabel_->text());
     const QSize icon = small_ ? QSize(80, 160) : QSize(240, 320);
     list->setIconSize(icon);
     // Room for the picture and three lines under it: a name, and why a file

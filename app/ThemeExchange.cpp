@@ -28,7 +28,6 @@
 #include <QPainter>
 #include <QPixmap>
 #include <QPushButton>
-#include <QScreen>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
@@ -155,12 +154,11 @@ void TfrmMain::mniBrowseClick()
     // Placed before it is first shown, so the window manager maps it there
     // and it never jumps under the pointer.
     if (first) {
-        // Never larger than the screen, frame included.
-        if (const QScreen* where = screen()) {
-            const QSize frame = OuterFrame(*this).size() - size();
-            browser->resize(browser->size().boundedTo(where->availableGeometry().size() - frame));
-        }
-        PlaceBeside(*browser, PlaceBesidePreview());
+        // On a small screen narrower (or lower) rather than cover the editor,
+        // or at least its preview; a column of pictures still fits.
+        const DialogPlace place = PlaceBesidePreview();
+        browser->resize(SizeForRoomBeside(*this, browser->size(), QSize(320, 400), {place.keepVisible, place.keepVisibleAtLeast}));
+        PlaceBeside(*browser, place);
     }
     // The clock stands still for the pictures, as on one page at one moment.
     browser->Show(folder, CurrentPage(), SmallDisplay, FixedClock(drawer_->Clock()()));

@@ -577,22 +577,28 @@ private slots:
 
     // On a screen with little room (1920x1080, at scale 2 only 960x540) the
     // legibility window still leaves the preview in view, and stays on the screen.
-    void legibilityWindowLeavesThePreviewInView()
+    void sideWindowsLeaveThePreviewInView()
     {
         auto form = ShowWindow();
         QTRY_VERIFY(OuterFrame(*form) != form->geometry());
-        Keys(QStringLiteral("ctrl+l"));
-        QDialog* legibility = nullptr;
-        QTRY_VERIFY((legibility = form->findChild<QDialog*>()) && legibility->isVisible());
-        QTRY_VERIFY(OuterFrame(*legibility) != legibility->geometry());
         const QRect preview(form->surface->mapToGlobal(QPoint(4, 2)), QSize(242, 322));
         const QRect room = form->screen()->availableGeometry();
-        QVERIFY2(!OuterFrame(*legibility).intersects(preview) && room.contains(OuterFrame(*legibility)),
-                 qPrintable(QStringLiteral("legibility window at %1,%2 %3x%4, preview at %5,%6")
-                                .arg(OuterFrame(*legibility).x()).arg(OuterFrame(*legibility).y())
-                                .arg(OuterFrame(*legibility).width()).arg(OuterFrame(*legibility).height())
-                                .arg(preview.x()).arg(preview.y())));
-        legibility->close();
+        const QList<std::pair<const char*, std::function<QDialog*()>>> windows = {
+            {"ctrl+l", [&] { return form->findChild<QDialog*>(); }},
+            {"ctrl+b", [&] { return static_cast<QDialog*>(form->browser); }},
+        };
+        for (const auto& [keys, find] : windows) {
+            Keys(QString::fromLatin1(keys));
+            QDialog* window = nullptr;
+            QTRY_VERIFY((window = find()) && window->isVisible());
+            QTRY_VERIFY(OuterFrame(*window) != window->geometry());
+            const QRect at = OuterFrame(*window);
+            QVERIFY2(!at.intersects(preview) && room.contains(at),
+                     qPrintable(QStringLiteral("%1: window at %2,%3 %4x%5, preview at %6,%7")
+                                    .arg(QString::fromLatin1(keys)).arg(at.x()).arg(at.y()).arg(at.width())
+                                    .arg(at.height()).arg(preview.x()).arg(preview.y())));
+            window->close();
+        }
     }
 
     // The legibility window stands beside the editor and follows each edit;
@@ -797,6 +803,9 @@ private slots:
         QCOMPARE(items->count(), 2);
         QListWidgetItem* second = items->item(1);
         QCOMPARE(second->text(), QStringLiteral("second"));
+        // A narrow window beside the editor shows one picture a row.
+        items->scrollToItem(second);
+        QTRY_VERIFY(items->viewport()->rect().contains(items->visualItemRect(second).center()));
         Click(items->viewport(), items->visualItemRect(second).center(), 2);
         QTRY_VERIFY(form->windowTitle().endsWith(QStringLiteral(" - second.lsth")));
         QCOMPARE(ThemeColors[0], RGB565ToColor(0x001F));
