@@ -157,7 +157,8 @@ void TfrmMain::mniBrowseClick()
         // On a small screen narrower (or lower) rather than cover the editor,
         // or at least its preview; a column of pictures still fits.
         const DialogPlace place = PlaceBesidePreview();
-        browser->resize(SizeForRoomBeside(*this, browser->size(), QSize(320, 400), {place.keepVisible, place.keepVisibleAtLeast}));
+        browser->resize(
+            SizeForRoomBeside(*this, browser->size(), QSize(320, 400), {place.keepVisible, place.keepVisibleAtLeast}));
         PlaceBeside(*browser, place);
     }
     // The clock stands still for the pictures, as on one page at one moment.
