@@ -228,7 +228,6 @@ void ThemeBrowser::AddSome()
     // holds the window up.
     QElapsedTimer budget;
     budget.start();
-    const int factor = Factor();
     for (; added_ < toAdd_.size() && budget.nsecsElapsed() < TurnNs; ++added_) {
         const QFileInfo& info = toAdd_.at(added_);
         const QString path = info.absoluteFilePath();
@@ -248,13 +247,11 @@ void ThemeBrowser::AddSome()
         ++pending_;
         const int generation = generation_;
         const std::string file = QFile::encodeName(path).toStdString();
-        pool_->start([this, key, file, generation, factor, page = page_, small = small_, clock = clock_] {
+        pool_->start([this, key, file, generation, page = page_, small = small_, clock = clock_] {
             const ThemeThumbnail thumbnail = RenderThemeThumbnail(file, page, small, clock);
-            Drawn drawn{key, {}, {}, {}, generation};
+            Drawn drawn{key, {}, {}, generation};
             if (thumbnail.isTheme) {
                 drawn.picture = CompactPicture(thumbnail.screen);
-                // Ready to paint, so the window's thread only copies it.
-                drawn.onScreen = DevicePicture(drawn.picture, factor);
             } else {
                 drawn.reason = QString::fromStdString(thumbnail.reason);
             }
@@ -289,14 +286,8 @@ void ThemeBrowser::TakeDrawn()
         if (d.generation != generation_)
             continue;
         --pending_;
-        if (QListWidgetItem* item = items_.value(d.key.path)) {
+        if (QListWidgetItem* item = items_.value(d.key.path))
             Place(item, entry);
-            // Kept enlarged only while it is on the screen.
-            if (!d.onScreen.isNull() && list->viewport()->rect().intersects(list->visualItemRect(item))) {
-                const int cost = int(d.onScreen.sizeInBytes() / 1024);
-                onScreen_.insert(d.key.path, new QImage(std::move(d.onScreen)), cost);
-            }
-        }
     }
     if (i < batch.size()) {
         // The rest on the next turn, ahead of what is drawn meanwhile.

@@ -80,7 +80,6 @@ private:
     struct Drawn {
         Key key;
         QImage picture;
-        QImage onScreen;  // already enlarged for the screen the list was on
         QString reason;
         int generation;
     };
