@@ -13,15 +13,20 @@ namespace {
 const QString ThemeFilter = QStringLiteral("Larkspur Themes (*.lsth)");
 
 // Each dialog opens on the file last chosen in it.
-QString AskThemeFile(QWidget* parent, const QString& title, QFileDialog::AcceptMode mode, const QString& lastFile)
+// Qt's own file dialog, opening at `path`: an existing file to open, or any
+// name to save to (one typed without extension gets `suffix`); empty when
+// cancelled.
+QString AskForFile(QWidget* parent, const QString& title, const QString& filter, const QString& path, bool save,
+                   const QString& suffix = {})
 {
-    QFileDialog dialog(parent, title, lastFile, ThemeFilter);
-    dialog.setAcceptMode(mode);
-    if (mode == QFileDialog::AcceptOpen)
+    QFileDialog dialog(parent, title, path, filter);
+    dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    if (!save)
         dialog.setFileMode(QFileDialog::ExistingFile);
-    dialog.setDefaultSuffix(QStringLiteral("lsth"));
-    if (!lastFile.isEmpty())
-        dialog.selectFile(lastFile);
+    if (!suffix.isEmpty())
+        dialog.setDefaultSuffix(suffix);
+    if (!path.isEmpty())
+        dialog.selectFile(path);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return {};
     return dialog.selectedFiles().first();
@@ -75,13 +80,13 @@ bool QtEditorDialogs::ConfirmContinue(QWidget* parent)
 QString QtEditorDialogs::OpenThemeFile(QWidget* parent, const QString& lastFile)
 {
     // The chosen file must exist.
-    return AskThemeFile(parent, QStringLiteral("Open Theme"), QFileDialog::AcceptOpen, lastFile);
+    return AskForFile(parent, QStringLiteral("Open Theme"), ThemeFilter, lastFile, false, QStringLiteral("lsth"));
 }
 
 QString QtEditorDialogs::SaveThemeFile(QWidget* parent, const QString& lastFile)
 {
     // Asks before replacing a file; a name typed without extension gets ".lsth".
-    return AskThemeFile(parent, QStringLiteral("Save Theme"), QFileDialog::AcceptSave, lastFile);
+    return AskForFile(parent, QStringLiteral("Save Theme"), ThemeFilter, lastFile, true, QStringLiteral("lsth"));
 }
 
 bool QtEditorDialogs::ConfirmRestoreDraft(QWidget* parent, const DraftQuestion& draft)
@@ -98,28 +103,15 @@ bool QtEditorDialogs::ConfirmOverwriteChanged(QWidget* parent)
 
 QString QtEditorDialogs::ExportImageFile(QWidget* parent, const ExportQuestion& question)
 {
-    QFileDialog dialog(parent, question.title, question.suggestedPath, QStringLiteral("PNG Images (*.png)"));
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setDefaultSuffix(QStringLiteral("png"));
-    if (!question.suggestedPath.isEmpty())
-        dialog.selectFile(question.suggestedPath);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return {};
-    return dialog.selectedFiles().first();
+    return AskForFile(parent, question.title, QStringLiteral("PNG Images (*.png)"), question.suggestedPath, true,
+                      QStringLiteral("png"));
 }
 
 QString EditorDialogs::AskFile(QWidget* parent, const FileQuestion& question)
 {
     if (question.folder)
         return QFileDialog::getExistingDirectory(parent, question.title, question.suggestedPath);
-    QFileDialog dialog(parent, question.title, question.suggestedPath, question.filter);
-    dialog.setAcceptMode(question.save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
-    dialog.setFileMode(question.save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
-    if (!question.suggestedPath.isEmpty())
-        dialog.selectFile(question.suggestedPath);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return {};
-    return dialog.selectedFiles().first();
+    return AskForFile(parent, question.title, question.filter, question.suggestedPath, question.save);
 }
 
 namespace {
