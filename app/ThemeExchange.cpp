@@ -181,8 +181,8 @@ bool TfrmMain::CompareWith(const QString& file)
     std::string name;
     ThemeFileError error;
     ThemeLoadReport report;
-    bool small = false;
-    if (!LoadTheme(Path(file), packed, [&](bool s) { small = s; }, name, &error, &report) || report.NoThemeKeys()) {
+    // Compared at the editor's display size, whatever the file's.
+    if (!LoadTheme(Path(file), packed, nullptr, name, &error, &report) || report.NoThemeKeys()) {
         SetStatusText(QStringLiteral("%1 cannot be compared: %2")
                           .arg(QFileInfo(file).fileName(),
                                report.NoThemeKeys() ? QStringLiteral("it holds no theme colours")
