@@ -2,6 +2,7 @@
 // under the pointer, the selected slot blinking while F3 is held, the
 // legibility check, the colour-vision preview and images to share.
 
+#include "BitmapImage.h"
 #include "ClientSurface.h"
 #include "KeyHold.h"
 #include "ColorText.h"

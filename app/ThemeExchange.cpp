@@ -3,6 +3,7 @@
 // on the preview while the backslash key is down, with its differing slots
 // listed and taken over.
 
+#include "BitmapImage.h"
 #include "ClientSurface.h"
 #include "ColorText.h"
 #include "EditorState.h"

@@ -1,6 +1,7 @@
 #include "Unit1.h"
 
 #include "AppIcon.h"
+#include "BitmapImage.h"
 #include "ClientSurface.h"
 #include "ColorListDelegate.h"
 #include "DraftStore.h"

@@ -4,7 +4,6 @@
 // Each user action or device event is one handler named after its control and
 // event, as in the rest of the program.
 
-#include "BitmapImage.h"
 #include "ColorModel.h"
 #include "DeviceConversation.h"
 #include "EditorDialogs.h"
@@ -15,6 +14,7 @@
 #include "ColorVision.h"
 #include "Unit2.h"
 
+#include <QImage>
 #include <QMainWindow>
 #include <QString>
 #include <array>
@@ -42,8 +42,6 @@ class RecentFiles;
 
 
 extern const char* const ApplicationTitle;
-
-
 
 // The pixel size of a font of `points` at 96 dpi, the resolution the fixed
 // layout is drawn for.
