@@ -16,8 +16,6 @@ const TColor Ink = MakeColor(24, 24, 28);
 const TColor Grid = MakeColor(128, 128, 128);
 const TColor Light = MakeColor(255, 255, 255);
 
-void Fill(Bitmap& b, int x1, int y1, int x2, int y2, TColor c) { FillRect(b, x1, y1, x2, y2, c); }
-
 bool OneBit(int font) { return font >= 7; }
 
 // Labels use font 6 itself, one to one.
@@ -45,11 +43,11 @@ void DrawTile(Bitmap& b, const Tile& t)
     for (int variant = 0; variant < 2; ++variant) {
         const int top = t.y + 20 + variant * (h * s + 4);
         const TColor bg = variant == 0 ? Ink : Light, fg = variant == 0 ? Light : Ink;
-        Fill(b, t.x, top, t.x + w * s + 1, top + h * s + 1, Grid);
+        FillRect(b, t.x, top, t.x + w * s + 1, top + h * s + 1, Grid);
         for (int r = 0; r < h; ++r)
             for (int k = 0; k < w; ++k) {
                 const TColor px = BlendLevel(bg, fg, GlyphPixel(f, t.index, k, r, OneBit(t.font)));
-                Fill(b, t.x + k * s + 1, top + r * s + 1, t.x + (k + 1) * s, top + (r + 1) * s, px);
+                FillRect(b, t.x + k * s + 1, top + r * s + 1, t.x + (k + 1) * s, top + (r + 1) * s, px);
             }
     }
 }
@@ -79,7 +77,7 @@ Bitmap RenderGlyphSheet()
         y += rowHeight + 2 * Pad;
     }
     Bitmap sheet(SheetWidth, y);
-    Fill(sheet, 0, 0, sheet.Width(), sheet.Height(), Paper);
+    FillRect(sheet, 0, 0, sheet.Width(), sheet.Height(), Paper);
     for (const auto& [font, hy] : headers) {
         const TFontTable& f = FontTableFor(font);
         DrawLabel(sheet, Pad, hy, "FONT " + std::to_string(font) + "  H " + std::to_string(f.header[0]) +
