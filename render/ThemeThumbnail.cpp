@@ -11,8 +11,8 @@ ThemeThumbnail RenderThemeThumbnail(const std::string& path, int page, bool smal
     std::string name;
     ThemeFileError error;
     ThemeLoadReport report;
-    bool ignored = false;
-    if (!LoadTheme(path, packed, [&](bool small) { ignored = small; }, name, &error, &report)) {
+    // Drawn at the display size asked for, whatever the file's.
+    if (!LoadTheme(path, packed, nullptr, name, &error, &report)) {
         result.reason = (error.key.empty() ? "" : error.key + ": ") + error.reason;
         return result;
     }
