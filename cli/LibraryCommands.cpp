@@ -15,12 +15,7 @@
 
 namespace {
 
-bool IsThemeFile(const std::string& path)
-{
-    const std::size_t dot = path.find_last_of('.');
-    return dot != std::string::npos && path.find_first_of("/\\", dot) == std::string::npos &&
-           SameTextIgnoringCase(path.substr(dot + 1), "lsth");
-}
+bool IsThemeFile(const std::string& path) { return SameTextIgnoringCase(FileExtension(path), "lsth"); }
 
 // A theme from a theme file or a palette; a palette's missing slots and
 // display are the defaults'.

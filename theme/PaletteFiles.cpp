@@ -186,12 +186,17 @@ bool ReadJson(const std::string& text, PaletteRead& into, PaletteError& error)
 
 }  // namespace
 
-std::optional<PaletteFormat> PaletteFormatOf(const std::string& path)
+std::string FileExtension(const std::string& path)
 {
     const std::size_t dot = path.find_last_of('.');
     if (dot == std::string::npos || path.find_first_of("/\\", dot) != std::string::npos)
-        return std::nullopt;
-    const std::string ext = path.substr(dot + 1);
+        return {};
+    return path.substr(dot + 1);
+}
+
+std::optional<PaletteFormat> PaletteFormatOf(const std::string& path)
+{
+    const std::string ext = FileExtension(path);
     if (SameTextIgnoringCase(ext, "gpl"))
         return PaletteFormat::Gpl;
     if (SameTextIgnoringCase(ext, "json"))

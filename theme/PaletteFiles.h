@@ -11,6 +11,9 @@
 
 enum class PaletteFormat { Gpl, Json, CHeader };
 
+// The extension of the path's file name, without the dot; empty for none.
+std::string FileExtension(const std::string& path);
+
 // By the file's extension, whatever its letter case; none for others.
 std::optional<PaletteFormat> PaletteFormatOf(const std::string& path);
 
