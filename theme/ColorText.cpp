@@ -1,5 +1,7 @@
 #include "ColorText.h"
 
+#include "IntegerSyntax.h"
+
 #include <cctype>
 #include <cstdio>
 
@@ -21,9 +23,7 @@ bool Hex(const std::string& digits, unsigned& value)
         return false;
     value = 0;
     for (char c : digits) {
-        const int d = std::isdigit(static_cast<unsigned char>(c)) ? c - '0'
-                      : std::isxdigit(static_cast<unsigned char>(c)) ? std::tolower(static_cast<unsigned char>(c)) - 'a' + 10
-                                                                      : -1;
+        const int d = HexDigit(c);
         if (d < 0)
             return false;
         value = value * 16 + static_cast<unsigned>(d);

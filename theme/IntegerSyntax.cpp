@@ -1,6 +1,5 @@
 #include "IntegerSyntax.h"
 
-namespace {
 int HexDigit(char c)
 {
     if (c >= '0' && c <= '9')
@@ -11,7 +10,6 @@ int HexDigit(char c)
         return c - 'A' + 10;
     return -1;
 }
-}  // namespace
 
 bool ParseStrictInteger(const std::string& text, std::int32_t& value)
 {

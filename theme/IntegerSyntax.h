@@ -6,6 +6,9 @@
 #include <cstdint>
 #include <string>
 
+// 0..15 for an ASCII hex digit of either case, else -1; whatever the locale.
+int HexDigit(char c);
+
 bool ParseStrictInteger(const std::string& text, std::int32_t& value);
 // Display's rule: anything that does not parse is 0.
 std::int32_t ParseLenientInteger(const std::string& text);

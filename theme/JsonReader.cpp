@@ -1,5 +1,7 @@
 #include "JsonReader.h"
 
+#include "IntegerSyntax.h"
+
 #include <charconv>
 #include <cmath>
 
@@ -160,8 +162,7 @@ private:
             return Fail("a \\u escape needs four hex digits");
         cp = 0;
         for (int i = 0; i < 4; ++i) {
-            const char c = s_[at_++];
-            const int d = c >= '0' && c <= '9' ? c - '0' : c >= 'a' && c <= 'f' ? c - 'a' + 10 : c >= 'A' && c <= 'F' ? c - 'A' + 10 : -1;
+            const int d = HexDigit(s_[at_++]);
             if (d < 0)
                 return Fail("a \\u escape needs four hex digits");
             cp = cp * 16 + unsigned(d);
