@@ -120,7 +120,7 @@ void GenerateDialogChange(benchmark::State& state)
 BENCHMARK(GenerateDialogChange)->Unit(benchmark::kMicrosecond);
 
 // A folder of 500 themes in Browse Themes: the first screenful (a dozen
-// pictures) and all of them drawn, from a cold cache and a warm one, and the
+// pictures) and all of them drawn, in the three cases below, and the
 // longest the window's event loop could not answer meanwhile (after Show).
 QString FolderOf500()
 {
