@@ -319,10 +319,7 @@ TEST_F(CliRender, DiffConvertAndCard)
     }
     ASSERT_EQ(Run("convert " + Q("a.lsth") + " " + Q("t.h")).exitCode, 0);
     EXPECT_NE(ReadText(dir.File("t.h")).find("static const uint16_t larkspur_theme[42]"), std::string::npos);
-    {
-        std::ofstream bad(dir.File("bad.gpl"), std::ios::binary);
-        bad << "GIMP Palette\n1 2 300 Main_Dom\n";
-    }
+    WriteText(dir.File("bad.gpl"), "GIMP Palette\n1 2 300 Main_Dom\n");
     const CommandResult refused = Run("convert " + Q("bad.gpl") + " " + Q("never.lsth"));
     EXPECT_EQ(refused.exitCode, 1);
     EXPECT_NE(refused.err.find("bad.gpl:2: "), std::string::npos) << refused.err;

@@ -42,7 +42,6 @@
 #include <QTest>
 #include <QTreeWidget>
 
-#include <fstream>
 #if !defined(_WIN32)
 #include <sys/stat.h>
 #include <unistd.h>
@@ -314,10 +313,7 @@ private slots:
             c = RGB565ToColor(ColorToRGB565(c) ^ 0x0841);
         TPackedTheme otherWords{};
         PackTheme(other, otherWords);
-        {
-            std::ofstream json(dir.File("other.json"), std::ios::binary);
-            json << WritePalette(PaletteFormat::Json, otherWords, false, "other");
-        }
+        WriteText(dir.File("other.json"), WritePalette(PaletteFormat::Json, otherWords, false, "other"));
         rig.dialogs->fileAnswers = {file("other.json")};
         f.mniImportPaletteClick();
         QCOMPARE(ThemeColors, other);
@@ -332,10 +328,7 @@ private slots:
         f.mniUndoClick();
         QCOMPARE(ThemeColors, other);
         f.mniRedoClick();
-        {
-            std::ofstream bad(dir.File("bad.gpl"), std::ios::binary);
-            bad << "GIMP Palette\n1 2 3 Main_Dom\n4 5\n";
-        }
+        WriteText(dir.File("bad.gpl"), "GIMP Palette\n1 2 3 Main_Dom\n4 5\n");
         const TThemeColorTable before = ThemeColors;
         rig.dialogs->fileAnswers = {file("bad.gpl")};
         f.mniImportPaletteClick();
@@ -407,19 +400,13 @@ private slots:
             return SaveTheme(dir.File(name), colors, words, false, ignored);
         };
         QVERIFY(save("blue.lsth", 0x001F) && save("green.lsth", 0x07E0) && save("red.lsth", 0xF800));
-        {
-            std::ofstream picture(dir.File("picture.lsth"), std::ios::binary);
-            picture << "\x89PNG\r\n";
-        }
+        WriteText(dir.File("picture.lsth"), "\x89PNG\r\n");
 #if !defined(_WIN32)
         // Files that are no themes, and none of them may hang the pictures:
         // a FIFO no one writes to, a file over the size limit, and (where
         // permissions count, not for root) one that may not be read.
         QVERIFY(mkfifo(dir.File("fifo.lsth").c_str(), 0600) == 0);
-        {
-            std::ofstream big(dir.File("big.lsth"), std::ios::binary);
-            big << std::string(2 << 20, ';');
-        }
+        WriteText(dir.File("big.lsth"), std::string(2 << 20, ';'));
         const bool permissionsCount = geteuid() != 0;
         if (permissionsCount) {
             QVERIFY(save("secret.lsth", 0x1234));
