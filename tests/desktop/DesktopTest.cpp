@@ -845,8 +845,7 @@ private slots:
         const auto pointTo = PointTo;
         QListWidget* list = form->lstColors;
         for (int row : {3, 5}) {
-            pointTo(list->viewport(), list->visualItemRect(list->item(row)).center());
-            Run(QStringLiteral("xdotool"), {QStringLiteral("click"), QStringLiteral("1")});
+            Click(list->viewport(), list->visualItemRect(list->item(row)).center());
             const TColor* slot = reinterpret_cast<TColor*>(list->item(row)->data(Qt::UserRole).value<quintptr>());
             QTRY_VERIFY(SelectedSlot == slot);
             QVERIFY(form->mniCopyColor->isEnabled() && form->mniPasteColor->isEnabled());
