@@ -249,12 +249,11 @@ void ThemeBrowser::AddSome()
         const std::string file = QFile::encodeName(path).toStdString();
         pool_->start([this, key, file, generation, page = page_, small = small_, clock = clock_] {
             const ThemeThumbnail thumbnail = RenderThemeThumbnail(file, page, small, clock);
-            Drawn drawn{key, {}, {}, generation};
-            if (thumbnail.isTheme) {
-                drawn.picture = CompactPicture(thumbnail.screen);
-            } else {
-                drawn.reason = QString::fromStdString(thumbnail.reason);
-            }
+            Drawn drawn{key, {}, generation};
+            if (thumbnail.isTheme)
+                drawn.entry.picture = CompactPicture(thumbnail.screen);
+            else
+                drawn.entry.reason = QString::fromStdString(thumbnail.reason);
             const std::lock_guard<std::mutex> hold(drawnLock_);
             drawn_.push_back(std::move(drawn));
         });
@@ -280,14 +279,13 @@ void ThemeBrowser::TakeDrawn()
     }
     std::size_t i = 0;
     for (; i < batch.size() && budget.nsecsElapsed() < TurnNs; ++i) {
-        Drawn& d = batch[i];
-        const Entry entry{d.picture, d.reason};
-        cache_.insert(d.key, new Entry(entry), std::max<int>(1, int(entry.picture.sizeInBytes() / 1024)));
+        const Drawn& d = batch[i];
+        cache_.insert(d.key, new Entry(d.entry), std::max<int>(1, int(d.entry.picture.sizeInBytes() / 1024)));
         if (d.generation != generation_)
             continue;
         --pending_;
         if (QListWidgetItem* item = items_.value(d.key.path))
-            Place(item, entry);
+            Place(item, d.entry);
     }
     if (i < batch.size()) {
         // The rest on the next turn, ahead of what is drawn meanwhile.

@@ -79,8 +79,7 @@ private:
     // A picture a worker drew, waiting for the window's thread.
     struct Drawn {
         Key key;
-        QImage picture;
-        QString reason;
+        Entry entry;
         int generation;
     };
 
