@@ -3,6 +3,7 @@
 #include "AppIcon.h"
 #include "BitmapImage.h"
 #include "ClientSurface.h"
+#include "ClientTitleBar.h"
 #include "ColorListDelegate.h"
 #include "DraftStore.h"
 #include "EditorState.h"
@@ -90,9 +91,15 @@ TfrmMain::TfrmMain(std::unique_ptr<EditorDialogs> dialogs, std::shared_ptr<HidBa
         setFont(barFont);
     }
     // Customised, so the window manager is told the buttons exactly: a
-    // fixed-size window offers no Maximize.
-    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    // fixed-size window offers no Maximize. Where the window draws its own
+    // title bar, it has no other, and draws just those buttons.
+    if (ClientTitleBar::Wanted()) {
+        setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
+        new ClientTitleBar(*this);
+    } else {
+        setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                       Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    }
     setAcceptDrops(true);
     recent_ = std::make_unique<RecentFiles>();
     document_ = std::make_unique<ThemeDocument>(ThemeColors, PackedTheme, SmallDisplay, ThemeFileName, Modified);

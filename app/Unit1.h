@@ -212,8 +212,8 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
-    // A fixed-size window is never maximised, whoever asks (Wayland's
-    // client-side title bar draws its Maximize button regardless).
+    // A fixed-size window is never maximised, whoever asks (a window
+    // manager's menu or key may still offer it).
     void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
