@@ -19,7 +19,6 @@ ClientTitleBar::ClientTitleBar(QWidget& window) : QWidget(&window), window_(wind
     setObjectName(QStringLiteral("ClientTitleBar"));
     setMouseTracking(true);
     setFocusPolicy(Qt::NoFocus);
-    window_.setContentsMargins(0, BarHeight(window_), 0, 0);
     window_.installEventFilter(this);
     FollowWindow();
 }
@@ -78,6 +77,11 @@ void ClientTitleBar::FollowWindow()
     raise();
 }
 
+QColor ClientTitleBar::Ink() const
+{
+    return palette().color(window_.isActiveWindow() ? QPalette::Active : QPalette::Disabled, QPalette::WindowText);
+}
+
 void ClientTitleBar::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
@@ -93,7 +97,7 @@ void ClientTitleBar::paintEvent(QPaintEvent*)
     QFont font = window_.font();
     font.setBold(true);
     painter.setFont(font);
-    painter.setPen(palette().color(active ? QPalette::Active : QPalette::Disabled, QPalette::WindowText));
+    painter.setPen(Ink());
     const int textLeft = left + iconSide + 6;
     const QRect textRect(textLeft, 0, ButtonRect(Button::Minimize).left() - textLeft - 4, height());
     const QString caption = QFontMetrics(font).elidedText(window_.windowTitle(), Qt::ElideRight, textRect.width());
@@ -106,7 +110,7 @@ void ClientTitleBar::paintEvent(QPaintEvent*)
 void ClientTitleBar::PaintButton(QPainter& painter, Button button) const
 {
     const QRect r = ButtonRect(button);
-    QColor ink = palette().color(window_.isActiveWindow() ? QPalette::Active : QPalette::Disabled, QPalette::WindowText);
+    QColor ink = Ink();
     if (button == hovered_ || button == pressed_) {
         const bool down = button == pressed_ && button == hovered_;
         if (button == Button::Close) {

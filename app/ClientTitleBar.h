@@ -28,7 +28,10 @@ protected:
     void leaveEvent(QEvent* event) override;
 
 private:
+    // Keeps the bar along the window's top, the window's contents below it.
     void FollowWindow();
+    // Caption and glyphs: dimmed while the window is not the active one.
+    QColor Ink() const;
     void PaintButton(QPainter& painter, Button button) const;
 
     QWidget& window_;

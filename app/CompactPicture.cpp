@@ -1,5 +1,7 @@
 #include "CompactPicture.h"
 
+#include "BitmapImage.h"
+
 #include <unordered_map>
 #include <vector>
 
@@ -16,16 +18,8 @@ QImage CompactPicture(const Bitmap& bitmap)
             const QRgb c = qRgb(from[2], from[1], from[0]);
             auto found = index.find(c);
             if (found == index.end()) {
-                if (table.size() == 256) {
-                    QImage full(width, height, QImage::Format_RGB32);
-                    for (int row = 0; row < height; ++row) {
-                        const std::uint8_t* p = bitmap.Row(row);
-                        auto* line = reinterpret_cast<QRgb*>(full.scanLine(row));
-                        for (int col = 0; col < width; ++col, p += 3)
-                            line[col] = qRgb(p[2], p[1], p[0]);
-                    }
-                    return full;
-                }
+                if (table.size() == 256)
+                    return ToQImage(bitmap).convertToFormat(QImage::Format_RGB32);
                 found = index.emplace(c, uchar(table.size())).first;
                 table.push_back(c);
             }

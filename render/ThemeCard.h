@@ -2,8 +2,8 @@
 // A picture of a theme to share: its name; the main, menu, info and charge
 // pages at 240x320 and the main page at 80x160, pixel for pixel as the
 // preview draws them; and the 42 swatches under their sections' headings,
-// with their list names and #RRGGBB. Drawn with the program's own fonts on a neutral background, so
-// lsthtool makes the same card as the editor.
+// with their list names and #RRGGBB. Drawn with the program's own fonts on
+// a neutral background, so lsthtool makes the same card as the editor.
 
 #include "Bitmap.h"
 #include "DrawerClock.h"
