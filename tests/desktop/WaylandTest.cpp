@@ -1,23 +1,38 @@
-// The editor on Wayland, under weston's headless compositor (see on-weston.sh),
-// where the window draws its own title bar. What the user sees is read back
-// from the compositor's screenshot. The headless compositor has no pointer, so
-// the title bar's buttons get their press and release from Qt Test.
+// The editor on Wayland, where the window draws its own title bar: weston
+// runs as a window on an X server with a window manager (on-xvfb.sh, then
+// on-weston.sh with LARKSPUR_WESTON_ON_X=1), so the X pointer is the
+// compositor's pointer. What the user sees is read back from the
+// compositor's screenshot.
 
+#include "ClientSurface.h"
 #include "ClientTitleBar.h"
 #include "EditorState.h"
 #include "EditorDialogs.h"
 #include "LarkspurApplication.h"
 #include "SimulatedHidBackend.h"
 #include "Unit1.h"
+#include "WindowLayout.h"
 
 #include <QDir>
+#include <QGuiApplication>
 #include <QMenuBar>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QWindow>
 
+#include <memory>
+
 namespace {
+
+QString Run(const QString& program, const QStringList& args)
+{
+    QProcess p;
+    p.start(program, args);
+    p.waitForFinished(10000);
+    return QString::fromUtf8(p.readAllStandardOutput());
+}
 
 // The compositor's whole output, as weston-screenshooter writes it.
 QImage Screenshot()
@@ -35,20 +50,81 @@ QImage Screenshot()
 // Where picture lies on screen pixel for pixel, or (-1,-1).
 QPoint Find(const QImage& screen, const QImage& picture)
 {
-    const QRgb first = picture.pixel(0, 0);
+    const auto line = [](const QImage& image, int y) { return reinterpret_cast<const QRgb*>(image.constScanLine(y)); };
     for (int y = 0; y + picture.height() <= screen.height(); ++y)
         for (int x = 0; x + picture.width() <= screen.width(); ++x) {
-            if (screen.pixel(x, y) != first)
-                continue;
             bool same = true;
             for (int row = 0; same && row < picture.height(); ++row)
-                same = std::equal(reinterpret_cast<const QRgb*>(picture.constScanLine(row)),
-                                  reinterpret_cast<const QRgb*>(picture.constScanLine(row)) + picture.width(),
-                                  reinterpret_cast<const QRgb*>(screen.constScanLine(y + row)) + x);
+                same = std::equal(line(picture, row), line(picture, row) + picture.width(), line(screen, y + row) + x);
             if (same)
                 return {x, y};
         }
     return {-1, -1};
+}
+
+QImage Drawn(QWidget& widget) { return widget.grab().toImage().convertToFormat(QImage::Format_RGB32); }
+
+// Where the window is on the compositor's output, in its pixels, once it
+// shows what it draws (drawn again each time: it is drawn dimmed until the
+// compositor makes it the active window).
+QPoint OnOutput(QWidget& window)
+{
+    QPoint at(-1, -1);
+    if (!QTest::qWaitFor([&] { return (at = Find(Screenshot(), Drawn(window))).x() >= 0; }, 10000))
+        qWarning("the window's pixels never came on the screen");
+    return at;
+}
+
+// The X pixel where the compositor shows its output's top-left pixel.
+QPoint OutputOrigin()
+{
+    const QString info = Run(QStringLiteral("xwininfo"), {QStringLiteral("-name"), QStringLiteral("Weston Compositor - screen0")});
+    const auto number = [&](const char* label) {
+        return QRegularExpression(QString::fromLatin1(label) + QStringLiteral(":\\s*(-?\\d+)")).match(info).captured(1).toInt();
+    };
+    return {number("Absolute upper-left X"), number("Absolute upper-left Y")};
+}
+
+// The X pointer over point p of the title bar, the window being at `at` on the output.
+QString PointerAt(const ClientTitleBar& bar, QPoint at, QPoint p)
+{
+    const QPoint x = OutputOrigin() + at + (QPointF(p) * bar.devicePixelRatioF()).toPoint();
+    return QStringLiteral("mousemove %1 %2").arg(x.x()).arg(x.y());
+}
+
+void Pointer(const QString& steps) { Run(QStringLiteral("xdotool"), steps.split(QLatin1Char(' '))); }
+
+// The pointer on the compositor's panel along the top, where it covers no
+// window in the screenshots.
+void PointerAway()
+{
+    const QPoint away = OutputOrigin() + QPoint(300, 8) * qRound(qApp->devicePixelRatio());
+    Pointer(QStringLiteral("mousemove %1 %2").arg(away.x()).arg(away.y()));
+}
+
+// Once the window has had the press (or the release) of the left button.
+bool ButtonIs(bool down)
+{
+    return QTest::qWaitFor([down] { return bool(QGuiApplication::mouseButtons() & Qt::LeftButton) == down; }, 5000);
+}
+
+std::unique_ptr<TfrmMain> ShowWindow()
+{
+    SmallDisplay = false;
+    SelectedSlot = nullptr;
+    Modified = false;
+    auto form = std::make_unique<TfrmMain>(std::make_unique<QtEditorDialogs>(),
+                                           std::make_shared<SimulatedHidBackend>(SimulatorModel::Large, "", false));
+    PointerAway();
+    form->show();
+    if (!QTest::qWaitForWindowExposed(form.get()))
+        qWarning("the window was never shown");
+    return form;
+}
+
+ClientTitleBar* TitleBar(QWidget& window)
+{
+    return dynamic_cast<ClientTitleBar*>(window.findChild<QWidget*>(QStringLiteral("ClientTitleBar")));
 }
 
 }  // namespace
@@ -59,39 +135,61 @@ class WaylandTest : public QObject {
 private slots:
     // The window's title bar is its own: the toolkit adds no frame around
     // it, so the screen shows the window's own pixels and nothing else of
-    // it, the caption follows the title, and Close closes.
+    // it. The caption follows the title; a drag on it moves the window;
+    // Close closes, Minimize hides, each only for a click that ends on it.
     void theWindowDrawsItsOwnTitleBar()
     {
-        SmallDisplay = false;
-        SelectedSlot = nullptr;
-        Modified = false;
-        TfrmMain form(std::make_unique<QtEditorDialogs>(),
-                      std::make_shared<SimulatedHidBackend>(SimulatorModel::Large, "", false));
-        form.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&form));
-        auto* bar = dynamic_cast<ClientTitleBar*>(form.findChild<QWidget*>(QStringLiteral("ClientTitleBar")));
+        auto form = ShowWindow();
+        ClientTitleBar* bar = TitleBar(*form);
         QVERIFY(bar);
-        QCOMPARE(form.windowHandle()->frameMargins(), QMargins());
-        QCOMPARE(bar->geometry(), QRect(0, 0, form.width(), form.contentsMargins().top()));
-        QCOMPARE(form.menuBar()->y(), bar->height());
-
-        // What the screen shows once the window has painted: the whole window.
-        const QImage window = form.grab().toImage().convertToFormat(QImage::Format_RGB32);
-        QPoint at(-1, -1);
-        QTRY_VERIFY_WITH_TIMEOUT((at = Find(Screenshot(), window)).x() >= 0, 10000);
+        QCOMPARE(form->windowHandle()->frameMargins(), QMargins());
+        QCOMPARE(bar->geometry(), QRect(0, 0, form->width(), form->contentsMargins().top()));
+        QCOMPARE(form->menuBar()->y(), bar->height());
+        QPoint at = OnOutput(*form);
+        QVERIFY(at.x() >= 0);
 
         // A new title is on the screen, in the bar.
-        form.setWindowTitle(QStringLiteral("Larkspur Theme Editor - a longer name.lsth"));
-        const QImage renamed = form.grab().toImage().convertToFormat(QImage::Format_RGB32);
-        QTRY_COMPARE_WITH_TIMEOUT(Find(Screenshot(), renamed), at, 10000);
+        form->setWindowTitle(QStringLiteral("Larkspur Theme Editor - a longer name.lsth"));
+        QCOMPARE(OnOutput(*form), at);
 
-        // A press that ends off the button does nothing; one that ends on it closes.
+        // Dragged by its caption, the window follows the pointer: towards
+        // the middle of the output, so the window stays whole on it.
+        const QPoint caption(bar->width() / 3, bar->height() / 2);
+        const QPointF logical = QPointF(at) / bar->devicePixelRatioF();
+        const QPoint by(logical.x() > 250 ? -90 : 90, logical.y() > 250 ? -60 : 60);
+        // The compositor moves it from the press the window hands it on.
+        Pointer(PointerAt(*bar, at, caption) + QStringLiteral(" mousedown 1"));
+        QVERIFY(ButtonIs(true));
+        Pointer(PointerAt(*bar, at, caption + by / 2));
+        Pointer(PointerAt(*bar, at, caption + by));
+        Pointer(QStringLiteral("mouseup 1"));
+        PointerAway();
+        at += (QPointF(by) * bar->devicePixelRatioF()).toPoint();
+        QTRY_COMPARE_WITH_TIMEOUT(Find(Screenshot(), Drawn(*form)), at, 10000);
+
+        // A press on Close that ends off it does nothing; a click closes.
         const QPoint close = bar->ButtonRect(ClientTitleBar::Button::Close).center();
-        QTest::mousePress(bar, Qt::LeftButton, {}, close);
-        QTest::mouseRelease(bar, Qt::LeftButton, {}, QPoint(close.x(), bar->height() + 5));
-        QVERIFY(form.isVisible());
-        QTest::mouseClick(bar, Qt::LeftButton, {}, close);
-        QTRY_VERIFY(!form.isVisible());
+        Pointer(PointerAt(*bar, at, close) + QStringLiteral(" mousedown 1"));
+        QVERIFY(ButtonIs(true));
+        Pointer(PointerAt(*bar, at, close + QPoint(0, 3 * bar->height())) + QStringLiteral(" mouseup 1"));
+        QVERIFY(ButtonIs(false));
+        QVERIFY(form->isVisible());
+        Pointer(PointerAt(*bar, at, close) + QStringLiteral(" click 1"));
+        QTRY_VERIFY(!form->isVisible());
+
+        // Minimize takes the window off the screen, preview and all; the program goes on.
+        form = ShowWindow();
+        bar = TitleBar(*form);
+        at = OnOutput(*form);
+        QVERIFY(at.x() >= 0);
+        const qreal ratio = bar->devicePixelRatioF();
+        const QImage preview =
+            Drawn(*form->surface).copy(QRect(QPoint(PreviewX, PreviewY) * ratio, QSize(240, 320) * ratio));
+        QVERIFY(Find(Screenshot(), preview).x() >= 0);
+        Pointer(PointerAt(*bar, at, bar->ButtonRect(ClientTitleBar::Button::Minimize).center()) +
+                QStringLiteral(" click 1"));
+        QTRY_VERIFY_WITH_TIMEOUT(Find(Screenshot(), preview).x() < 0, 10000);
+        QVERIFY(form->isVisible());
     }
 };
 

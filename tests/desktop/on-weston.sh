@@ -3,14 +3,19 @@
 # Qt's Wayland platform: the way a user's Wayland desktop runs the editor.
 #   on-weston.sh COMMAND [ARGS...]
 # LARKSPUR_WESTON_SCALE=N sets the output's scale (1 unless said). The
-# compositor renders in memory and lets its clients take screenshots
-# (weston-screenshooter), so a test can see what a user would.
+# compositor lets its clients take screenshots (weston-screenshooter), so a
+# test can see what a user would. It renders in memory, with no pointer or
+# keyboard; with LARKSPUR_WESTON_ON_X=1 it runs instead as a window on the X
+# display (see on-xvfb.sh), whose pointer and keys it passes on, so a test can
+# click as a user would.
 set -euo pipefail
 runtime=$(mktemp -d)
 chmod 700 "$runtime"
 export XDG_RUNTIME_DIR="$runtime"
 socket="larkspur-$$"
-weston --backend=headless-backend.so --use-pixman --width=1280 --height=800 ${LARKSPUR_WESTON_SCALE:+--scale=$LARKSPUR_WESTON_SCALE} --debug \
+backend=headless-backend.so
+[ "${LARKSPUR_WESTON_ON_X:-}" = 1 ] && backend=x11-backend.so
+weston --backend="$backend" --use-pixman --width=1000 --height=700 ${LARKSPUR_WESTON_SCALE:+--scale=$LARKSPUR_WESTON_SCALE} --debug \
     --socket="$socket" --idle-time=0 >"$runtime/weston.log" 2>&1 &
 weston=$!
 trap 'kill $weston 2>/dev/null || true; wait 2>/dev/null || true; rm -rf "$runtime"' EXIT
