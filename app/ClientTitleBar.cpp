@@ -1,5 +1,7 @@
 #include "ClientTitleBar.h"
 
+#include "WindowManagerFrame.h"
+
 #include <QGuiApplication>
 #include <QIcon>
 #include <QMouseEvent>
@@ -12,6 +14,8 @@ namespace {
 
 int BarHeight(const QWidget& window) { return qMax(24, window.fontMetrics().height() + 10); }
 
+bool OnWayland() { return QGuiApplication::platformName().startsWith(QLatin1String("wayland")); }
+
 }  // namespace
 
 ClientTitleBar::ClientTitleBar(QWidget& window) : QWidget(&window), window_(window)
@@ -21,9 +25,21 @@ ClientTitleBar::ClientTitleBar(QWidget& window) : QWidget(&window), window_(wind
     setFocusPolicy(Qt::NoFocus);
     window_.installEventFilter(this);
     FollowWindow();
+    // On Wayland, no decoration at all: the toolkit would draw its own.
+    if (OnWayland())
+        window_.setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
 }
 
-bool ClientTitleBar::Wanted() { return QGuiApplication::platformName().startsWith(QLatin1String("wayland")); }
+bool ClientTitleBar::Wanted() { return OnWayland() || WindowManagerDrawsMaximizeOnFixedWindows(); }
+
+void ClientTitleBar::TakeTheTitleBarsPlace()
+{
+    // An X window manager keeps its border, which sets the window off from
+    // the others as theirs do; the title bar is this one. Asked each time the
+    // window is shown, before it is mapped, over the flags the toolkit wrote.
+    if (!OnWayland() && window_.windowHandle())
+        AskWindowManagerForBorderOnly(*window_.windowHandle());
+}
 
 QRect ClientTitleBar::ButtonRect(Button button) const
 {
@@ -55,6 +71,9 @@ bool ClientTitleBar::eventFilter(QObject* watched, QEvent* event)
         case QEvent::Resize:
         case QEvent::FontChange:
             FollowWindow();
+            break;
+        case QEvent::Show:
+            TakeTheTitleBarsPlace();
             break;
         case QEvent::WindowTitleChange:
         case QEvent::WindowIconChange:

@@ -1,8 +1,10 @@
 #pragma once
-// The window's own title bar, where the display server leaves the title bar
-// to the program (Wayland). The toolkit's stock one there always offers
-// Maximize, which a fixed-size window has no use for; this one has the icon,
-// the caption, Minimize and Close. A press elsewhere on it moves the window.
+// The window's own title bar, where the one the window would get otherwise
+// offers Maximize, which a fixed-size window has no use for: on Wayland, where
+// the title bar is the program's and the toolkit's stock one always has
+// Maximize, and under an X window manager that draws Maximize on every window
+// (the window manager then draws just a border). This one has the icon, the
+// caption, Minimize and Close. A press elsewhere on it moves the window.
 
 #include <QWidget>
 
@@ -11,7 +13,7 @@ public:
     // Placed along the top of window, which keeps its contents below it.
     explicit ClientTitleBar(QWidget& window);
 
-    // True on a platform whose windows draw their own title bar.
+    // True where the window is better off with a title bar of its own.
     static bool Wanted();
 
     enum class Button { None, Minimize, Close };
@@ -30,6 +32,8 @@ protected:
 private:
     // Keeps the bar along the window's top, the window's contents below it.
     void FollowWindow();
+    // Leaves the window manager no title bar of its own to draw.
+    void TakeTheTitleBarsPlace();
     // Caption and glyphs: dimmed while the window is not the active one.
     QColor Ink() const;
     void PaintButton(QPainter& painter, Button button) const;

@@ -92,14 +92,11 @@ TfrmMain::TfrmMain(std::unique_ptr<EditorDialogs> dialogs, std::shared_ptr<HidBa
     }
     // Customised, so the window manager is told the buttons exactly: a
     // fixed-size window offers no Maximize. Where the window draws its own
-    // title bar, it has no other, and draws just those buttons.
-    if (ClientTitleBar::Wanted()) {
-        setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
+    // title bar, that bar draws just those buttons.
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    if (ClientTitleBar::Wanted())
         new ClientTitleBar(*this);
-    } else {
-        setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                       Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
-    }
     setAcceptDrops(true);
     recent_ = std::make_unique<RecentFiles>();
     document_ = std::make_unique<ThemeDocument>(ThemeColors, PackedTheme, SmallDisplay, ThemeFileName, Modified);
@@ -272,6 +269,9 @@ void TfrmMain::showEvent(QShowEvent* event)
         return;
     shown_ = true;
     layout()->setSizeConstraint(QLayout::SetFixedSize);
+    // Now, not when the layout next runs: the window manager then reads a
+    // fixed size in the hints of the window it is about to map.
+    layout()->activate();
     // The factor the screen allows first, so the window is centred at its
     // size; then the centred frame is kept on the screen.
     FitToScreen();

@@ -15,6 +15,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QGuiApplication>
 #include <QClipboard>
 #include <QDir>
 #include <QFile>
@@ -39,6 +40,7 @@
 #include <QToolTip>
 
 #include "ClientSurface.h"
+#include "ClientTitleBar.h"
 #include "UserFolders.h"
 
 namespace {
@@ -208,6 +210,81 @@ private slots:
         QTRY_VERIFY(!(form->windowState() & Qt::WindowMaximized));
         QTest::qWait(200);
         QCOMPARE(form->geometry().size(), before.size());
+    }
+
+    // openbox draws a Maximize button on every window, of fixed size or
+    // not: it is left only a border to draw, and the title bar is the
+    // window's own, with Minimize and Close. A drag on its caption moves the
+    // window; a press on Close that ends off it does nothing, a click closes;
+    // Minimize minimises.
+    void theTitleBarIsTheWindowsOwnUnderOpenbox()
+    {
+        auto form = ShowWindow();
+        auto* bar = form->findChild<QWidget*>(QStringLiteral("ClientTitleBar"));
+        QVERIFY(bar);
+        const QString extents = XProperty(form->winId(), "_NET_FRAME_EXTENTS");
+        const QRegularExpressionMatch sides =
+            QRegularExpression(QStringLiteral("= (\\d+), (\\d+), (\\d+), (\\d+)")).match(extents);
+        QVERIFY2(sides.hasMatch(), qPrintable(extents));
+        for (int side : {2, 3, 4})
+            QVERIFY2(sides.captured(side) == sides.captured(1), qPrintable(extents));
+        QCOMPARE(bar->geometry(), QRect(0, 0, form->width(), form->contentsMargins().top()));
+        QCOMPARE(form->menuBar()->y(), bar->height());
+
+        const auto pointer = [](const QStringList& args) { Run(QStringLiteral("xdotool"), args); };
+        const auto pressed = [](bool down) {
+            return QTest::qWaitFor([down] { return bool(QGuiApplication::mouseButtons() & Qt::LeftButton) == down; }, 5000);
+        };
+        // Where the pointer goes is fixed before the window moves under it.
+        const auto moveTo = [&](QPoint global) {
+            const QPoint d = (QPointF(global) * bar->devicePixelRatioF()).toPoint();
+            pointer({QStringLiteral("mousemove"), QString::number(d.x()), QString::number(d.y())});
+        };
+        const QPoint caption = bar->mapToGlobal(QPoint(bar->width() / 3, bar->height() / 2));
+        const QPoint by(90, 60), from = OuterFrame(*form).topLeft();
+        moveTo(caption);
+        QTRY_VERIFY(bar->underMouse());
+        pointer({QStringLiteral("mousedown"), QStringLiteral("1")});
+        QVERIFY(pressed(true));
+        // The window manager moves the window by the pointer's way from the
+        // press, once it has taken the pointer over: the pointer goes on
+        // moving until the window follows, then ends where it is aimed.
+        // The toolkit hears of the move only when it ends: where the window
+        // stands meanwhile is asked of the X server.
+        const auto onServer = [&] {
+            const QString info = Run(QStringLiteral("xwininfo"), {QStringLiteral("-id"), QString::number(form->winId())});
+            return QRegularExpression(QStringLiteral("Absolute upper-left X:\\s*(-?\\d+)")).match(info).captured(1);
+        };
+        const QString still = onServer();
+        int step = 0;
+        QVERIFY(QTest::qWaitFor([&] {
+            moveTo(caption + by / 2 + QPoint(++step % 2, 0));
+            return onServer() != still;
+        }, 10000));
+        moveTo(caption + by);
+        pointer({QStringLiteral("mouseup"), QStringLiteral("1")});
+        QVERIFY(pressed(false));
+        QTRY_COMPARE(OuterFrame(*form).topLeft(), from + by);
+
+        const auto* titleBar = static_cast<ClientTitleBar*>(bar);
+        const QPoint close = titleBar->ButtonRect(ClientTitleBar::Button::Close).center();
+        PointTo(bar, close);
+        QTRY_VERIFY(bar->underMouse());
+        pointer({QStringLiteral("mousedown"), QStringLiteral("1")});
+        QVERIFY(pressed(true));
+        moveTo(bar->mapToGlobal(close + QPoint(0, 3 * bar->height())));
+        pointer({QStringLiteral("mouseup"), QStringLiteral("1")});
+        QVERIFY(pressed(false));
+        QTest::qWait(200);
+        QVERIFY(form->isVisible());
+        Click(bar, close);
+        QTRY_VERIFY(!form->isVisible());
+
+        form = ShowWindow();
+        bar = form->findChild<QWidget*>(QStringLiteral("ClientTitleBar"));
+        Click(bar, static_cast<ClientTitleBar*>(bar)->ButtonRect(ClientTitleBar::Button::Minimize).center());
+        QTRY_VERIFY(form->isMinimized());
+        QVERIFY(form->isVisible());
     }
 
     void menusFromTheKeyboard()
