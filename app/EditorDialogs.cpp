@@ -195,8 +195,11 @@ QSize SizeForRoomBeside(const QWidget& owner, QSize wanted, QSize least, std::in
 
 QRect OuterFrame(const QWidget& window)
 {
+    // The frame as the platform has it now, around the window's own
+    // geometry: before the window is first mapped the platform window still
+    // has the size it was created with.
     const QWindow* handle = window.windowHandle();
-    return handle && handle->handle() ? handle->frameGeometry() : window.frameGeometry();
+    return handle && handle->handle() ? window.geometry().marginsAdded(handle->frameMargins()) : window.frameGeometry();
 }
 
 void MoveFrameTo(QWidget& window, QPoint topLeft)
