@@ -630,6 +630,9 @@ private slots:
         // The frame is known once the window manager has framed the window.
         QTRY_VERIFY2(OuterFrame(*form) != form->geometry() && onScreen(), where());
         QVERIFY2(form->Zoom() == 4 || !nextFits(), where());
+        // Centred at the size it starts at, but for a frame's rounding.
+        const QPoint off = OuterFrame(*form).center() - room.center();
+        QVERIFY2(qAbs(off.x()) <= 2 && qAbs(off.y()) <= 2, where());
         form->activateWindow();
         Keys(QStringLiteral("ctrl+0"));
         QTRY_COMPARE(form->Zoom(), 1);
