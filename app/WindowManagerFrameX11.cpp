@@ -34,8 +34,12 @@ xcb_atom_t Atom(xcb_connection_t* connection, const char* name)
 // The property's bytes, or none when it is missing or of another type.
 std::string Property(xcb_connection_t* connection, xcb_window_t window, xcb_atom_t name, xcb_atom_t type)
 {
+    // A window manager that has gone leaves its check window's id behind:
+    // the error is taken here rather than left to the toolkit to report.
+    xcb_generic_error_t* error = nullptr;
     const ReplyPtr<xcb_get_property_reply_t> reply(xcb_get_property_reply(
-        connection, xcb_get_property(connection, 0, window, name, type, 0, 1024), nullptr));
+        connection, xcb_get_property(connection, 0, window, name, type, 0, 1024), &error));
+    std::free(error);
     if (!reply || reply->type != type)
         return {};
     return std::string(static_cast<const char*>(xcb_get_property_value(reply.get())),

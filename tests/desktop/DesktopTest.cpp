@@ -40,7 +40,7 @@
 #include <QToolTip>
 
 #include "ClientSurface.h"
-#include "ClientTitleBar.h"
+#include "DesktopSession.h"
 #include "UserFolders.h"
 
 namespace {
@@ -48,14 +48,6 @@ namespace {
 // The client position of bitmap column x (row y) at a zoom factor.
 int PreviewXAt(int x, int zoom) { return 5 + x * zoom; }
 int PreviewYAt(int y, int zoom) { return 3 + y * zoom; }
-
-QString Run(const QString& program, const QStringList& args)
-{
-    QProcess p;
-    p.start(program, args);
-    p.waitForFinished(10000);
-    return QString::fromUtf8(p.readAllStandardOutput());
-}
 
 QString XProperty(WId window, const char* name)
 {
@@ -106,11 +98,7 @@ bool WindowTitled(const QString& title)
 
 std::unique_ptr<TfrmMain> ShowWindow()
 {
-    SmallDisplay = false;
-    SelectedSlot = nullptr;
-    Modified = false;
-    auto form = std::make_unique<TfrmMain>(std::make_unique<QtEditorDialogs>(),
-                                           std::make_shared<SimulatedHidBackend>(SimulatorModel::Large, "", false));
+    auto form = NewEditor();
     form->show();
     if (!QTest::qWaitForWindowActive(form.get()))
         qWarning("the window manager did not activate the window");
@@ -220,7 +208,7 @@ private slots:
     void theTitleBarIsTheWindowsOwnUnderOpenbox()
     {
         auto form = ShowWindow();
-        auto* bar = form->findChild<QWidget*>(QStringLiteral("ClientTitleBar"));
+        ClientTitleBar* bar = TitleBar(*form);
         QVERIFY(bar);
         const QString extents = XProperty(form->winId(), "_NET_FRAME_EXTENTS");
         const QRegularExpressionMatch sides =
@@ -232,9 +220,6 @@ private slots:
         QCOMPARE(form->menuBar()->y(), bar->height());
 
         const auto pointer = [](const QStringList& args) { Run(QStringLiteral("xdotool"), args); };
-        const auto pressed = [](bool down) {
-            return QTest::qWaitFor([down] { return bool(QGuiApplication::mouseButtons() & Qt::LeftButton) == down; }, 5000);
-        };
         // Where the pointer goes is fixed before the window moves under it.
         const auto moveTo = [&](QPoint global) {
             const QPoint d = (QPointF(global) * bar->devicePixelRatioF()).toPoint();
@@ -245,7 +230,7 @@ private slots:
         moveTo(caption);
         QTRY_VERIFY(bar->underMouse());
         pointer({QStringLiteral("mousedown"), QStringLiteral("1")});
-        QVERIFY(pressed(true));
+        QVERIFY(LeftButtonIs(true));
         // The window manager moves the window by the pointer's way from the
         // press, once it has taken the pointer over: the pointer goes on
         // moving until the window follows, then ends where it is aimed.
@@ -263,26 +248,25 @@ private slots:
         }, 10000));
         moveTo(caption + by);
         pointer({QStringLiteral("mouseup"), QStringLiteral("1")});
-        QVERIFY(pressed(false));
+        QVERIFY(LeftButtonIs(false));
         QTRY_COMPARE(OuterFrame(*form).topLeft(), from + by);
 
-        const auto* titleBar = static_cast<ClientTitleBar*>(bar);
-        const QPoint close = titleBar->ButtonRect(ClientTitleBar::Button::Close).center();
+        const QPoint close = bar->ButtonRect(ClientTitleBar::Button::Close).center();
         PointTo(bar, close);
         QTRY_VERIFY(bar->underMouse());
         pointer({QStringLiteral("mousedown"), QStringLiteral("1")});
-        QVERIFY(pressed(true));
+        QVERIFY(LeftButtonIs(true));
         moveTo(bar->mapToGlobal(close + QPoint(0, 3 * bar->height())));
         pointer({QStringLiteral("mouseup"), QStringLiteral("1")});
-        QVERIFY(pressed(false));
+        QVERIFY(LeftButtonIs(false));
         QTest::qWait(200);
         QVERIFY(form->isVisible());
         Click(bar, close);
         QTRY_VERIFY(!form->isVisible());
 
         form = ShowWindow();
-        bar = form->findChild<QWidget*>(QStringLiteral("ClientTitleBar"));
-        Click(bar, static_cast<ClientTitleBar*>(bar)->ButtonRect(ClientTitleBar::Button::Minimize).center());
+        bar = TitleBar(*form);
+        Click(bar, bar->ButtonRect(ClientTitleBar::Button::Minimize).center());
         QTRY_VERIFY(form->isMinimized());
         QVERIFY(form->isVisible());
     }

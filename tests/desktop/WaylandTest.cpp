@@ -5,12 +5,8 @@
 // compositor's screenshot.
 
 #include "ClientSurface.h"
-#include "ClientTitleBar.h"
-#include "EditorState.h"
-#include "EditorDialogs.h"
+#include "DesktopSession.h"
 #include "LarkspurApplication.h"
-#include "SimulatedHidBackend.h"
-#include "Unit1.h"
 #include "WindowLayout.h"
 
 #include <QDir>
@@ -25,14 +21,6 @@
 #include <memory>
 
 namespace {
-
-QString Run(const QString& program, const QStringList& args)
-{
-    QProcess p;
-    p.start(program, args);
-    p.waitForFinished(10000);
-    return QString::fromUtf8(p.readAllStandardOutput());
-}
 
 // The compositor's whole output, as weston-screenshooter writes it.
 QImage Screenshot()
@@ -102,29 +90,14 @@ void PointerAway()
     Pointer(QStringLiteral("mousemove %1 %2").arg(away.x()).arg(away.y()));
 }
 
-// Once the window has had the press (or the release) of the left button.
-bool ButtonIs(bool down)
-{
-    return QTest::qWaitFor([down] { return bool(QGuiApplication::mouseButtons() & Qt::LeftButton) == down; }, 5000);
-}
-
 std::unique_ptr<TfrmMain> ShowWindow()
 {
-    SmallDisplay = false;
-    SelectedSlot = nullptr;
-    Modified = false;
-    auto form = std::make_unique<TfrmMain>(std::make_unique<QtEditorDialogs>(),
-                                           std::make_shared<SimulatedHidBackend>(SimulatorModel::Large, "", false));
+    auto form = NewEditor();
     PointerAway();
     form->show();
     if (!QTest::qWaitForWindowExposed(form.get()))
         qWarning("the window was never shown");
     return form;
-}
-
-ClientTitleBar* TitleBar(QWidget& window)
-{
-    return dynamic_cast<ClientTitleBar*>(window.findChild<QWidget*>(QStringLiteral("ClientTitleBar")));
 }
 
 }  // namespace
@@ -159,7 +132,7 @@ private slots:
         const QPoint by(logical.x() > 250 ? -90 : 90, logical.y() > 250 ? -60 : 60);
         // The compositor moves it from the press the window hands it on.
         Pointer(PointerAt(*bar, at, caption) + QStringLiteral(" mousedown 1"));
-        QVERIFY(ButtonIs(true));
+        QVERIFY(LeftButtonIs(true));
         Pointer(PointerAt(*bar, at, caption + by / 2));
         Pointer(PointerAt(*bar, at, caption + by));
         Pointer(QStringLiteral("mouseup 1"));
@@ -170,9 +143,9 @@ private slots:
         // A press on Close that ends off it does nothing; a click closes.
         const QPoint close = bar->ButtonRect(ClientTitleBar::Button::Close).center();
         Pointer(PointerAt(*bar, at, close) + QStringLiteral(" mousedown 1"));
-        QVERIFY(ButtonIs(true));
+        QVERIFY(LeftButtonIs(true));
         Pointer(PointerAt(*bar, at, close + QPoint(0, 3 * bar->height())) + QStringLiteral(" mouseup 1"));
-        QVERIFY(ButtonIs(false));
+        QVERIFY(LeftButtonIs(false));
         QVERIFY(form->isVisible());
         Pointer(PointerAt(*bar, at, close) + QStringLiteral(" click 1"));
         QTRY_VERIFY(!form->isVisible());
