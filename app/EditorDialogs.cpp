@@ -131,8 +131,8 @@ QMargins ExpectedFrame(const QWidget& owner)
     QMargins frame = FrameOf(owner);
     // An owner that draws its own title bar has just a border from the window
     // manager, which gives the other windows a title bar and a grip as well:
-    // reckoned as tall as the owner's own bar, which no window manager's here
-    // exceeds, and a quarter of that.
+    // reckoned on the large side, as tall as the owner's own bar (openbox's
+    // is shorter at any scale) and a quarter of that.
     if (const auto* bar = owner.findChild<const QWidget*>(QStringLiteral("ClientTitleBar"), Qt::FindDirectChildrenOnly))
         frame += QMargins(0, bar->height(), 0, bar->height() / 4);
     return owner.devicePixelRatioF() == 1.0 ? frame : frame + QMargins(1, 1, 1, 1);
