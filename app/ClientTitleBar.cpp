@@ -12,6 +12,8 @@
 
 namespace {
 
+const QString ObjectName = QStringLiteral("ClientTitleBar");
+
 int BarHeight(const QWidget& window) { return qMax(24, window.fontMetrics().height() + 10); }
 
 bool OnWayland() { return QGuiApplication::platformName().startsWith(QLatin1String("wayland")); }
@@ -20,7 +22,7 @@ bool OnWayland() { return QGuiApplication::platformName().startsWith(QLatin1Stri
 
 ClientTitleBar::ClientTitleBar(QWidget& window) : QWidget(&window), window_(window)
 {
-    setObjectName(QStringLiteral("ClientTitleBar"));
+    setObjectName(ObjectName);
     setMouseTracking(true);
     setFocusPolicy(Qt::NoFocus);
     window_.installEventFilter(this);
@@ -31,6 +33,12 @@ ClientTitleBar::ClientTitleBar(QWidget& window) : QWidget(&window), window_(wind
 }
 
 bool ClientTitleBar::Wanted() { return OnWayland() || WindowManagerDrawsMaximizeOnFixedWindows(); }
+
+ClientTitleBar* ClientTitleBar::Of(const QWidget& window)
+{
+    // Only the bar has its name; the class has no meta-object of its own to cast by.
+    return static_cast<ClientTitleBar*>(window.findChild<QWidget*>(ObjectName, Qt::FindDirectChildrenOnly));
+}
 
 void ClientTitleBar::TakeTheTitleBarsPlace()
 {

@@ -15,6 +15,8 @@ public:
 
     // True where the window is better off with a title bar of its own.
     static bool Wanted();
+    // The bar window draws, or none.
+    static ClientTitleBar* Of(const QWidget& window);
 
     enum class Button { None, Minimize, Close };
     // In the bar's coordinates.

@@ -1,5 +1,7 @@
 #include "EditorDialogs.h"
 
+#include "ClientTitleBar.h"
+
 #include <QColorDialog>
 #include <QFileDialog>
 #include <QGuiApplication>
@@ -133,7 +135,7 @@ QMargins ExpectedFrame(const QWidget& owner)
     // manager, which gives the other windows a title bar and a grip as well:
     // reckoned on the large side, as tall as the owner's own bar (openbox's
     // is shorter at any scale) and a quarter of that.
-    if (const auto* bar = owner.findChild<const QWidget*>(QStringLiteral("ClientTitleBar"), Qt::FindDirectChildrenOnly))
+    if (const ClientTitleBar* bar = ClientTitleBar::Of(owner))
         frame += QMargins(0, bar->height(), 0, bar->height() / 4);
     return owner.devicePixelRatioF() == 1.0 ? frame : frame + QMargins(1, 1, 1, 1);
 }

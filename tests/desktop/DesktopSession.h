@@ -1,7 +1,7 @@
 #pragma once
-// What the X and the Wayland window tests share: a new editor window, the
-// window's own title bar, the state of the left button and other programs
-// run to drive or read the display.
+// What the X and the Wayland window tests share: a new editor window (with
+// its own title bar where it draws one), the state of the left button and
+// other programs run to drive or read the display.
 
 #include "ClientTitleBar.h"
 #include "EditorDialogs.h"
@@ -40,7 +40,3 @@ inline bool LeftButtonIs(bool down)
     return QTest::qWaitFor([down] { return bool(QGuiApplication::mouseButtons() & Qt::LeftButton) == down; }, 5000);
 }
 
-inline ClientTitleBar* TitleBar(QWidget& window)
-{
-    return dynamic_cast<ClientTitleBar*>(window.findChild<QWidget*>(QStringLiteral("ClientTitleBar")));
-}

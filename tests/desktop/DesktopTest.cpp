@@ -15,7 +15,6 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QGuiApplication>
 #include <QClipboard>
 #include <QDir>
 #include <QFile>
@@ -68,13 +67,14 @@ QStringList XTitles(WId window)
 void Keys(const QString& keys) { Run(QStringLiteral("xdotool"), {QStringLiteral("key"), keys}); }
 
 // The X pointer onto point p of w, in device pixels.
-void PointTo(QWidget* w, QPoint p)
+// The X pointer onto logical screen point g, at scale s.
+void PointAt(QPoint g, qreal s)
 {
-    const QPoint g = w->mapToGlobal(p);
-    const qreal s = w->devicePixelRatioF();
     Run(QStringLiteral("xdotool"), {QStringLiteral("mousemove"), QString::number(qRound(g.x() * s)),
                                     QString::number(qRound(g.y() * s))});
 }
+
+void PointTo(QWidget* w, QPoint p) { PointAt(w->mapToGlobal(p), w->devicePixelRatioF()); }
 
 // A real click (or several) of the left button at p, as the user makes it.
 void Click(QWidget* w, QPoint p, int times = 1)
@@ -208,7 +208,7 @@ private slots:
     void theTitleBarIsTheWindowsOwnUnderOpenbox()
     {
         auto form = ShowWindow();
-        ClientTitleBar* bar = TitleBar(*form);
+        ClientTitleBar* bar = ClientTitleBar::Of(*form);
         QVERIFY(bar);
         const QString extents = XProperty(form->winId(), "_NET_FRAME_EXTENTS");
         const QRegularExpressionMatch sides =
@@ -221,10 +221,7 @@ private slots:
 
         const auto pointer = [](const QStringList& args) { Run(QStringLiteral("xdotool"), args); };
         // Where the pointer goes is fixed before the window moves under it.
-        const auto moveTo = [&](QPoint global) {
-            const QPoint d = (QPointF(global) * bar->devicePixelRatioF()).toPoint();
-            pointer({QStringLiteral("mousemove"), QString::number(d.x()), QString::number(d.y())});
-        };
+        const auto moveTo = [&](QPoint global) { PointAt(global, bar->devicePixelRatioF()); };
         const QPoint caption = bar->mapToGlobal(QPoint(bar->width() / 3, bar->height() / 2));
         const QPoint by(90, 60), from = OuterFrame(*form).topLeft();
         moveTo(caption);
@@ -265,7 +262,7 @@ private slots:
         QTRY_VERIFY(!form->isVisible());
 
         form = ShowWindow();
-        bar = TitleBar(*form);
+        bar = ClientTitleBar::Of(*form);
         Click(bar, bar->ButtonRect(ClientTitleBar::Button::Minimize).center());
         QTRY_VERIFY(form->isMinimized());
         QVERIFY(form->isVisible());

@@ -113,7 +113,7 @@ private slots:
     void theWindowDrawsItsOwnTitleBar()
     {
         auto form = ShowWindow();
-        ClientTitleBar* bar = TitleBar(*form);
+        ClientTitleBar* bar = ClientTitleBar::Of(*form);
         QVERIFY(bar);
         QCOMPARE(form->windowHandle()->frameMargins(), QMargins());
         QCOMPARE(bar->geometry(), QRect(0, 0, form->width(), form->contentsMargins().top()));
@@ -152,7 +152,7 @@ private slots:
 
         // Minimize takes the window off the screen, preview and all; the program goes on.
         form = ShowWindow();
-        bar = TitleBar(*form);
+        bar = ClientTitleBar::Of(*form);
         at = OnOutput(*form);
         QVERIFY(at.x() >= 0);
         const qreal ratio = bar->devicePixelRatioF();
