@@ -14,7 +14,6 @@
 #include <QFileDialog>
 #include <QFormLayout>
 #include <QHBoxLayout>
-#include <QImageReader>
 #include <QLabel>
 #include <QPixmap>
 #include <QPushButton>
@@ -164,24 +163,11 @@ void GenerateThemeDialog::ShowSeeds()
 
 bool GenerateThemeDialog::TakeSeedsFromPicture(const QString& file, QString& error)
 {
-    // Decoded once, at its own size; the seeds come from a grid of samples.
-    QImageReader reader(file);
-    reader.setAutoTransform(true);
-    const QSize size = reader.size();
-    if (size.isValid() && qint64(size.width()) * size.height() > MaxPicturePixels) {
-        error = QStringLiteral("%1 is too large (%2x%3)").arg(file).arg(size.width()).arg(size.height());
-        return false;
-    }
-    QImage image = reader.read();
-    if (image.isNull()) {
-        error = QStringLiteral("%1 cannot be read: %2").arg(file, reader.errorString());
-        return false;
-    }
-    image.convertTo(QImage::Format_RGB888);
-    const std::vector<TColor> seeds =
-        SeedsFromPicture({image.constBits(), image.width(), image.height(), 3, std::size_t(image.bytesPerLine())});
-    if (seeds.empty()) {
-        error = QStringLiteral("%1 has no colours to take").arg(file);
+    // Decoded as lsthtool decodes it, so the same picture gives the same seeds.
+    std::vector<TColor> seeds;
+    std::string reason;
+    if (!SeedsFromPictureFile(file.toStdString(), seeds, reason)) {
+        error = QStringLiteral("%1: %2").arg(file, QString::fromStdString(reason));
         return false;
     }
     for (std::size_t i = 0; i < 3; ++i) {

@@ -102,12 +102,7 @@ void TfrmMain::mniImportPaletteClick()
         SetStatusText(QStringLiteral("%1: %2").arg(where, QString::fromStdString(fault.reason)), true);
         return;
     }
-    // Locked slots keep their colours, as everywhere.
-    TThemeColorTable colors = ThemeColors;
-    for (int i = 0; i < ThemeSlotCount; ++i)
-        if (read.given[std::size_t(i)] && !document_->IsLocked(i))
-            colors[std::size_t(i)] = RGB565ToColor(read.words[std::size_t(i)]);
-    ApplyOutcome(document_->SetColors(colors, "Import Palette"));
+    ApplyOutcome(document_->ImportPalette(read.words, read.given));
 }
 
 void TfrmMain::mniExportPaletteClick()

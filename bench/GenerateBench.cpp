@@ -1,9 +1,10 @@
 // A whole Generate (every page at both display sizes checked and mended),
-// with and without locks, and the seeds of a 12-megapixel photo: decoded
-// once from JPEG, then sampled.
+// with and without locks, and the seeds of a 12-megapixel photo: its JPEG
+// decoded line by line, keeping a grid of samples.
 // Run: build/bench/generate_bench
 
-#include "PictureFile.h"
+#include "FileIo.h"
+#include "PictureMaker.h"
 #include "PictureSeeds.h"
 #include "ThemeGenerator.h"
 
@@ -13,9 +14,6 @@
 #include <cstdio>
 #include <random>
 #include <vector>
-
-#define STB_IMAGE_WRITE_IMPLEMENTATION
-#include <stb_image_write.h>
 
 namespace {
 
@@ -51,7 +49,7 @@ std::string MakePhoto()
             p[2] = spot ? 30 : std::uint8_t(120 + random() % 8);
         }
     const std::string file = "/tmp/larkspur-generate-bench-photo.jpg";
-    stbi_write_jpg(file.c_str(), w, h, 3, rgb.data(), 90);
+    WriteFileAtomically(file, EncodeTestJpeg(w, h, 3, rgb, 90));
     return file;
 }
 
@@ -59,14 +57,13 @@ void SeedsFromPhoto(benchmark::State& state)
 {
     static const std::string file = MakePhoto();
     for (auto _ : state) {
-        DecodedPicture picture;
+        std::vector<TColor> seeds;
         std::string error;
-        if (!ReadPicture(file, picture, error)) {
+        if (!SeedsFromPictureFile(file, seeds, error)) {
             state.SkipWithError(error.c_str());
             break;
         }
-        benchmark::DoNotOptimize(SeedsFromPicture(
-            {picture.rgb.get(), picture.width, picture.height, 3, std::size_t(picture.width) * 3}));
+        benchmark::DoNotOptimize(seeds);
     }
 }
 BENCHMARK(SeedsFromPhoto)->Unit(benchmark::kMillisecond);

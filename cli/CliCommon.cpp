@@ -6,7 +6,6 @@
 
 #include <cctype>
 #include <cstdio>
-#include <filesystem>
 
 bool WantsHelp(const Args& args)
 {
@@ -55,31 +54,6 @@ bool LoadForCli(const std::string& file, LoadedTheme& theme, ThemeLoadReport* re
         return true;
     Fail(file + ": " + (error.key.empty() ? "" : error.key + ": ") + error.reason);
     return false;
-}
-
-int SaveForCli(const std::string& file, LoadedTheme& theme)
-{
-    TThemeColorTable colors{};
-    UnpackTheme(theme.packed, colors);
-    std::string name;
-    ThemeFileError error;
-    if (!SaveTheme(file, colors, theme.packed, theme.smallDisplay, name, &error))
-        return Fail(file + ": " + error.reason);
-    return 0;
-}
-
-int CheckThemeTarget(const std::string& file)
-{
-    std::error_code ec;
-    if (!std::filesystem::exists(std::filesystem::u8path(file), ec))
-        return 0;
-    LoadedTheme existing;
-    ThemeLoadReport report;
-    if (!LoadForCli(file, existing, &report))
-        return 1;
-    if (report.NoThemeKeys())
-        return Fail(file + ": holds no theme colours; not overwritten");
-    return 0;
 }
 
 bool ParseMoment(const std::string& text, std::tm& moment)

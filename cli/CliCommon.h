@@ -38,14 +38,6 @@ struct LoadedTheme {
 };
 // Loads like the editor does; on failure prints "FILE: key: reason".
 bool LoadForCli(const std::string& file, LoadedTheme& theme, ThemeLoadReport* report = nullptr);
-// Saves the words into `file` as the editor does (other lines kept); 0, or 1
-// after "FILE: reason".
-int SaveForCli(const std::string& file, LoadedTheme& theme);
-// 0 when `file` may be written as a theme: it does not exist yet, or it is
-// one. Else 1 after saying why: a picture or a text of another kind is
-// never written into.
-int CheckThemeTarget(const std::string& file);
-
 int RunDump(const Args& args);
 int RunCheck(const Args& args);
 int RunSet(const Args& args);
@@ -53,11 +45,10 @@ int RunFonts(const Args& args);
 int RunRender(const Args& args);
 int RunInspect(const Args& args);
 int RunLint(const Args& args);
-// Mends the theme read from `file` (its colours, display size and locked
-// slots given) and writes it to `out`, or back into `file`; 1 when a pair
-// cannot be mended.
-int WriteLegibilityFix(const std::string& file, TThemeColorTable colors, bool small, const std::vector<int>& locked,
-                       const std::string& out);
+// Mends the theme of `file`, read under the lock of the file written, and
+// writes it to `out`, or back into `file`; 1 when a pair cannot be mended or
+// nothing could be written.
+int WriteLegibilityFix(const std::string& file, const std::string& out);
 int RunGenerate(const Args& args);
 int RunDiff(const Args& args);
 int RunConvert(const Args& args);

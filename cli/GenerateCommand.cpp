@@ -3,13 +3,14 @@
 
 #include "CliCommon.h"
 #include "ColorText.h"
-#include "FileLock.h"
-#include "PictureFile.h"
 #include "PictureSeeds.h"
 #include "ThemeFile.h"
+#include "ThemeFileUpdate.h"
 #include "ThemeGenerator.h"
 #include "ThemeSlots.h"
 
+#include <algorithm>
+#include <array>
 #include <cstdio>
 #include <set>
 
@@ -103,53 +104,49 @@ int RunGenerate(const Args& args)
     if (const std::string error = ReadRequest(args, request); !error.empty())
         return UsageError("generate: " + error);
     if (!request.picture.empty()) {
-        DecodedPicture picture;
         std::string error;
-        if (!ReadPicture(request.picture, picture, error))
+        if (!SeedsFromPictureFile(request.picture, request.options.seeds, error))
             return Fail(request.picture + ": " + error);
-        request.options.seeds = SeedsFromPicture({picture.rgb.get(), picture.width, picture.height, 3,
-                                                  static_cast<std::size_t>(picture.width) * 3});
-        if (request.options.seeds.empty())
-            return Fail(request.picture + ": the picture has no colours to take");
     }
-    TThemeColorTable current{};
-    LoadDefaultTheme(current);
-    std::vector<int> locked;
-    bool small = false;
-    if (!request.keep.empty()) {
-        LoadedTheme kept;
-        ThemeLoadReport report;
-        if (!LoadForCli(request.keep, kept, &report))
-            return 1;
-        UnpackTheme(kept.packed, current);
-        locked = report.locked;
-        small = kept.smallDisplay;
-    }
-    if (request.display >= 0)
-        small = request.display == 1;
-
-    FileLock lock;
-    std::string lockError;
-    if (!lock.Acquire(request.out, &lockError))
-        return Fail(request.out + ": " + lockError);
-    // A theme already there keeps its other lines.
-    if (CheckThemeTarget(request.out) != 0)
+    // The kept theme's locks and locked colours, and its display size.
+    LoadedTheme kept;
+    ThemeLoadReport keptReport;
+    if (!request.keep.empty() && !LoadForCli(request.keep, kept, &keptReport))
         return 1;
 
-    std::set<SlotId> keep;
-    for (int index : locked)
-        keep.insert(static_cast<SlotId>(index));
-    GeneratedTheme theme = GenerateTheme(request.options, current, keep);
+    // A theme already there keeps its other lines, and its locked slots their
+    // colours, as --keep's do.
+    GeneratedTheme theme;
+    std::string error;
+    const ThemeUpdateResult written = UpdateThemeFile(request.out, [&](ThemeFileState& file, std::string&) {
+        if (!request.keep.empty()) {
+            std::array<bool, ThemeSlotCount> lockedThere{};
+            for (int index : keptReport.locked)
+                lockedThere[static_cast<std::size_t>(index)] = true;
+            TakeUnlocked(kept.packed, lockedThere, file.locked, file.words);
+            file.locked.insert(file.locked.end(), keptReport.locked.begin(), keptReport.locked.end());
+            std::sort(file.locked.begin(), file.locked.end());
+            file.locked.erase(std::unique(file.locked.begin(), file.locked.end()), file.locked.end());
+            file.smallDisplay = kept.smallDisplay;
+        }
+        if (request.display >= 0)
+            file.smallDisplay = request.display == 1;
+        TThemeColorTable current{};
+        UnpackTheme(file.words, current);
+        std::set<SlotId> keep;
+        for (int index : file.locked)
+            keep.insert(static_cast<SlotId>(index));
+        theme = GenerateTheme(request.options, current, keep);
+        PackTheme(theme.colors, file.words);
+        return true;
+    }, error);
+    if (written != ThemeUpdateResult::Written)
+        return Fail(request.out + ": " + error);
     std::printf("seeds");
     for (TColor seed : request.options.seeds)
         std::printf(" %s", ColorToHexText(seed).c_str());
     std::printf("\n");
     for (const UnmendablePair& u : theme.unmendable)
         std::printf("cannot mend %s on %s: %s\n", SlotKey(u.fg), SlotKey(u.bg), u.why.c_str());
-    TPackedTheme packed{};
-    std::string name;
-    ThemeFileError error;
-    if (!SaveTheme(request.out, theme.colors, packed, small, name, &error, &locked))
-        return Fail(request.out + ": " + error.reason);
     return theme.unmendable.empty() ? 0 : 1;
 }

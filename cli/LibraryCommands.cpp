@@ -8,6 +8,7 @@
 #include "PngWriter.h"
 #include "ThemeCard.h"
 #include "ThemeFile.h"
+#include "ThemeFileUpdate.h"
 #include "ThemeSlots.h"
 
 #include <cstdio>
@@ -17,26 +18,42 @@ namespace {
 
 bool IsThemeFile(const std::string& path) { return SameTextIgnoringCase(FileExtension(path), "lsth"); }
 
-// A theme from a theme file or a palette; a palette's missing slots and
-// display are the defaults'.
-bool LoadAny(const std::string& file, LoadedTheme& theme)
+// The colours a theme file or a palette gives, onto the defaults: a theme
+// file gives every slot and its display size, a palette what it names.
+bool ReadColours(const std::string& file, PaletteRead& read)
 {
-    if (IsThemeFile(file))
-        return LoadForCli(file, theme);
+    TThemeColorTable defaults{};
+    LoadDefaultTheme(defaults);
+    PackTheme(defaults, read.words);
+    if (IsThemeFile(file)) {
+        LoadedTheme theme;
+        if (!LoadForCli(file, theme))
+            return false;
+        read.words = theme.packed;
+        read.given.fill(true);
+        read.smallDisplay = theme.smallDisplay;
+        return true;
+    }
     const std::optional<PaletteFormat> format = PaletteFormatOf(file);
     if (!format || *format == PaletteFormat::CHeader) {
         Fail(file + ": reads .lsth, .gpl and .json files");
         return false;
     }
-    PaletteRead read;
-    TThemeColorTable defaults{};
-    LoadDefaultTheme(defaults);
-    PackTheme(defaults, read.words);
     PaletteError fault;
     if (!ReadPaletteFile(file, read, fault)) {
         Fail(file + (fault.line ? ":" + std::to_string(fault.line) : std::string()) + ": " + fault.reason);
         return false;
     }
+    return true;
+}
+
+// A theme from a theme file or a palette; a palette's missing slots and
+// display are the defaults'.
+bool LoadAny(const std::string& file, LoadedTheme& theme)
+{
+    PaletteRead read;
+    if (!ReadColours(file, read))
+        return false;
     theme.packed = read.words;
     theme.smallDisplay = read.smallDisplay.value_or(false);
     return true;
@@ -74,8 +91,10 @@ int RunConvert(const Args& args)
         std::printf("usage: lsthtool convert IN OUT\n"
                     "Converts by the files' extensions between theme files (.lsth), GIMP palettes (.gpl)\n"
                     "and JSON (.json); writes C headers (.h) too. A palette's entries are named by file\n"
-                    "key, or taken in slot order; colours are rounded to RGB565. A theme file written\n"
-                    "keeps the other lines of one already there.\n");
+                    "key, or taken in slot order; colours are rounded to RGB565. Into a theme file\n"
+                    "already there go only the slots the input names, but for its locked ones; it\n"
+                    "keeps its display size and every other line. A file that holds something other\n"
+                    "than a theme is never written into.\n");
         return WantsHelp(args) ? 0 : 2;
     }
     const std::string& in = args[0];
@@ -83,16 +102,27 @@ int RunConvert(const Args& args)
     const std::optional<PaletteFormat> outFormat = PaletteFormatOf(out);
     if (!IsThemeFile(out) && !outFormat)
         return UsageError("convert: writes .lsth, .gpl, .json and .h files, not " + Echo(out));
-    LoadedTheme theme;
-    if (!LoadAny(in, theme))
+    PaletteRead read;
+    if (!ReadColours(in, read))
         return 1;
-    FileLock lock;
     std::string error;
+    if (IsThemeFile(out)) {
+        // Into a theme as Import Palette goes into the editor's: the slots the
+        // input names, but for the locked ones; a theme already there keeps
+        // its display size and every other line.
+        const ThemeUpdateResult written = UpdateThemeFile(out, [&](ThemeFileState& theme, std::string&) {
+            TakeUnlocked(read.words, read.given, theme.locked, theme.words);
+            if (!theme.exists && read.smallDisplay)
+                theme.smallDisplay = *read.smallDisplay;
+            return true;
+        }, error);
+        return written == ThemeUpdateResult::Written ? 0 : Fail(out + ": " + error);
+    }
+    FileLock lock;
     if (!lock.Acquire(out, &error))
         return Fail(out + ": " + error);
-    if (IsThemeFile(out))
-        return CheckThemeTarget(out) != 0 ? 1 : SaveForCli(out, theme);
-    if (!WriteFileAtomically(out, WritePalette(*outFormat, theme.packed, theme.smallDisplay, ThemeName(in)), &error))
+    const std::string text = WritePalette(*outFormat, read.words, read.smallDisplay.value_or(false), ThemeName(in));
+    if (!WriteFileAtomically(out, text, &error))
         return Fail(out + ": " + error);
     return 0;
 }

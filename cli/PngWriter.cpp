@@ -2,31 +2,12 @@
 
 #include "FileIo.h"
 
-#include <array>
 #include <cerrno>
 #include <cstring>
 #include <fstream>
 #include <zlib.h>
 
 namespace {
-
-std::uint32_t Crc32(const std::uint8_t* data, std::size_t size, std::uint32_t crc = 0)
-{
-    static const std::array<std::uint32_t, 256> table = [] {
-        std::array<std::uint32_t, 256> t{};
-        for (std::uint32_t n = 0; n < 256; ++n) {
-            std::uint32_t c = n;
-            for (int k = 0; k < 8; ++k)
-                c = (c & 1) ? 0xEDB88320u ^ (c >> 1) : c >> 1;
-            t[n] = c;
-        }
-        return t;
-    }();
-    crc = ~crc;
-    for (std::size_t i = 0; i < size; ++i)
-        crc = table[(crc ^ data[i]) & 0xFF] ^ (crc >> 8);
-    return ~crc;
-}
 
 void PutU32(std::vector<std::uint8_t>& out, std::uint32_t v)
 {
@@ -40,7 +21,7 @@ void PutChunk(std::vector<std::uint8_t>& out, const char* type, const std::vecto
     const std::size_t start = out.size();
     out.insert(out.end(), type, type + 4);
     out.insert(out.end(), data.begin(), data.end());
-    PutU32(out, Crc32(out.data() + start, out.size() - start));
+    PutU32(out, static_cast<std::uint32_t>(crc32(0, out.data() + start, static_cast<uInt>(out.size() - start))));
 }
 
 std::vector<std::uint8_t> Zlib(const std::vector<std::uint8_t>& raw)

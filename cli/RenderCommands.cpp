@@ -72,10 +72,8 @@ struct PreviewRequest {
     int errorCode = 1;
     TThemeColorTable colors{};
     bool small = false;
-    // The theme file read, and the display size it holds.
+    // The theme file read.
     std::string file;
-    bool fileSmall = false;
-    std::vector<int> locked;
     std::tm moment{};
 };
 
@@ -161,13 +159,10 @@ std::string ReadPreviewRequest(const Args& args, Mode mode, PreviewRequest& requ
         TPackedTheme packed{};
         std::string name;
         ThemeFileError error;
-        ThemeLoadReport report;
-        if (!LoadTheme(file, packed, [&](bool s) { request.small = s; }, name, &error, &report))
+        if (!LoadTheme(file, packed, [&](bool s) { request.small = s; }, name, &error))
             return file + ": " + (error.key.empty() ? "" : error.key + ": ") + error.reason;
         UnpackTheme(packed, request.colors);
         request.file = file;
-        request.locked = report.locked;
-        request.fileSmall = request.small;
     }
     if (!display.empty())
         request.small = display == "80x160";
@@ -284,7 +279,7 @@ int RunLint(const Args& args)
     if (request.fix) {
         if (request.file.empty())
             return UsageError("lint: --fix needs the theme file to mend");
-        return WriteLegibilityFix(request.file, request.colors, request.fileSmall, request.locked, request.out);
+        return WriteLegibilityFix(request.file, request.out);
     }
     TLSDrawer drawer(request.colors, request.small);
     drawer.SetClock(FixedClock(request.moment));

@@ -2,27 +2,15 @@
 
 #include "CliCommon.h"
 #include "ColorText.h"
-#include "FileLock.h"
 #include "SafeText.h"
 #include "IntegerSyntax.h"
 #include "SlotCatalogue.h"
 #include "ThemeFile.h"
+#include "ThemeFileUpdate.h"
 #include "ThemeSlots.h"
 
 #include <cstdio>
-#include <filesystem>
-
-namespace {
-
-bool FileExists(const std::string& path)
-{
-    // The path itself, a dangling link included.
-    std::error_code error;
-    return std::filesystem::symlink_status(std::filesystem::u8path(path), error).type() !=
-           std::filesystem::file_type::not_found && !error;
-}
-
-}  // namespace
+#include <array>
 
 int RunDump(const Args& args)
 {
@@ -85,19 +73,10 @@ int RunSet(const Args& args)
         return WantsHelp(args) ? 0 : 1;
     }
     const std::string& file = args[0];
-    // Read, change and write under one lock: two runs at once each see the
-    // other's change.
-    FileLock lock;
-    std::string lockError;
-    if (!lock.Acquire(file, &lockError))
-        return Fail(file + ": " + lockError);
-    LoadedTheme theme;
-    TThemeColorTable defaults{};
-    LoadDefaultTheme(defaults);
-    PackTheme(defaults, theme.packed);
-    if (FileExists(file) && !LoadForCli(file, theme))
-        return 1;  // never rewrite a file we could not read
-
+    // What to change, all read before the file is touched.
+    TPackedTheme words{};
+    std::array<bool, ThemeSlotCount> given{};
+    int display = -1;
     for (std::size_t i = 1; i < args.size(); ++i) {
         const std::string& arg = args[i];
         if (arg == "--display") {
@@ -106,7 +85,7 @@ int RunSet(const Args& args)
             const std::string& size = args[++i];
             if (size != "240x320" && size != "80x160")
                 return Fail("unknown display size " + Echo(size) + " (240x320 or 80x160)");
-            theme.smallDisplay = size == "80x160";
+            display = size == "80x160" ? 1 : 0;
             continue;
         }
         const std::size_t eq = arg.find('=');
@@ -123,8 +102,21 @@ int RunSet(const Args& args)
             word = ColorToRGB565(color);
         else if (!ParseStrictInteger(value, word))
             return Fail(std::string(slot->key) + ": not a colour: " + Echo(value));
-        theme.packed[slot->index] = static_cast<TRGB565>(static_cast<std::uint32_t>(word) & 0xFFFFu);
+        words[static_cast<std::size_t>(slot->index)] = static_cast<TRGB565>(static_cast<std::uint32_t>(word) & 0xFFFFu);
+        given[static_cast<std::size_t>(slot->index)] = true;
     }
 
-    return SaveForCli(file, theme);
+    // Read, change and write under one lock: two runs at once each see the
+    // other's change. A slot named here is set as an edit in the editor sets
+    // it, locked or not; the lock itself stays.
+    std::string error;
+    const ThemeUpdateResult result = UpdateThemeFile(file, [&](ThemeFileState& theme, std::string&) {
+        for (int i = 0; i < ThemeSlotCount; ++i)
+            if (given[static_cast<std::size_t>(i)])
+                theme.words[static_cast<std::size_t>(i)] = words[static_cast<std::size_t>(i)];
+        if (display >= 0)
+            theme.smallDisplay = display == 1;
+        return true;
+    }, error);
+    return result == ThemeUpdateResult::Written ? 0 : Fail(file + ": " + error);
 }

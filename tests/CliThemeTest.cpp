@@ -126,3 +126,78 @@ TEST_F(Cli, MessagesShowControlBytesEscaped)
 }
 
 }  // namespace
+
+// Every command that writes a theme file follows the document's rules: a
+// file that holds something else is never written into, a failure leaves the
+// target byte for byte as it was, and locked slots, unlisted slots and the
+// display size are kept.
+TEST_F(Cli, EveryWriterKeepsWhatIsNotItsToChange)
+{
+    const std::string locked = "; mine\r\n[Main]\r\nMain_Dom=$F800\r\nMain_Clock=$FFFF\r\n[Common]\r\nDisplay=1\r\n"
+                               "[Editor]\r\nLocked=Main_Dom\r\n";
+    const std::string picture = std::string("\x89PNG\r\n\x1A\n\0\0\0\rIHDR", 16) + "pixels";
+    WriteText(dir.File("one.gpl"), "GIMP Palette\nName: one\n#\n  0  31  0\tMain_Dom\n 16  32 48\tMain_Clock\n");
+    WriteText(dir.File("source.lsth"), locked);
+    struct Case {
+        const char* target;
+        std::string bytes;  // what it holds before; none for a file that is not there
+        std::string args;   // with T for the target
+        int exit;
+    };
+    const std::string text = "notes\nnothing of a theme\n";
+    const Case cases[] = {
+        {"pic.png", picture, "set T Main_Dom=#FF0000", 1},
+        {"notes.txt", text, "set T --display 80x160", 1},
+        {"pic.png", picture, "lint T --fix", 1},
+        {"photo.png", picture, "lint " + Q("source.lsth") + " --fix -o T", 1},
+        {"notes.lsth", text, "convert " + Q("one.gpl") + " T", 1},
+        {"notes.lsth", text, "generate --seed '#3080FF' -o T", 1},
+        {"bad.lsth", "[Main]\r\nMain_Dom=white\r\n", "set T 'Main_Clock=$0000'", 1},
+        // Written: the locked slot keeps its colour and its lock, the slots the
+        // command does not name and the display size stay.
+        {"mine.lsth", locked, "convert " + Q("one.gpl") + " T", 0},
+        {"mine.lsth", locked, "generate --seed '#3080FF' -o T", 0},
+        {"mine.lsth", locked, "lint T --fix", 0},
+        {"mine.lsth", locked, "set T 'Main_Clock=$1234'", 0},
+        {"new.lsth", "", "convert " + Q("one.gpl") + " T", 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.args + " on " + c.target);
+        const std::string target = dir.File(c.target);
+        std::remove(target.c_str());
+        if (!c.bytes.empty())
+            WriteText(target, c.bytes);
+        std::string args = c.args;
+        args.replace(args.find(" T"), 2, " " + Q(c.target));
+        const CommandResult r = Run(args);
+        ASSERT_EQ(r.exitCode, c.exit) << r.err;
+        if (c.exit != 0) {
+            EXPECT_EQ(ReadText(target), c.bytes);
+            EXPECT_NE(r.err.find(c.target), std::string::npos) << r.err;
+            continue;
+        }
+        const CommandResult dump = Run("dump " + Q(c.target));
+        if (!c.bytes.empty()) {
+            EXPECT_NE(dump.out.find("\n8 Main_Dom $F800\n"), std::string::npos) << dump.out;
+            EXPECT_NE(dump.out.find("Display 1\n"), std::string::npos);
+            const std::string after = ReadText(target);
+            EXPECT_EQ(after.rfind("; mine\r\n", 0), 0u);
+            EXPECT_NE(after.find("Locked=Main_Dom\r\n"), std::string::npos) << after;
+        }
+        if (args.rfind("convert", 0) == 0) {
+            // Only the palette's second entry could be taken; nothing else moved.
+            EXPECT_NE(dump.out.find("\n5 Main_Clock $1106\n"), std::string::npos) << dump.out;
+            EXPECT_EQ(dump.out.rfind("0 Main_Background $0000\n", 0), 0u);
+        }
+    }
+
+    // The fix written to another file fails there (a write limit): that file
+    // is as it was, the original too.
+    WriteText(dir.File("out.lsth"), "[Main]\r\nMain_Dom=$001F\r\n");
+    const CommandResult r = RunCommand("ulimit -f 1; " + std::string(LSTHTOOL) + " lint " + Q("source.lsth") + " --fix -o " +
+                                           Q("out.lsth"),
+                                       dir.File("stderr"));
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_EQ(ReadText(dir.File("out.lsth")), "[Main]\r\nMain_Dom=$001F\r\n");
+    EXPECT_EQ(ReadText(dir.File("source.lsth")), locked);
+}

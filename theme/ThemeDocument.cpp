@@ -2,14 +2,21 @@
 
 #include "ColorText.h"
 #include "FileIo.h"
-#include "FileLock.h"
 #include "ThemeFile.h"
+#include "ThemeFileUpdate.h"
 
 #include <algorithm>
 
 namespace {
 const char* const FileError = "A file error has occurred";
 const char* const Saved = "Theme was saved successfully";
+
+// A file's name without its folder, as a status line names it.
+std::string ShownName(const std::string& path)
+{
+    const std::size_t slash = path.find_last_of("/\\");
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
 }  // namespace
 
 DocumentOutcome DocumentOutcome::Failure(std::string text)
@@ -97,15 +104,34 @@ DocumentOutcome ThemeDocument::Open(const std::string& path)
     return BeginDocument("Open", std::move(opened), before, outcome);
 }
 
-DocumentOutcome ThemeDocument::WriteFile(const std::string& path)
+DocumentOutcome ThemeDocument::WriteFile(const std::string& path, const ConfirmOverwrite& confirm)
 {
-    std::string name;
-    if (!SaveTheme(path, colors_, packed_, smallDisplay_, name, nullptr, &Current().locked))
-        return DocumentOutcome::Failure(FileError);
+    PackTheme(colors_, packed_);
+    bool declined = false;
+    std::string error;
+    const ThemeUpdateResult result = UpdateThemeFile(
+        path,
+        [&](ThemeFileState& file, std::string&) {
+            // Read and compared under the lock every writer of theme files
+            // takes, so a change made meanwhile is either seen here or waits.
+            if (confirm && file.exists && file.bytes != Current().bytesSeen && !confirm()) {
+                declined = true;
+                return false;
+            }
+            file.words = packed_;
+            file.smallDisplay = smallDisplay_;
+            file.locked = Current().locked;
+            return true;
+        },
+        error, LockWaitMs);
+    if (declined)
+        return {};
+    if (result != ThemeUpdateResult::Written)
+        return DocumentOutcome::Failure(error == NoThemeInFile ? ShownName(path) + ": " + error : FileError);
     Document& d = Current();
-    d.fileName = name;
+    d.fileName = path;
     d.bytesSeen.clear();
-    ReadFileLimited(name, MaxIniFileSize, d.bytesSeen);
+    ReadFileLimited(path, MaxIniFileSize, d.bytesSeen);
     d.fileHoldsTheme = true;
     d.saved = colors_;
     d.edited = false;
@@ -125,25 +151,10 @@ DocumentOutcome ThemeDocument::Save(const ConfirmOverwrite& confirm)
         outcome.needsFileName = true;
         return outcome;
     }
-    const std::string path = d.fileName;
-    // Read, compare and write under the lock every writer of theme files
-    // takes, so a change made meanwhile is either seen here or waits.
-    FileLock lock;
-    if (!lock.Acquire(path, nullptr, LockWaitMs))
-        return DocumentOutcome::Failure(FileError);
-    std::string now;
-    if (ReadFileLimited(path, MaxIniFileSize, now) == FileReadStatus::Ok && now != d.bytesSeen && confirm && !confirm())
-        return {};
-    return WriteFile(path);
+    return WriteFile(d.fileName, confirm);
 }
 
-DocumentOutcome ThemeDocument::SaveAs(const std::string& path)
-{
-    FileLock lock;
-    if (!lock.Acquire(path, nullptr, LockWaitMs))
-        return DocumentOutcome::Failure(FileError);
-    return WriteFile(path);
-}
+DocumentOutcome ThemeDocument::SaveAs(const std::string& path) { return WriteFile(path, nullptr); }
 
 DocumentOutcome ThemeDocument::Edited()
 {
@@ -201,6 +212,16 @@ DocumentOutcome ThemeDocument::SetColor(int slot, TColor color, const std::strin
     colors_[static_cast<std::size_t>(slot)] = RGB565ToColor(ColorToRGB565(color));
     history_.Record(step, before, State());
     return Edited();
+}
+
+DocumentOutcome ThemeDocument::ImportPalette(const TPackedTheme& words, const std::array<bool, ThemeSlotCount>& given)
+{
+    TPackedTheme now{};
+    PackTheme(colors_, now);
+    TThemeColorTable colors = colors_;
+    for (int slot : TakeUnlocked(words, given, Current().locked, now))
+        colors[static_cast<std::size_t>(slot)] = RGB565ToColor(now[static_cast<std::size_t>(slot)]);
+    return SetColors(colors, "Import Palette");
 }
 
 DocumentOutcome ThemeDocument::Paste(int slot, const std::string& text)

@@ -11,6 +11,7 @@
 #include "ThemeHistory.h"
 #include "ThemeSlots.h"
 
+#include <array>
 #include <functional>
 #include <optional>
 #include <set>
@@ -67,6 +68,9 @@ public:
     DocumentOutcome SetLocked(int slot, bool locked);
     // Every slot takes its colour from `colors`, rounded, as one step.
     DocumentOutcome SetColors(const TThemeColorTable& colors, const std::string& step);
+    // A palette's colours for the slots it names, but the locked ones, as one
+    // step; the display size stays.
+    DocumentOutcome ImportPalette(const TPackedTheme& words, const std::array<bool, ThemeSlotCount>& given);
     // Text from the clipboard; anything that names no colour changes nothing.
     DocumentOutcome Paste(int slot, const std::string& text);
     // The theme the device sent: an unsaved document without a file.
@@ -111,7 +115,9 @@ private:
     void Publish();
     // The current document was edited: modified, its draft due, the preview to redraw.
     DocumentOutcome Edited();
-    DocumentOutcome WriteFile(const std::string& path);
+    // Writes the document into `path`; with `confirm`, asks first when the
+    // file changed since it was last seen.
+    DocumentOutcome WriteFile(const std::string& path, const ConfirmOverwrite& confirm);
 
     TThemeColorTable& colors_;
     TPackedTheme& packed_;

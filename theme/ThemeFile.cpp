@@ -78,16 +78,9 @@ bool SaveTheme(const std::string& fileName, const TThemeColorTable& colors, TPac
     return true;
 }
 
-bool LoadTheme(const std::string& fileName, TPackedTheme& packed,
-               const std::function<void(bool smallDisplay)>& switchDisplay, std::string& themeFileName,
-               ThemeFileError* error, ThemeLoadReport* report)
+bool ParseTheme(const std::string& bytes, TPackedTheme& packed, bool& smallDisplay, ThemeFileError* error,
+                ThemeLoadReport* report)
 {
-    std::string bytes;
-    std::string message;
-    if (ReadFileLimited(fileName, MaxIniFileSize, bytes, &message) != FileReadStatus::Ok) {
-        SetError(error, "", message);
-        return false;
-    }
     const IniDocument ini(DecodeText(bytes).text);
     // One lookup per key tells both its value and whether the file has it.
     ThemeLoadReport found;
@@ -126,10 +119,27 @@ bool LoadTheme(const std::string& fileName, TPackedTheme& packed,
         }
         std::sort(found.locked.begin(), found.locked.end());
     }
-    if (switchDisplay)
-        switchDisplay(display == 1);
-    themeFileName = fileName;
+    smallDisplay = display == 1;
     if (report)
         *report = std::move(found);
+    return true;
+}
+
+bool LoadTheme(const std::string& fileName, TPackedTheme& packed,
+               const std::function<void(bool smallDisplay)>& switchDisplay, std::string& themeFileName,
+               ThemeFileError* error, ThemeLoadReport* report)
+{
+    std::string bytes;
+    std::string message;
+    if (ReadFileLimited(fileName, MaxIniFileSize, bytes, &message) != FileReadStatus::Ok) {
+        SetError(error, "", message);
+        return false;
+    }
+    bool small = false;
+    if (!ParseTheme(bytes, packed, small, error, report))
+        return false;
+    if (switchDisplay)
+        switchDisplay(small);
+    themeFileName = fileName;
     return true;
 }

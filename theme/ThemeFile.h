@@ -39,6 +39,11 @@ bool SaveTheme(const std::string& fileName, const TThemeColorTable& colors, TPac
 std::string ThemeFileContent(const std::string& existing, const TPackedTheme& packed, bool smallDisplay,
                              const std::vector<int>* locked = nullptr);
 
+// The 42 colours and the display size of a theme file's bytes, as LoadTheme
+// reads them (the same failures, the same partly filled `packed`).
+bool ParseTheme(const std::string& bytes, TPackedTheme& packed, bool& smallDisplay, ThemeFileError* error = nullptr,
+                ThemeLoadReport* report = nullptr);
+
 // Reads the 42 colours into `packed` and the display size. On success it calls
 // switchDisplay(small) and sets `themeFileName`. On the first bad colour it stops:
 // the earlier slots hold the file's words, nothing else is changed. A missing or

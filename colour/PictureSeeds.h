@@ -9,6 +9,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
 #include <vector>
 
 struct PicturePixels {
@@ -19,12 +20,18 @@ struct PicturePixels {
     std::size_t stride = 0;  // bytes from one row to the next
 };
 
-// Pictures above this many pixels are refused before they are decoded.
-constexpr long long MaxPicturePixels = 100'000'000;
-
 // At most this many pixels are looked at, spread evenly over the picture.
 constexpr std::size_t PictureSampleLimit = 1u << 18;
 
 // Base, accent and second accent: fewer when the picture has fewer colours
 // that differ.
 std::vector<TColor> SeedsFromPicture(const PicturePixels& picture);
+
+// Every `step`-th pixel across and down is looked at, for a picture this size.
+int PictureSampleStep(int width, int height);
+// The same seeds from the samples alone (every pixel of `samples` counts).
+std::vector<TColor> SeedsFromSamples(const PicturePixels& samples);
+
+// The seeds of a PNG or JPEG file, decoded as every front door decodes it;
+// false with the reason when it cannot be read or has no colours to take.
+bool SeedsFromPictureFile(const std::string& path, std::vector<TColor>& seeds, std::string& error);

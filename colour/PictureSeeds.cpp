@@ -1,6 +1,7 @@
 #include "PictureSeeds.h"
 
 #include "Oklab.h"
+#include "PictureDecoder.h"
 
 #include <algorithm>
 #include <cmath>
@@ -20,12 +21,9 @@ constexpr int Bins = 1 << (3 * Bits);
 constexpr int Groups = 8;
 constexpr int Rounds = 12;
 
-std::vector<Counted> Histogram(const PicturePixels& p)
+std::vector<Counted> Histogram(const PicturePixels& p, int step)
 {
     std::vector<Counted> bins(Bins);
-    const std::size_t pixels = static_cast<std::size_t>(p.width) * static_cast<std::size_t>(p.height);
-    // The same step across and down, so the samples cover the picture evenly.
-    const int step = std::max(1, static_cast<int>(std::ceil(std::sqrt(static_cast<double>(pixels) / PictureSampleLimit))));
     for (int y = step / 2; y < p.height; y += step) {
         const std::uint8_t* row = p.data + static_cast<std::size_t>(y) * p.stride;
         for (int x = step / 2; x < p.width; x += step) {
@@ -131,13 +129,54 @@ std::vector<Group> KMeans(const std::vector<Counted>& colors)
     return found;
 }
 
+std::vector<TColor> SeedsFromColors(const std::vector<Counted>& colors);
+
+bool Usable(const PicturePixels& picture)
+{
+    return picture.data && picture.width > 0 && picture.height > 0 && (picture.channels == 3 || picture.channels == 4);
+}
+
 }  // namespace
+
+int PictureSampleStep(int width, int height)
+{
+    const double pixels = static_cast<double>(width) * static_cast<double>(height);
+    // The same step across and down, so the samples cover the picture evenly.
+    return std::max(1, static_cast<int>(std::ceil(std::sqrt(pixels / PictureSampleLimit))));
+}
 
 std::vector<TColor> SeedsFromPicture(const PicturePixels& picture)
 {
-    if (!picture.data || picture.width <= 0 || picture.height <= 0 || (picture.channels != 3 && picture.channels != 4))
+    if (!Usable(picture))
         return {};
-    const std::vector<Counted> colors = Histogram(picture);
+    return SeedsFromColors(Histogram(picture, PictureSampleStep(picture.width, picture.height)));
+}
+
+std::vector<TColor> SeedsFromSamples(const PicturePixels& samples)
+{
+    if (!Usable(samples))
+        return {};
+    return SeedsFromColors(Histogram(samples, 1));
+}
+
+bool SeedsFromPictureFile(const std::string& path, std::vector<TColor>& seeds, std::string& error)
+{
+    SampledPicture picture;
+    if (!DecodePictureFileSamples(path, PictureSampleStep, picture, error))
+        return false;
+    seeds = SeedsFromSamples({picture.rgba.data(), picture.columns, picture.rows, 4,
+                              static_cast<std::size_t>(picture.columns) * 4});
+    if (seeds.empty()) {
+        error = "the picture has no colours to take";
+        return false;
+    }
+    return true;
+}
+
+namespace {
+
+std::vector<TColor> SeedsFromColors(const std::vector<Counted>& colors)
+{
     if (colors.empty())
         return {};
     std::vector<Group> groups = KMeans(colors);
@@ -179,3 +218,5 @@ std::vector<TColor> SeedsFromPicture(const PicturePixels& picture)
     }
     return seeds;
 }
+
+}  // namespace
