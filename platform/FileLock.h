@@ -19,9 +19,10 @@ public:
     // waitMs milliseconds, or for as long as it takes when waitMs is negative.
     // False and the reason when it cannot be had.
     bool Acquire(const std::string& path, std::string* error, int waitMs = -1);
+    // Lets it go before the object ends.
+    void Release();
 
 private:
-    void Release();
 #if defined(_WIN32)
     void* handle_ = nullptr;
 #else

@@ -1,9 +1,15 @@
 // lsthtool dump, check and set, run as a user would.
 
+#include "FileLock.h"
 #include "RunCommand.h"
 #include "TempDir.h"
 
 #include <gtest/gtest.h>
+
+#include <chrono>
+#include <fstream>
+#include <thread>
+#include <sys/stat.h>
 
 namespace {
 
@@ -201,3 +207,43 @@ TEST_F(Cli, EveryWriterKeepsWhatIsNotItsToChange)
     EXPECT_EQ(ReadText(dir.File("out.lsth")), "[Main]\r\nMain_Dom=$001F\r\n");
     EXPECT_EQ(ReadText(dir.File("source.lsth")), locked);
 }
+
+#if defined(__linux__)
+// lint --fix reads the theme under the lock it writes under: a change made
+// by a writer that held the lock while lint waited is mended, not reverted.
+TEST_F(Cli, LintFixReadsUnderTheLock)
+{
+    const std::string file = dir.File("t.lsth");
+    WriteText(file, "[Main]\r\nMain_TCR=$5291\r\nMain_Clock=$FFFF\r\n");
+    std::ifstream locks("/proc/locks");
+    if (!locks)
+        GTEST_SKIP() << "no /proc/locks to see the waiting lint by";
+    FileLock held;
+    ASSERT_TRUE(held.Acquire(file, nullptr));
+    struct stat info {};
+    ASSERT_EQ(stat(file.c_str(), &info), 0);
+    // As /proc/locks writes it: MAJOR:MINOR:INODE.
+    const std::string inode = ":" + std::to_string(static_cast<unsigned long long>(info.st_ino)) + " ";
+    FILE* lint = popen((std::string(LSTHTOOL) + " lint " + Q("t.lsth") + " --fix 2>/dev/null").c_str(), "r");
+    ASSERT_NE(lint, nullptr);
+    // Until the kernel lists lint as waiting for the file's lock.
+    const auto waiting = [&] {
+        std::ifstream now("/proc/locks");
+        for (std::string line; std::getline(now, line);)
+            if (line.find("->") != std::string::npos && line.find(inode) != std::string::npos)
+                return true;
+        return false;
+    };
+    while (!waiting())
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    WriteText(file, "[Main]\r\nMain_TCR=$5291\r\nMain_Clock=$07E0\r\n");
+    held.Release();
+    std::string out;
+    for (int c; (c = std::fgetc(lint)) != EOF;)
+        out += static_cast<char>(c);
+    pclose(lint);
+    const CommandResult dump = Run("dump " + Q("t.lsth"));
+    EXPECT_NE(dump.out.find("\n5 Main_Clock $07E0\n"), std::string::npos) << dump.out;
+    EXPECT_NE(out.find("Main_TCR"), std::string::npos) << out;
+}
+#endif
