@@ -48,7 +48,7 @@ private:
     }
     bool Value(JsonValue& v, int depth)
     {
-        if (depth > MaxDepth)
+        if (depth >= MaxDepth)
             return Fail("nested too deeply");
         v.line = line;
         if (at_ >= s_.size())
