@@ -1,35 +1,38 @@
 // The window's side of the device link: which device it talks to, and the
-// wiring between the controller, the timers and the device conversation.
+// wiring between the controller, the timers and the session's conversation.
 
-#include "EditorState.h"
+#include "StatusLine.h"
 #include "Unit1.h"
+#include "WindowWiring.h"
 
+#include <QMenu>
 #include <QTimer>
-
-THidDevice* CurrentDevice = nullptr;
 
 namespace {
 
 // The conversation's way to the device the window has claimed.
-class CurrentDevicePort : public DevicePort {
+class ClaimedDevicePort : public DevicePort {
 public:
+    explicit ClaimedDevicePort(TfrmMain& form) : form_(form) {}
     bool WriteReport(const std::uint8_t* report, std::size_t length, std::string* error) override
     {
         std::size_t written = 0;
-        return CurrentDevice && CurrentDevice->WriteReport(report, length, written, error) && written == length;
+        return form_.CurrentDevice && form_.CurrentDevice->WriteReport(report, length, written, error) &&
+               written == length;
     }
     void DiscardInput() override
     {
-        if (CurrentDevice)
-            CurrentDevice->DiscardPendingInput();
+        if (form_.CurrentDevice)
+            form_.CurrentDevice->DiscardPendingInput();
     }
-};
 
-CurrentDevicePort ThePort;
+private:
+    TfrmMain& form_;
+};
 
 }  // namespace
 
-void TfrmMain::CreateDeviceLink(std::shared_ptr<HidBackend> backend)
+void CreateDeviceLink(TfrmMain& form, std::shared_ptr<HidBackend> backend)
 {
     if (!backend) {
         // Simulator settings that cannot be used are said once; the editor
@@ -38,48 +41,48 @@ void TfrmMain::CreateDeviceLink(std::shared_ptr<HidBackend> backend)
         backend = CreateHidBackend(&error);
         if (!backend) {
             backend = CreateEmptyHidBackend();
-            SetStatusText(QString::fromStdString(error), true);
-            holdStartupStatus_ = true;
+            form.status->Set(QString::fromStdString(error), true);
+            form.status->HoldForStartup(true);
         }
     }
-    DevCon = new THidDeviceController(std::move(backend), this);
-    DevCon->OnDeviceChange = [this](THidDeviceController& c) { DevConDeviceChange(c); };
-    DevCon->OnEnumerate = [this](THidDevice& d, int i) { return DevConEnumerate(d, i); };
-    DevCon->OnDeviceCreateError = [this](THidDeviceController& c, const THidPnPInfo& p, bool& h, bool& r) {
-        DevConDeviceCreateError(c, p, h, r);
+    form.DevCon = new THidDeviceController(std::move(backend), &form);
+    form.SetDevicePort(std::make_unique<ClaimedDevicePort>(form));
+    form.DevCon->OnDeviceChange = [&form](THidDeviceController& c) { form.DevConDeviceChange(c); };
+    form.DevCon->OnEnumerate = [&form](THidDevice& d, int i) { return form.DevConEnumerate(d, i); };
+    form.DevCon->OnDeviceCreateError = [&form](THidDeviceController& c, const THidPnPInfo& p, bool& h, bool& r) {
+        form.DevConDeviceCreateError(c, p, h, r);
     };
-    DevCon->SetOnDeviceData([this](THidDevice& d, std::uint8_t id, const std::uint8_t* data, std::uint16_t size) {
-        DevConDeviceData(d, id, data, size);
+    form.DevCon->SetOnDeviceData([&form](THidDevice& d, std::uint8_t id, const std::uint8_t* data, std::uint16_t size) {
+        form.DevConDeviceData(d, id, data, size);
     });
-    connect(tmrDataflash, &QTimer::timeout, this, [this] { tmrDataflashTimer(); });
-    tmrReply_ = new QTimer(this);
-    tmrReply_->setSingleShot(true);
-    connect(tmrReply_, &QTimer::timeout, this, [this] { ApplyDeviceOutcome(conversation_.OnDeadline()); });
+    QObject::connect(form.tmrDataflash, &QTimer::timeout, &form, [&form] { form.tmrDataflashTimer(); });
+    QObject::connect(form.tmrReply, &QTimer::timeout, &form, [&form] {
+        form.ApplyDeviceStep(form.Session().OnDevice(form.Session().Conversation().OnDeadline()));
+    });
 }
 
-void TfrmMain::SetDeviceStatus(const QString& text)
+void EnableThemeMenu(TfrmMain& form, bool enabled)
 {
-    connectionStatus_ = text;
-    SetStatusText(text);
+    // A disabled QMenu leaves its actions' shortcuts live; disable them as well.
+    form.mniTheme->setEnabled(enabled);
+    form.mniDownload->setEnabled(enabled);
+    form.mniUpload->setEnabled(enabled);
 }
 
 void TfrmMain::DevConDeviceChange(THidDeviceController& Sender)
 {
-    const DeviceConversation::Outcome cut = conversation_.Detach();
-    tmrReply_->stop();
+    const DeviceStep cut = session_->Detach();
+    tmrReply->stop();
     // The start-up scan does not hide what opening the start-up file said.
-    if (holdStartupStatus_)
-        connectionStatus_ = QStringLiteral("Disconnected");
-    else
-        SetDeviceStatus(QStringLiteral("Disconnected"));
-    SetThemeMenuEnabled(false);
+    status->SetConnection(QStringLiteral("Disconnected"));
+    EnableThemeMenu(*this, false);
     CurrentDevice = nullptr;
     Sender.Enumerate();
-    holdStartupStatus_ = false;
+    status->HoldForStartup(false);
     ++deviceScans_;
     // The device went while a transfer was under way: that transfer failed.
-    if (cut.event == DeviceConversation::Event::DeviceError && !CurrentDevice)
-        SetStatusText(QString::fromStdString(cut.message), true);
+    if (cut.status && !CurrentDevice)
+        status->Set(QString::fromStdString(*cut.status), true);
 }
 
 bool TfrmMain::DevConEnumerate(THidDevice& HidDev, int)
@@ -87,20 +90,20 @@ bool TfrmMain::DevConEnumerate(THidDevice& HidDev, int)
     const THidAttributes& a = HidDev.Attributes();
     if (!lsproto::IsAcceptedDevice(a.VendorID, a.ProductID))
         return true;
-    holdStartupStatus_ = false;
+    status->HoldForStartup(false);
     if (!HidDev.HasReadWriteAccess()) {
         // Without access the firmware check could never answer; say why instead
         // of showing "Checking firmware..." for ever.
-        SetDeviceStatus(HidDev.Access() == HidAccess::NoPermission ? QStringLiteral("No permission to open the device")
-                                                                   : QStringLiteral("A device error has occurred"));
+        status->SetConnection(HidDev.Access() == HidAccess::NoPermission ? QStringLiteral("No permission to open the device")
+                                                                        : QStringLiteral("A device error has occurred"));
         return true;
     }
-    SetDeviceStatus(QStringLiteral("Checking firmware..."));
+    status->SetConnection(QStringLiteral("Checking firmware..."));
     CurrentDevice = &HidDev;
     HidDev.Claim();
     const THidCaps& caps = HidDev.Caps();
-    conversation_.Attach(ThePort, {HidDev.PnPInfo().DeviceInstance(), a.VendorID, caps.InputReportByteLength,
-                                   caps.OutputReportByteLength});
+    session_->Conversation().Attach(*port_, {HidDev.PnPInfo().DeviceInstance(), a.VendorID,
+                                            caps.InputReportByteLength, caps.OutputReportByteLength});
     // Enabling a running timer does not restart it: the 500 ms count from the first.
     if (!tmrDataflash->isActive())
         tmrDataflash->start();
@@ -117,71 +120,44 @@ void TfrmMain::tmrDataflashTimer()
 {
     tmrDataflash->stop();
     if (CurrentDevice)
-        ApplyDeviceOutcome(conversation_.BeginFirmwareCheck(OverrideText));
+        ApplyDeviceStep(session_->BeginFirmwareCheck());
 }
 
 void TfrmMain::DevConDeviceData(THidDevice&, std::uint8_t, const std::uint8_t* Data, std::uint16_t Size)
 {
-    ApplyDeviceOutcome(conversation_.OnReport(Data, Size));
+    ApplyDeviceStep(session_->OnDevice(session_->Conversation().OnReport(Data, Size)));
 }
 
-void TfrmMain::ApplyDeviceOutcome(const DeviceConversation::Outcome& outcome)
+void TfrmMain::ApplyDeviceStep(const DeviceStep& step)
 {
-    // Each reply awaited has its own deadline; none while nothing is awaited.
-    if (!conversation_.DeadlineMs())
-        tmrReply_->stop();
-    else if (conversation_.Exchange() != timedExchange_ || !tmrReply_->isActive()) {
-        timedExchange_ = conversation_.Exchange();
-        tmrReply_->start(*conversation_.DeadlineMs());
-    }
-    using Event = DeviceConversation::Event;
-    const QString message = QString::fromStdString(outcome.message);
-    switch (outcome.event) {
-    case Event::None:
-        break;
-    case Event::Connected:
-        SetDeviceStatus(message);
-        SetThemeMenuEnabled(true);
-        if (lsproto::HasLargeDisplay(conversation_.Firmware()))
-            mniDispLargeClick();
-        else
-            mniDispSmallClick();
-        if (!Modified)
-            mniDownloadClick();
-        break;
-    case Event::Incompatible:
-        SetDeviceStatus(message);
-        SetThemeMenuEnabled(false);
-        break;
-    case Event::Downloaded: {
-        TPackedTheme packed{};
-        PackedThemeFromBytes(conversation_.Block().data(), packed);
-        ApplyOutcome(document_->ApplyDownload(packed));
-        break;
-    }
-    case Event::Uploaded:
-        SetStatusText(message);
-        break;
-    case Event::NotStored:
-    case Event::DeviceError:
-        SetStatusText(message, true);
-        break;
-    }
+    const EditorSession::Deadline deadline = session_->NextDeadline(tmrReply->isActive());
+    if (!deadline.ms)
+        tmrReply->stop();
+    else if (deadline.restart)
+        tmrReply->start(*deadline.ms);
+    if (step.themeMenu)
+        EnableThemeMenu(*this, *step.themeMenu);
+    if (step.status && step.connectionStatus)
+        status->SetConnection(QString::fromStdString(*step.status));
+    if (step.document.refresh == DocumentOutcome::Refresh::List)
+        (session_->SmallDisplay() ? mniDispSmall : mniDispLarge)->setChecked(true);
+    ApplyOutcome(step.document);
+    if (step.status && !step.connectionStatus)
+        status->Set(QString::fromStdString(*step.status), step.failure);
 }
 
 void TfrmMain::mniDownloadClick()
 {
     if (!ConfirmContinue())
         return;
-    ApplyDeviceOutcome(conversation_.BeginDownload());
+    ApplyDeviceStep(session_->BeginDownload());
 }
 
 void TfrmMain::mniUploadClick()
 {
     if (!CurrentDevice) {
-        SetThemeMenuEnabled(false);
+        EnableThemeMenu(*this, false);
         return;
     }
-    PackTheme(ThemeColors, PackedTheme);
-    ApplyDeviceOutcome(conversation_.BeginUpload(PackedThemeBytes(PackedTheme)));
+    ApplyDeviceStep(session_->BeginUpload());
 }

@@ -1,26 +1,26 @@
 // New, Open, Save, Save As and closing the window: the theme as a document.
 
-#include "DraftStore.h"
-#include "EditorState.h"
-#include "FileIo.h"
-#include "ThemeFile.h"
+#include "DraftKeeper.h"
 #include "RecentFiles.h"
+#include "StatusLine.h"
 #include "Unit1.h"
+#include "WindowWiring.h"
 
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QDir>
 #include <QDragEnterEvent>
+#include <QFile>
 #include <QFileInfo>
 #include <QListWidget>
 #include <QMenu>
 #include <QMimeData>
-#include <QComboBox>
 #include <QTimer>
 #include <QToolTip>
 
 bool TfrmMain::ConfirmContinue()
 {
-    if (!Modified)
+    if (!session_->Modified())
         return true;
     return dialogs_->ConfirmContinue(this);
 }
@@ -29,41 +29,39 @@ void TfrmMain::mniNewClick()
 {
     if (!ConfirmContinue())
         return;
-    ApplyOutcome(document_->New());
+    ApplyOutcome(session_->New());
 }
 
 void TfrmMain::mniOpenClick()
 {
     if (!ConfirmContinue())
         return;
-    const QString chosen = dialogs_->OpenThemeFile(this, lastOpenFile_);
+    const QString chosen = dialogs_->OpenThemeFile(this, QString::fromStdString(session_->lastOpenFile));
     if (chosen.isEmpty())
         return;
-    lastOpenFile_ = chosen;
-    ApplyOutcome(document_->Open(chosen.toStdString()));
+    session_->lastOpenFile = chosen.toStdString();
+    ApplyOutcome(session_->Open(chosen.toStdString()));
 }
-
-void TfrmMain::OpenThemePath(const QString& path) { OpenThemeFile(path.toStdString()); }
 
 void TfrmMain::OpenThemeFile(const std::string& path)
 {
     if (!ConfirmContinue())
         return;
-    ApplyOutcome(document_->Open(path));
+    ApplyOutcome(session_->Open(path));
 }
 
 void TfrmMain::mniSaveClick()
 {
-    ApplyOutcome(document_->Save([this] { return dialogs_->ConfirmOverwriteChanged(this); }));
+    ApplyOutcome(session_->Save([this] { return dialogs_->ConfirmOverwriteChanged(this); }));
 }
 
 void TfrmMain::mniSaveAsClick()
 {
-    const QString chosen = dialogs_->SaveThemeFile(this, lastSaveFile_);
+    const QString chosen = dialogs_->SaveThemeFile(this, QString::fromStdString(session_->lastSaveFile));
     if (chosen.isEmpty())
         return;
-    lastSaveFile_ = chosen;
-    ApplyOutcome(document_->SaveAs(chosen.toStdString()));
+    session_->lastSaveFile = chosen.toStdString();
+    ApplyOutcome(session_->SaveAs(chosen.toStdString()));
 }
 
 void TfrmMain::ApplyOutcome(const DocumentOutcome& outcome)
@@ -85,21 +83,21 @@ void TfrmMain::ApplyOutcome(const DocumentOutcome& outcome)
         [[fallthrough]];
     case DocumentOutcome::Refresh::List:
         // The display size may have come with the document.
-        (SmallDisplay ? mniDispSmall : mniDispLarge)->setChecked(true);
+        (session_->SmallDisplay() ? mniDispSmall : mniDispLarge)->setChecked(true);
         cmbLayoutClick();
         break;
     }
     if (outcome.status) {
         if (!outcome.status->empty())
-            SetStatusText(QString::fromStdString(*outcome.status), outcome.failed);
-        else if (statusIsFailure_)
-            SetStatusText(connectionStatus_);
+            status->Set(QString::fromStdString(*outcome.status), outcome.failed);
+        else
+            status->ClearFailure();
     }
     // After the status: a list that could not be kept says so over it.
     if (outcome.fileMatched) {
-        if (!recent_->Add(QString::fromStdString(ThemeFileName)))
-            SayUserFileFailed(RecentFilesStore());
-        FillRecentMenu();
+        if (!recent_->Add(QString::fromStdString(session_->ThemeFileName())))
+            status->SayFileFailed(RecentFilesStore());
+        FillRecentMenu(*this);
     }
     UpdateEditActions();
 }
@@ -112,10 +110,9 @@ void TfrmMain::FormClose()
 {
     // A clean exit leaves no draft behind, and no tooltip of the preview open
     // (a visible one would keep the program running).
-    drafts_.reset();
+    drafts->Close();
     FormMouseLeave();
     QToolTip::hideText();
-    drawer_.reset();
     tmrDataflash->stop();
 }
 
@@ -129,11 +126,11 @@ void TfrmMain::closeEvent(QCloseEvent* event)
     event->accept();
 }
 
-
-void TfrmMain::FillRecentMenu()
+void FillRecentMenu(TfrmMain& form)
 {
-    mniRecent->clear();
-    const QStringList files = recent_->ExistingFiles();
+    QMenu* menu = form.mniRecent;
+    menu->clear();
+    const QStringList files = form.Recent().ExistingFiles();
     // A name that occurs twice says which folder each one is in.
     QStringList names;
     for (const QString& file : files)
@@ -143,48 +140,72 @@ void TfrmMain::FillRecentMenu()
         if (names.count(names[i]) > 1)
             caption += QStringLiteral("  (") + QDir::toNativeSeparators(QFileInfo(files[i]).absolutePath()) + QLatin1Char(')');
         const QString file = files[i];
-        QAction* item = mniRecent->addAction(caption, this, [this, file] { OpenThemePath(file); });
+        QAction* item = menu->addAction(caption, &form, [&form, file] { form.OpenThemeFile(file.toStdString()); });
         item->setToolTip(QDir::toNativeSeparators(file));
     }
-    mniRecent->addSeparator();
-    mniClearRecent = mniRecent->addAction(QStringLiteral("Clear Recent Files"), this, [this] {
-        if (!recent_->Clear())
-            SayUserFileFailed(RecentFilesStore());
-        FillRecentMenu();
+    menu->addSeparator();
+    form.mniClearRecent = menu->addAction(QStringLiteral("Clear Recent Files"), &form, [&form] {
+        if (!form.Recent().Clear())
+            form.status->SayFileFailed(RecentFilesStore());
+        FillRecentMenu(form);
     });
-    mniClearRecent->setEnabled(!recent_->ExistingFiles().isEmpty());
+    form.mniClearRecent->setEnabled(!files.isEmpty());
 }
 
-// Theme files dropped from a file manager: one file ending in .lsth, opened
-// like Open; anything else is refused and the pointer says so.
 namespace {
-QString DroppedThemeFile(const QMimeData* data)
-{
-    if (!data || !data->hasUrls() || data->urls().size() != 1 || !data->urls().front().isLocalFile())
-        return {};
-    const QString path = data->urls().front().toLocalFile();
-    return path.endsWith(QStringLiteral(".lsth"), Qt::CaseInsensitive) ? path : QString();
-}
+
+class ThemeFileDrop : public QObject {
+public:
+    explicit ThemeFileDrop(TfrmMain& form) : QObject(&form), form_(form)
+    {
+        form.setAcceptDrops(true);
+        form.installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (watched != &form_)
+            return false;
+        switch (event->type()) {
+        case QEvent::DragEnter:
+        case QEvent::DragMove: {
+            auto* drag = static_cast<QDragMoveEvent*>(event);
+            if (!Dropped(drag->mimeData()).isEmpty())
+                drag->acceptProposedAction();
+            else
+                drag->ignore();
+            return true;
+        }
+        case QEvent::Drop: {
+            auto* drop = static_cast<QDropEvent*>(event);
+            const QString path = Dropped(drop->mimeData());
+            if (path.isEmpty()) {
+                drop->ignore();
+                return true;
+            }
+            drop->acceptProposedAction();
+            // After the drop has finished: the confirmation is a modal box.
+            QTimer::singleShot(0, &form_, [this, path] { form_.OpenThemeFile(path.toStdString()); });
+            return true;
+        }
+        default:
+            return false;
+        }
+    }
+
+private:
+    static QString Dropped(const QMimeData* data)
+    {
+        if (!data || !data->hasUrls() || data->urls().size() != 1 || !data->urls().front().isLocalFile())
+            return {};
+        const QString path = data->urls().front().toLocalFile();
+        return path.endsWith(QStringLiteral(".lsth"), Qt::CaseInsensitive) ? path : QString();
+    }
+
+    TfrmMain& form_;
+};
+
 }  // namespace
 
-void TfrmMain::dragEnterEvent(QDragEnterEvent* event) { dragMoveEvent(event); }
-
-void TfrmMain::dragMoveEvent(QDragMoveEvent* event)
-{
-    if (!DroppedThemeFile(event->mimeData()).isEmpty())
-        event->acceptProposedAction();
-    else
-        event->ignore();
-}
-
-void TfrmMain::dropEvent(QDropEvent* event)
-{
-    const QString path = DroppedThemeFile(event->mimeData());
-    if (path.isEmpty()) {
-        event->ignore();
-        return;
-    }
-    event->acceptProposedAction();
-    // After the drop has finished: the confirmation is a modal box.
-    QTimer::singleShot(0, this, [this, path] { OpenThemePath(path); });
-}
+void InstallThemeFileDrop(TfrmMain& form) { new ThemeFileDrop(form); }

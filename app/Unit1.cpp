@@ -5,33 +5,30 @@
 #include "ClientSurface.h"
 #include "ClientTitleBar.h"
 #include "ColorListDelegate.h"
-#include "DraftStore.h"
-#include "EditorState.h"
+#include "CompareWindow.h"
+#include "DraftKeeper.h"
+#include "KeyHold.h"
+#include "LegibilityWindow.h"
+#include "WindowWiring.h"
 #include "MenuKeyboard.h"
+#include "PreviewPanel.h"
 #include "RecentFiles.h"
-#include "SwatchButton.h"
-#include "UserFolders.h"
-#include "WindowLayout.h"
 #include "SettingsFile.h"
+#include "StatusLine.h"
+#include "SwatchButton.h"
+#include "ThemeExchange.h"
+#include "WindowLayout.h"
 
-#include <QAction>
-#include <QActionGroup>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QDir>
 #include <QEvent>
-#include <QGuiApplication>
-#include <QImage>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLayout>
 #include <QListWidget>
-#include <QMenu>
-#include <QMenuBar>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QPixmap>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
@@ -40,41 +37,11 @@
 #include <QTimer>
 #include <QWindow>
 
-// The editor state. Plain module-level variables, alive for the whole program.
-TThemeColorTable ThemeColors{};
-TPackedTheme PackedTheme{};
-TColor* SelectedSlot = nullptr;
-bool Modified = false;
-std::string ThemeFileName;
-bool SmallDisplay = false;
-int HoveredItem = -1;
-std::string OverrideText;
-
-const char* const ApplicationTitle = "Larkspur Theme Editor";
-
-std::string ShownFileName(const std::string& path)
-{
-    if (path.empty())
-        return "Untitled";
-    const std::size_t sep = path.find_last_of("/\\:");
-    return sep == std::string::npos ? path : path.substr(sep + 1);
-}
-
 int PointsAt96Dpi(double points) { return qRound(points * 96.0 / 72.0); }
 
 namespace {
 
-TColor* SlotOfItem(const QListWidgetItem* item)
-{
-    return reinterpret_cast<TColor*>(item->data(Qt::UserRole).value<quintptr>());
-}
-
-// Device pixels of a logical position on the painter's device, rounded; the
-// frame and the bitmap share these edges, so neither gaps nor overlaps.
-QPoint DevicePoint(const QTransform& toDevice, int x, int y)
-{
-    return toDevice.map(QPointF(x, y)).toPoint();
-}
+SlotId SlotOfItem(const QListWidgetItem* item) { return static_cast<SlotId>(item->data(Qt::UserRole).toInt()); }
 
 }  // namespace
 
@@ -97,17 +64,17 @@ TfrmMain::TfrmMain(std::unique_ptr<EditorDialogs> dialogs, std::shared_ptr<HidBa
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     if (ClientTitleBar::Wanted())
         new ClientTitleBar(*this);
-    setAcceptDrops(true);
     recent_ = std::make_unique<RecentFiles>();
-    document_ = std::make_unique<ThemeDocument>(ThemeColors, PackedTheme, SmallDisplay, ThemeFileName, Modified);
+    session_ = std::make_unique<EditorSession>();
     CreateControls();
     CreateMenus();
     new MenuKeyboard(*this);
+    InstallThemeFileDrop(*this);
     // The controller queues its start-up notice now; it is handled once the event
     // loop runs, after FormCreate and FormShow.
-    CreateDeviceLink(std::move(hidBackend));
+    CreateDeviceLink(*this, std::move(hidBackend));
     FormCreate();
-    WatchBlinkKey();
+    new KeyHold(*this, Qt::Key_F3, [this](bool held) { preview->SetBlinking(held); });
 }
 
 TfrmMain::~TfrmMain()
@@ -180,6 +147,7 @@ void TfrmMain::CreateControls()
     stBarPanel = new QLabel(QStringLiteral("Disconnected"), stBar);
     stBarPanel->setMinimumWidth(500);
     stBar->addWidget(stBarPanel);
+    status = new StatusLine(*stBarPanel);
 
     // The controls lie on the surface: entering one leaves the preview, though
     // the surface itself is never left.
@@ -195,71 +163,23 @@ void TfrmMain::CreateControls()
     tmrDataflash = new QTimer(this);
     tmrDataflash->setInterval(500);
     tmrDataflash->setSingleShot(true);
-}
+    tmrReply = new QTimer(this);
+    tmrReply->setSingleShot(true);
 
-void TfrmMain::CreateMenus()
-{
-    QMenuBar* bar = menuBar();
-    mniFile = bar->addMenu(QStringLiteral("File"));
-    mniNew = mniFile->addAction(QStringLiteral("New"), this, [this] { mniNewClick(); });
-    mniNew->setShortcut(QKeySequence(QStringLiteral("Ctrl+N")));
-    mniOpen = mniFile->addAction(QStringLiteral("Open..."), this, [this] { mniOpenClick(); });
-    mniOpen->setShortcut(QKeySequence(QStringLiteral("Ctrl+O")));
-    mniRecent = mniFile->addMenu(QStringLiteral("Open Recent"));
-    mniRecent->setToolTipsVisible(true);
-    FillRecentMenu();
-    mniFile->addSeparator();
-    mniSave = mniFile->addAction(QStringLiteral("Save"), this, [this] { mniSaveClick(); });
-    mniSave->setShortcut(QKeySequence(QStringLiteral("Ctrl+S")));
-    mniSaveAs = mniFile->addAction(QStringLiteral("Save As..."), this, [this] { mniSaveAsClick(); });
-    mniSaveAs->setShortcut(QKeySequence(QStringLiteral("Ctrl+Alt+S")));
-    mniFile->addSeparator();
-    mniExit = mniFile->addAction(QStringLiteral("Exit"), this, [this] { mniExitClick(); });
-
-    mniDisplay = bar->addMenu(QStringLiteral("Display"));
-    auto* group = new QActionGroup(this);
-    group->setExclusive(true);
-    mniDispLarge = mniDisplay->addAction(QStringLiteral("240x320"), this, [this] { mniDispLargeClick(); });
-    mniDispLarge->setShortcut(QKeySequence(Qt::Key_F1));
-    mniDispSmall = mniDisplay->addAction(QStringLiteral("80x160"), this, [this] { mniDispSmallClick(); });
-    mniDispSmall->setShortcut(QKeySequence(Qt::Key_F2));
-    for (QAction* a : {mniDispLarge, mniDispSmall}) {
-        a->setCheckable(true);
-        group->addAction(a);
-    }
-    mniDispLarge->setChecked(true);
-    CreateEditMenu();
-    CreateInsightMenus();
-    CreateLibraryMenus();
-
-    mniTheme = bar->addMenu(QStringLiteral("Theme"));
-    mniDownload = mniTheme->addAction(QStringLiteral("Download from Device"), this, [this] { mniDownloadClick(); });
-    mniDownload->setShortcut(QKeySequence(Qt::Key_F5));
-    mniUpload = mniTheme->addAction(QStringLiteral("Upload to Device"), this, [this] { mniUploadClick(); });
-    mniUpload->setShortcut(QKeySequence(Qt::Key_F8));
-    SetThemeMenuEnabled(false);
-}
-
-void TfrmMain::SetThemeMenuEnabled(bool enabled)
-{
-    // A disabled QMenu leaves its actions' shortcuts live; disable them as well.
-    mniTheme->setEnabled(enabled);
-    mniDownload->setEnabled(enabled);
-    mniUpload->setEnabled(enabled);
+    preview = new PreviewPanel(*this, *session_);
+    exchange = new ThemeExchange(*this, *session_);
 }
 
 void TfrmMain::FormCreate()
 {
-    drawer_ = std::make_unique<TLSDrawer>(ThemeColors, SmallDisplay);
-    catalogue_ = std::make_unique<TSlotCatalogue>(ThemeColors);
     // The default theme, no file, not modified.
-    document_->Reset();
-    drafts_ = std::make_unique<DraftStore>(UserStateFolder());
+    session_->Reset();
+    drafts = new DraftKeeper(*this, *session_);
     memo1->clear();
     CurrentDevice = nullptr;
-    HoveredItem = -1;
+    hoveredItem_ = -1;
     const QString exe = QCoreApplication::applicationFilePath();
-    OverrideText = ReadOverrideText(SettingsPathForExecutable(exe.toStdString()));
+    session_->SetOverrideText(ReadOverrideText(SettingsPathForExecutable(exe.toStdString())));
 }
 
 void TfrmMain::showEvent(QShowEvent* event)
@@ -274,19 +194,19 @@ void TfrmMain::showEvent(QShowEvent* event)
     layout()->activate();
     // The factor the screen allows first, so the window is centred at its
     // size; then the centred frame is kept on the screen.
-    FitToScreen();
+    preview->FitToScreen();
     if (QScreen* screen = QGuiApplication::primaryScreen()) {
         QRect frame = OuterFrame(*this);
         frame.moveCenter(screen->availableGeometry().center());
         MoveFrameTo(*this, frame.topLeft());
     }
-    FitToScreen();
+    preview->FitToScreen();
     FormShow();
     // Before the event loop handles the first device scan, which leaves
     // what the file's opening said standing.
-    if (!startupFile_.empty()) {
-        OpenThemeFile(startupFile_);
-        holdStartupStatus_ = true;
+    if (!session_->StartupFile().empty()) {
+        OpenThemeFile(session_->StartupFile());
+        status->HoldForStartup(true);
     }
     // Once the window is on the screen: then its frame is known, and the
     // recovery question has a window to come up over and take the focus from.
@@ -307,37 +227,35 @@ void TfrmMain::FormShow()
     cmbLayoutClick();
 }
 
-int TfrmMain::CurrentPage() const { return cmbLayout->currentIndex(); }
-
 // ---- Page selection and colour list -------------------------------------------
 
 void TfrmMain::cmbLayoutClick()
 {
+    session_->SetPage(cmbLayout->currentIndex());
     FillColorList();
     UpdatePreview();
 }
 
 void TfrmMain::FillColorList()
 {
-    const std::vector<TLSElement>* table = catalogue_->GetPageElements(CurrentPage(), SmallDisplay);
-    if (!table)
+    if (cmbLayout->currentIndex() < 0 || cmbLayout->currentIndex() >= PageCount)
         return;
     lstColors->setUpdatesEnabled(false);
     {
         const QSignalBlocker quiet(lstColors);
         lstColors->clear();
-        for (const ColorListItem& entry : ColorListItems(*table)) {
+        for (const ColorListItem& entry : session_->ListItems()) {
             auto* item = new QListWidgetItem(QString::fromStdString(entry.Name));
-            item->setData(Qt::UserRole, QVariant::fromValue(reinterpret_cast<quintptr>(entry.Color)));
+            item->setData(Qt::UserRole, static_cast<int>(entry.Color));
             lstColors->addItem(item);
         }
-        SelectListItemByName("Background");
+        SelectListRow("Background");
     }
     lstColorsClick();
     lstColors->setUpdatesEnabled(true);
 }
 
-bool TfrmMain::SelectListItemByName(const std::string& name)
+bool TfrmMain::SelectListRow(const std::string& name)
 {
     for (int i = 0; i < lstColors->count(); ++i)
         if (SameTextIgnoringCase(lstColors->item(i)->text().toStdString(), name)) {
@@ -351,31 +269,27 @@ bool TfrmMain::SelectListItemByName(const std::string& name)
 
 void TfrmMain::UpdatePreview()
 {
-    if (!drawer_)
-        return;  // the window is closing
-    drawer_->DrawPage(CurrentPage());
-    std::string name = ShownFileName(ThemeFileName);
-    if (Modified)
-        name += " *";
-    setWindowTitle(QString::fromLatin1(ApplicationTitle) + QStringLiteral(" - ") + QString::fromStdString(name));
-    RefreshPreviewImage();
+    session_->Redraw();
+    setWindowTitle(QString::fromStdString(session_->Caption()));
+    preview->Refresh();
     surface->repaint();
     UpdateEditActions();
-    RefreshLegibility();
-    RefreshCompare();
+    if (legibility)
+        legibility->Refresh();
+    if (compareWindow && session_->HasCompared())
+        compareWindow->Refresh();
 }
 
 void TfrmMain::lstColorsClick()
 {
     // The selected row, which a click selects before it becomes current.
     const QList<QListWidgetItem*> selected = lstColors->selectedItems();
-    QListWidgetItem* item = selected.isEmpty() ? nullptr : selected.first();
-    if (!item) {
-        SelectedSlot = nullptr;
+    if (selected.isEmpty()) {
+        session_->SelectSlot(std::nullopt);
         UpdateEditActions();
         return;
     }
-    SelectedSlot = SlotOfItem(item);
+    session_->SelectSlot(SlotOfItem(selected.first()));
     UpdateColorButton();
     UpdateEditActions();
 }
@@ -396,8 +310,9 @@ void TfrmMain::lstColorsDrawItem(QPainter& painter, int index, const QRect& rect
     const QFontMetrics fm(painter.font());
     painter.drawText(l + 22, t + 1 + fm.ascent(), item->text());
     painter.fillRect(QRect(l, t, 16, 16), Qt::black);
-    painter.fillRect(QRect(l + 1, t + 1, 14, 14), ToQColor(*SlotOfItem(item)));
-    if (document_->IsLocked(static_cast<int>(SlotOfItem(item) - ThemeColors.data()))) {
+    const SlotId slot = SlotOfItem(item);
+    painter.fillRect(QRect(l + 1, t + 1, 14, 14), ToQColor(session_->ShownColors()[std::size_t(SlotIndex(slot))]));
+    if (session_->IsLocked(slot)) {
         // A padlock at the row's right end: shackle over a body, in the text colour.
         const int x = r - 12, y = t + 3;
         painter.setPen(QPen(rowText, 1));
@@ -420,16 +335,16 @@ void TfrmMain::lstColorsMouseMove(const QPoint& pos)
 {
     // Not reset when the pointer leaves: the last row under it stays hovered.
     if (!lstColors->viewport()->rect().contains(pos)) {
-        HoveredItem = -1;
+        hoveredItem_ = -1;
         return;
     }
     QListWidgetItem* item = lstColors->itemAt(pos);
-    HoveredItem = item ? lstColors->row(item) : -1;
+    hoveredItem_ = item ? lstColors->row(item) : -1;
 }
 
 void TfrmMain::lstColorsDblClick()
 {
-    if (HoveredItem != -1)
+    if (hoveredItem_ != -1)
         btnColorClick();
 }
 
@@ -445,8 +360,8 @@ bool TfrmMain::eventFilter(QObject* watched, QEvent* event)
         if (event->type() == QEvent::Expose && offerDraftOnExpose_ && windowHandle()->isExposed()) {
             offerDraftOnExpose_ = false;
             QTimer::singleShot(0, this, [this] {
-                FitToScreen();
-                OfferDraftRestore();
+                preview->FitToScreen();
+                drafts->OfferRestore();
             });
         }
         return QMainWindow::eventFilter(watched, event);
@@ -473,9 +388,10 @@ bool TfrmMain::eventFilter(QObject* watched, QEvent* event)
 
 void TfrmMain::UpdateColorButton()
 {
-    if (!SelectedSlot)
+    const std::optional<SlotId> slot = session_->SelectedSlot();
+    if (!slot)
         return;
-    const TColor color = *SelectedSlot;
+    const TColor color = session_->ShownColors()[std::size_t(SlotIndex(*slot))];
     btnColor->SetSwatch(ToQColor(color), palette().color(QPalette::Button));
     btnColor->setText(QString::asprintf("#%02X%02X%02X 0x%04X", ColorRed(color), ColorGreen(color),
                                         ColorBlue(color), unsigned(ColorToRGB565(color))));
@@ -483,81 +399,45 @@ void TfrmMain::UpdateColorButton()
 
 void TfrmMain::btnColorClick()
 {
-    if (!SelectedSlot)
+    const std::optional<SlotId> slot = session_->SelectedSlot();
+    if (!slot)
         return;
-    const int slot = SelectedSlotIndex();
-    const TColor before = *SelectedSlot;
+    const TColor before = session_->ThemeColors()[std::size_t(SlotIndex(*slot))];
     const QList<QListWidgetItem*> selected = lstColors->selectedItems();
     ColorQuestion question;
     question.title = selected.isEmpty() ? QStringLiteral("Colour") : QStringLiteral("Colour of ") + selected.first()->text();
-    question.place = PlaceBesidePreview();
-    question.candidate = [this, slot](TColor candidate) { ShowCandidate(slot, candidate); };
+    question.place = preview->Beside();
+    DocumentOutcome shown;
+    shown.refresh = DocumentOutcome::Refresh::Preview;
+    // Each candidate on the preview and in the list as the theme would store
+    // it, without entering the theme.
+    question.candidate = [this, shown](TColor candidate) {
+        session_->TryColor(candidate);
+        ApplyOutcome(shown);
+    };
     TColor chosen = 0;
     const bool chose = dialogs_->PickColor(this, before, question, chosen);
     // Back to the theme's own colour: Cancel leaves it, OK makes one step of it.
-    ShowCandidate(slot, before);
-    showingCandidate_ = false;
+    session_->EndTrial();
+    ApplyOutcome(shown);
     if (chose)
-        ApplyOutcome(document_->SetColor(slot, chosen));
-}
-
-void TfrmMain::ShowCandidate(int slot, TColor color)
-{
-    if (slot < 0 || slot >= ThemeSlotCount)
-        return;
-    showingCandidate_ = true;
-    ThemeColors[static_cast<std::size_t>(slot)] = RGB565ToColor(ColorToRGB565(color));
-    UpdatePreview();
-    lstColors->viewport()->update();
-    UpdateColorButton();
+        ApplyOutcome(session_->SetSelectedColor(chosen));
 }
 
 void TfrmMain::FormDblClick() { btnColorClick(); }
 
 // ---- Preview panel and display size --------------------------------------------
 
-void TfrmMain::FormPaint(QPainter& painter)
-{
-    // Drawn in device pixels: at a fractional scale a logical line or image edge
-    // would fall between them. Each logical edge is rounded once, so the frame
-    // is one logical pixel wide and the bitmap fills exactly what it encloses.
-    const QTransform toDevice = painter.deviceTransform();
-    const QPoint inner0 = DevicePoint(toDevice, PreviewX, PreviewY);
-    const int w = PreviewWidth * zoom_, h = PreviewHeight * zoom_;
-    const QPoint inner1 = DevicePoint(toDevice, PreviewX + w, PreviewY + h);
-    // The frame as many device pixels wide on every side, a logical pixel
-    // rounded once.
-    const int line = std::max(1, qRound(toDevice.m11()));
-    const QPoint outer0 = inner0 - QPoint(line, line);
-    const QPoint outer1 = inner1 + QPoint(line, line);
-    painter.save();
-    painter.setWorldTransform(toDevice.inverted() * painter.worldTransform());
-    const QColor shadow = palette().color(QPalette::Dark);
-    painter.fillRect(QRect(outer0, QPoint(outer1.x() - 1, inner0.y() - 1)), shadow);
-    painter.fillRect(QRect(QPoint(outer0.x(), inner1.y()), outer1 - QPoint(1, 1)), shadow);
-    painter.fillRect(QRect(QPoint(outer0.x(), inner0.y()), QPoint(inner0.x() - 1, inner1.y() - 1)), shadow);
-    painter.fillRect(QRect(QPoint(inner1.x(), inner0.y()), QPoint(outer1.x() - 1, inner1.y() - 1)), shadow);
-    if (drawer_) {
-        const Bitmap& bitmap = drawer_->Bitmap();
-        // Wraps the drawer's pixels without a copy (or shows the simulated
-        // copy, or the compared theme); scaled, if at all, nearest-neighbour.
-        const QImage image = shownImage_.isNull()
-                                 ? QImage(bitmap.Data(), bitmap.Width(), bitmap.Height(), bitmap.Stride(),
-                                          QImage::Format_BGR888)
-                                 : shownImage_;
-        const QRect target(inner0, inner1 - QPoint(1, 1));
-        painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
-        painter.drawImage(target, image);
-        if (!overlay_.isNull())
-            painter.drawImage(target, overlay_);
-    }
-    painter.restore();
-}
+void TfrmMain::FormPaint(QPainter& painter) { preview->Paint(painter); }
+
+void TfrmMain::FormMouseMove(int x, int y, const QPoint& globalPos) { preview->Hover(x, y, globalPos); }
+
+void TfrmMain::FormMouseLeave() { preview->Leave(); }
 
 void TfrmMain::FormMouseDown(Qt::MouseButton button, int clientX, int clientY)
 {
     int x = 0, y = 0;
-    if (!ToBitmap(clientX, clientY, x, y))
+    if (!preview->ToBitmap(clientX, clientY, x, y))
         return;
     if (chk1->isChecked()) {
         QStringList lines = memo1->toPlainText().split(QLatin1Char('\n'));
@@ -575,51 +455,27 @@ void TfrmMain::FormMouseDown(Qt::MouseButton button, int clientX, int clientY)
         memo1->setPlainText(lines.join(QLatin1Char('\n')));
         return;
     }
-    const std::vector<TLSElement>* table = catalogue_->GetPageElements(CurrentPage(), SmallDisplay);
-    if (!table)
+    const std::optional<EditorSession::Pick> pick = session_->PickAt(x, y);
+    if (!pick)
         return;
-    const TLSElement* hit = FindHitRegion(*table, x, y);
     {
         const QSignalBlocker quiet(lstColors);
-        if (!hit || !SelectListItemByName(hit->Name))
-            SelectListItemByName("Background");
+        if (!SelectListRow(pick->name))
+            SelectListRow("Background");
     }
     lstColorsClick();
 }
 
 void TfrmMain::mniDispLargeClick()
 {
-    SmallDisplay = false;
     mniDispLarge->setChecked(true);
+    session_->SetSmallDisplay(false);
     cmbLayoutClick();
 }
 
 void TfrmMain::mniDispSmallClick()
 {
-    SmallDisplay = true;
     mniDispSmall->setChecked(true);
+    session_->SetSmallDisplay(true);
     cmbLayoutClick();
-}
-
-void TfrmMain::SetStatusText(const QString& text, bool failure)
-{
-    stBarPanel->setText(text);
-    statusIsFailure_ = failure;
-}
-
-void TfrmMain::SayUserFileFailed(const QString& file)
-{
-    if (failedUserFiles_.contains(file))
-        return;
-    failedUserFiles_ << file;
-    SetStatusText(QDir::toNativeSeparators(file) + QStringLiteral(" could not be written"), true);
-}
-
-QString TfrmMain::StatusText() const { return stBarPanel->text(); }
-
-DialogPlace TfrmMain::PlaceBesidePreview() const
-{
-    // Beside the window where there is room, else at least beside the preview.
-    const QPoint preview = surface->mapToGlobal(QPoint(PreviewX - 1, PreviewY - 1));
-    return {OuterFrame(*this), QRect(preview, QSize(PreviewWidth * zoom_ + 2, PreviewHeight * zoom_ + 2))};
 }

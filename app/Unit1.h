@@ -1,55 +1,42 @@
 #pragma once
 // The main window: the page list, the colour list, the colour button, the
-// preview panel drawn on the window's own surface, the menus and the status bar.
-// Each user action or device event is one handler named after its control and
-// event, as in the rest of the program.
+// preview panel drawn on the window's own surface, the menus and the status
+// bar. Each user action or device event is one handler named after its
+// control and event; what it decides, the editor session decides, and the
+// window shows what the session says changed.
 
-#include "ColorModel.h"
-#include "DeviceConversation.h"
 #include "EditorDialogs.h"
+#include "EditorSession.h"
 #include "HidControllerClass.h"
-#include "SlotCatalogue.h"
 #include "SwatchButton.h"
-#include "ThemeDocument.h"
-#include "ColorVision.h"
-#include "Unit2.h"
 
-#include <QImage>
 #include <QMainWindow>
 #include <QString>
-#include <array>
 #include <memory>
-#include <optional>
 
 class QAction;
-class QActionGroup;
 class QCheckBox;
-class QDialog;
-class ThemeBrowser;
 class QComboBox;
 class QLabel;
 class QListWidget;
 class QMenu;
 class QPainter;
 class QPlainTextEdit;
-class QPushButton;
 class QStatusBar;
-class QStyleOptionViewItem;
 class QTimer;
 class ClientSurface;
-class DraftStore;
+class CompareWindow;
+class DraftKeeper;
+class LegibilityWindow;
+class PreviewPanel;
 class RecentFiles;
-
-
-extern const char* const ApplicationTitle;
+class StatusLine;
+class ThemeBrowser;
+class ThemeExchange;
 
 // The pixel size of a font of `points` at 96 dpi, the resolution the fixed
 // layout is drawn for.
 int PointsAt96Dpi(double points);
-
-// A theme file's name as the caption shows it: without its folder, or
-// "Untitled" for none.
-std::string ShownFileName(const std::string& path);
 
 class TfrmMain : public QMainWindow {
 public:
@@ -69,7 +56,10 @@ public:
     QStatusBar* stBar = nullptr;
     QLabel* stBarPanel = nullptr;
     QTimer* tmrDataflash = nullptr;
+    QTimer* tmrReply = nullptr;
     THidDeviceController* DevCon = nullptr;
+    // The device commands go to; owned by the controller.
+    THidDevice* CurrentDevice = nullptr;
 
     QMenu* mniFile = nullptr;
     QAction* mniNew = nullptr;
@@ -79,6 +69,13 @@ public:
     QAction* mniExit = nullptr;
     QMenu* mniRecent = nullptr;
     QAction* mniClearRecent = nullptr;
+    QAction* mniBrowse = nullptr;
+    QAction* mniImportPalette = nullptr;
+    QAction* mniExportPalette = nullptr;
+    QAction* mniExportCard = nullptr;
+    QAction* mniCompare = nullptr;
+    QAction* mniExportImage = nullptr;
+    QAction* mniExportAll = nullptr;
     QMenu* mniEdit = nullptr;
     QAction* mniUndo = nullptr;
     QAction* mniRedo = nullptr;
@@ -86,15 +83,6 @@ public:
     QAction* mniPasteColor = nullptr;
     QAction* mniLockColor = nullptr;
     QAction* mniGenerate = nullptr;
-    QAction* mniCompare = nullptr;
-    QAction* mniBrowse = nullptr;
-    // File > Browse Themes, made when first asked for.
-    ThemeBrowser* browser = nullptr;
-    QAction* mniImportPalette = nullptr;
-    QAction* mniExportPalette = nullptr;
-    QAction* mniExportCard = nullptr;
-    // The window of the compared theme, with its list of differing slots.
-    QDialog* compareWindow = nullptr;
     QMenu* mniDisplay = nullptr;
     QAction* mniDispLarge = nullptr;
     QAction* mniDispSmall = nullptr;
@@ -103,11 +91,23 @@ public:
     QAction* mniActualSize = nullptr;
     QMenu* mniSimulate = nullptr;
     QAction* mniCheckLegibility = nullptr;
-    QAction* mniExportImage = nullptr;
-    QAction* mniExportAll = nullptr;
     QMenu* mniTheme = nullptr;
     QAction* mniDownload = nullptr;
     QAction* mniUpload = nullptr;
+
+    // Panels and windows of their own.
+    StatusLine* status = nullptr;
+    PreviewPanel* preview = nullptr;
+    LegibilityWindow* legibility = nullptr;
+    CompareWindow* compareWindow = nullptr;
+    ThemeExchange* exchange = nullptr;
+    DraftKeeper* drafts = nullptr;
+    // File > Browse Themes, made when first asked for.
+    ThemeBrowser* browser = nullptr;
+
+    EditorSession& Session() { return *session_; }
+    EditorDialogs& Dialogs() { return *dialogs_; }
+    RecentFiles& Recent() { return *recent_; }
 
     // Start-up.
     void FormCreate();
@@ -122,38 +122,21 @@ public:
     void lstColorsMouseMove(const QPoint& pos);
     void lstColorsDblClick();
     void lstColorsKeyPress(int key);
+    // Selects the row of that name (letter case aside); none when there is none.
+    bool SelectListRow(const std::string& name);
+    // The list row under the pointer, -1 for none.
+    int HoveredItem() const { return hoveredItem_; }
 
     // Colour editing.
     void UpdateColorButton();
     void btnColorClick();
     void FormDblClick();
 
-    // Preview panel and display size.
+    // The preview on the window's surface, and the display size.
     void FormPaint(QPainter& painter);
     // The pointer over the window's surface, in client pixels; Leave when it goes.
     void FormMouseMove(int x, int y, const QPoint& globalPos);
     void FormMouseLeave();
-    // Zoom 1..4 of the preview; the window follows, and stays on its screen.
-    // A factor larger than the screen has room for is refused.
-    void SetZoom(int factor);
-    int Zoom() const { return zoom_; }
-    bool ZoomFits(int factor) const;
-    void SetColorVision(ColorVision vision);
-    ColorVision CurrentColorVision() const { return vision_; }
-    // The slot whose pixels the preview outlines, -1 for none.
-    int HoveredSlot() const { return hoverSlot_; }
-    void mniCheckLegibilityClick();
-    void mniExportImageClick();
-    // Palettes, the theme card and a second theme to compare with.
-    void mniImportPaletteClick();
-    void mniExportPaletteClick();
-    void mniExportCardClick();
-    void mniCompareClick();
-    void mniBrowseClick();
-    // Holds the theme of `file` beside the document; false, saying why, when
-    // it cannot be read.
-    bool CompareWith(const QString& file);
-    void mniExportAllClick();
     void FormMouseDown(Qt::MouseButton button, int x, int y);
     void mniDispLargeClick();
     void mniDispSmallClick();
@@ -167,25 +150,21 @@ public:
     void mniExitClick();
     bool FormCloseQuery();
     void FormClose();
-
     // Opens a theme file as Open does once its dialog has answered: after the
-    // confirmation, with the same status texts.
-    void OpenThemePath(const QString& path);
-    // The same for a name as the system gives it, which need not be UTF-8.
+    // confirmation, with the same status texts. The name as the system gives
+    // it, which need not be UTF-8.
     void OpenThemeFile(const std::string& path);
     // A file to open once the window is shown, before the first device scan.
-    void SetStartupFile(const std::string& path) { startupFile_ = path; }
-    void SetStartupFile(const QString& path) { startupFile_ = path.toStdString(); }
+    void SetStartupFile(const std::string& path) { session_->SetStartupFile(path); }
 
-    // Edit menu: undo and redo of theme changes, colours through the clipboard.
+    // Edit menu.
     void mniUndoClick();
     void mniRedoClick();
     void mniCopyColorClick();
     void mniPasteColorClick();
-    const ThemeHistory& History() const { return document_->History(); }
-    const ThemeDocument& Document() const { return *document_; }
-    // Writes the draft of an unsaved theme now instead of within the second.
-    void WriteDraftNow();
+    void mniLockColorClick();
+    // Edit > Generate Theme...: the dialog, then its theme as one step.
+    void mniGenerateClick();
 
     // Device connection and theme transfer.
     void DevConDeviceChange(THidDeviceController& Sender);
@@ -196,19 +175,15 @@ public:
     void tmrDataflashTimer();
     void mniDownloadClick();
     void mniUploadClick();
-    const DeviceConversation& Conversation() const { return conversation_; }
     // Device scans handled so far, the start-up scan included.
     int DeviceScans() const { return deviceScans_; }
+    // The way the session's conversation writes to the claimed device.
+    void SetDevicePort(std::unique_ptr<DevicePort> port) { port_ = std::move(port); }
 
-    // A failure stays until the next command that succeeds clears it.
-    void SetStatusText(const QString& text, bool failure = false);
-    // A file the editor keeps for itself (settings, the draft) could not be
-    // written: said once per file and run, not at every change.
-    void SayUserFileFailed(const QString& file);
-    QString StatusText() const;
-    // The Theme menu with its items; their shortcuts follow the menu.
-    void SetThemeMenuEnabled(bool enabled);
-    TLSDrawer* Drawer() { return drawer_.get(); }
+    // What a command did, shown: one place for every refresh.
+    void ApplyOutcome(const DocumentOutcome& outcome);
+    // What the device link asks, shown; its deadline timer follows it.
+    void ApplyDeviceStep(const DeviceStep& step);
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -217,103 +192,19 @@ protected:
     void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
-    void dragEnterEvent(QDragEnterEvent* event) override;
-    void dragMoveEvent(QDragMoveEvent* event) override;
-    void dropEvent(QDropEvent* event) override;
 
 private:
     void CreateControls();
-    void CreateDeviceLink(std::shared_ptr<HidBackend> backend);
-    // What the device conversation told, shown; its deadline timer follows it.
-    void ApplyDeviceOutcome(const DeviceConversation::Outcome& outcome);
-    // A status of the connection itself, which a cleared failure goes back to.
-    void SetDeviceStatus(const QString& text);
     void CreateMenus();
-    int CurrentPage() const;
-    bool SelectListItemByName(const std::string& name);
-
-    void CreateEditMenu();
-    // Edit > Generate Theme...: the dialog, then its theme as one step.
-    void mniGenerateClick();
-    // Where a dialog about the theme goes: beside the window, else the preview.
-    DialogPlace PlaceBesidePreview() const;
-    int SelectedSlotIndex() const;
-    // What a document command did, shown: one place for every refresh.
-    void ApplyOutcome(const DocumentOutcome& outcome);
     void UpdateEditActions();
-    void FillRecentMenu();
-    void OfferDraftRestore();
 
-    void CreateInsightMenus();
-    void WatchBlinkKey();
-    void SetBlinking(bool held);
-    void ApplyZoomLayout();
-    // The largest factor up to the chosen one that fits, and the whole window
-    // (frame included) moved onto its screen.
-    void FitToScreen();
-    // While the colour dialog is open: a candidate colour shown on the preview
-    // and in the list, as the theme would store it, without entering the theme.
-    void ShowCandidate(int slot, TColor color);
-    // The legibility window's rows for the theme and display size as they are.
-    void RefreshLegibility();
-    void PlaceLegibilityWindow();
-    // Mends the pair fg/bg, or every pair when none is named, as one step.
-    void FixLegibilityPairs(std::optional<SlotId> fg, std::optional<SlotId> bg);
-    QString ThemeName() const;
-    void RefreshPreviewImage();
-    void RebuildOverlay();
-    // Asks under `title` where to, suggesting a name that ends in `what`.
-    bool SaveImage(const Bitmap& image, const QString& title, const QString& what, bool zoomed = true);
-    // Where an export goes first: the folder of the last one, else the theme's.
-    QString ExportFolder() const;
-    void CreateLibraryMenus();
-    void RefreshCompare();
-    // The compared theme's colours of the chosen rows (or all), as one step.
-    void TakeColours(bool all);
-
-    // Bitmap pixel of a client position, false outside the bitmap.
-    bool ToBitmap(int clientX, int clientY, int& x, int& y) const;
-
+    std::unique_ptr<EditorSession> session_;
     std::unique_ptr<EditorDialogs> dialogs_;
-    int zoom_ = 1;
-    // The factor the user chose, which a small screen may not allow.
-    int chosenZoom_ = 1;
-    bool showingCandidate_ = false;
-    // The theme held beside the document; shown on the preview while the
-    // backslash key is down.
-    TThemeColorTable compared_{};
-    std::unique_ptr<TLSDrawer> compareDrawer_;
-    QString comparedFile_;
-    bool showingCompared_ = false;
-    QString lastExportFolder_;
+    std::unique_ptr<RecentFiles> recent_;
+    std::unique_ptr<DevicePort> port_;
+    int hoveredItem_ = -1;
+    int deviceScans_ = 0;
     // The recovery question waits until the window is on the screen.
     bool offerDraftOnExpose_ = false;
-    ColorVision vision_ = ColorVision::Normal;
-    // The preview as shown (simulated when asked), and what is drawn over it:
-    // the outline of the hovered slot, the blink of the selected one.
-    QImage shownImage_;
-    QImage overlay_;
-    int hoverSlot_ = -1;
-    bool blinkOn_ = false;
-    QTimer* blinkTimer_ = nullptr;
-    class QDialog* legibility_ = nullptr;
-    std::unique_ptr<ThemeDocument> document_;
-    DeviceConversation conversation_;
-    QTimer* tmrReply_ = nullptr;
-    std::uint32_t timedExchange_ = 0;
-    QString connectionStatus_ = QStringLiteral("Disconnected");
-    bool statusIsFailure_ = false;
-    // While the start-up file's outcome is shown, the first scan keeps it.
-    bool holdStartupStatus_ = false;
-    int deviceScans_ = 0;
-    QStringList failedUserFiles_;
-    std::unique_ptr<RecentFiles> recent_;
-    std::unique_ptr<DraftStore> drafts_;
-    QTimer* draftTimer_ = nullptr;
-    std::string startupFile_;
-    std::unique_ptr<TLSDrawer> drawer_;
-    std::unique_ptr<TSlotCatalogue> catalogue_;
-    QString lastOpenFile_;
-    QString lastSaveFile_;
     bool shown_ = false;
 };

@@ -2,9 +2,12 @@
 // and a whole simulated download from the theme-read command to the refreshed
 // window (the firmware check's 500 ms timer is not part of it).
 // Run: build/bench/device_bench
-#include "EditorState.h"
 #include "LarkspurApplication.h"
 #include "SimulatedHidBackend.h"
+#include "CompareWindow.h"
+#include "PreviewPanel.h"
+#include "StatusLine.h"
+#include "ThemeExchange.h"
 #include "Unit1.h"
 
 #include <QCoreApplication>
@@ -30,7 +33,7 @@ struct Connected {
     {
         form = std::make_unique<TfrmMain>(std::make_unique<NoDialogs>(), sim);
         form->show();
-        while (form->StatusText() != QStringLiteral("Theme was downloaded successfully"))
+        while (form->status->Text() != QStringLiteral("Theme was downloaded successfully"))
             QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
     }
 };
@@ -59,9 +62,9 @@ void WholeSimulatedDownload(benchmark::State& state)
 {
     Connected c;
     for (auto _ : state) {
-        c.form->SetStatusText(QString());
+        c.form->status->Set(QString());
         c.form->mniDownloadClick();
-        while (c.form->StatusText().isEmpty())
+        while (c.form->status->Text().isEmpty())
             QCoreApplication::processEvents(QEventLoop::AllEvents, 1);
     }
 }

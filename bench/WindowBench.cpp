@@ -4,11 +4,14 @@
 // change in the Generate Theme dialog, and a folder of 500 themes browsed.
 // Run: build/bench/window_bench
 #include "ClientSurface.h"
-#include "EditorState.h"
 #include "GenerateDialog.h"
 #include "ThemeBrowser.h"
 #include "ThemeFile.h"
 #include "LarkspurApplication.h"
+#include "CompareWindow.h"
+#include "PreviewPanel.h"
+#include "StatusLine.h"
+#include "ThemeExchange.h"
 #include "Unit1.h"
 
 #include <QComboBox>
@@ -78,7 +81,7 @@ void HoverAtZoom4(benchmark::State& state)
     TfrmMain* form = Window();
     form->cmbLayout->setCurrentIndex(0);
     form->cmbLayoutClick();
-    form->SetZoom(4);
+    form->preview->SetZoom(4);
     const QPoint over[2] = {QPoint(5 + 4 * 120, 3 + 4 * 90), QPoint(5 + 4 * 3, 3 + 4 * 3)};
     int i = 0;
     for (auto _ : state) {
@@ -86,7 +89,7 @@ void HoverAtZoom4(benchmark::State& state)
         form->FormMouseMove(p.x(), p.y(), form->surface->mapToGlobal(p));
         form->surface->repaint();
     }
-    form->SetZoom(1);
+    form->preview->SetZoom(1);
 }
 BENCHMARK(HoverAtZoom4)->Unit(benchmark::kMicrosecond);
 
@@ -96,10 +99,10 @@ void ColourEditAtZoom4(benchmark::State& state)
     TfrmMain* form = Window();
     form->cmbLayout->setCurrentIndex(0);
     form->cmbLayoutClick();
-    form->SetZoom(4);
+    form->preview->SetZoom(4);
     for (auto _ : state)
         form->btnColorClick();
-    form->SetZoom(1);
+    form->preview->SetZoom(1);
 }
 BENCHMARK(ColourEditAtZoom4)->Unit(benchmark::kMicrosecond);
 
@@ -108,7 +111,7 @@ BENCHMARK(ColourEditAtZoom4)->Unit(benchmark::kMicrosecond);
 void GenerateDialogChange(benchmark::State& state)
 {
     TfrmMain* form = Window();
-    GenerateThemeDialog dialog(form, ThemeColors, {}, 0, false, form->Drawer()->Clock(),
+    GenerateThemeDialog dialog(form, form->Session().ThemeColors(), {}, 0, false, form->Session().Drawer().Clock(),
                                [](SlotId slot) { return QString::fromLatin1(SlotKey(slot)); });
     dialog.show();
     int variation = 0;

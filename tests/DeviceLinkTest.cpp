@@ -1,10 +1,13 @@
 // The window and the simulated device, end to end: connection states, the
 // firmware check, download, upload and the faults a real device can show.
 
-#include "EditorState.h"
 #include "LarkspurApplication.h"
 #include "ScriptedDialogs.h"
 #include "SimulatedHidBackend.h"
+#include "CompareWindow.h"
+#include "PreviewPanel.h"
+#include "StatusLine.h"
+#include "ThemeExchange.h"
 #include "Unit1.h"
 
 #include <QAction>
@@ -24,8 +27,6 @@ struct Rig {
 
     explicit Rig(SimulatorModel model, bool plugged = true, bool startModified = false)
     {
-        SmallDisplay = false;
-        SelectedSlot = nullptr;
         sim = std::make_shared<SimulatedHidBackend>(model, "", plugged);
         auto owned = std::make_unique<ScriptedDialogs>();
         owned->confirmResult = true;
@@ -35,7 +36,7 @@ struct Rig {
         if (startModified)
             form->btnColorClick();
     }
-    QString Status() const { return form->StatusText(); }
+    QString Status() const { return form->status->Text(); }
     bool WaitStatus(const QString& text, int ms = 3000)
     {
         QElapsedTimer t;
@@ -62,12 +63,6 @@ class DeviceLinkTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void init()
-    {
-        LoadDefaultTheme(ThemeColors);
-        Modified = false;
-    }
-
     void connectsChecksAndDownloads()
     {
         Rig rig(SimulatorModel::Large);
@@ -79,31 +74,31 @@ private slots:
         QVERIFY(rig.form->mniDownload->isEnabled());
         QCOMPARE(rig.form->windowTitle(), QStringLiteral("Larkspur Theme Editor - Untitled *"));
         QCOMPARE(rig.form->cmbLayout->currentIndex(), 0);
-        QVERIFY(!SmallDisplay);
-        QCOMPARE(ThemeColors, FactoryColors());
-        QVERIFY(Modified);
-        QVERIFY(ThemeFileName.empty());
+        QVERIFY(!rig.form->Session().SmallDisplay());
+        QCOMPARE(rig.form->Session().ThemeColors(), FactoryColors());
+        QVERIFY(rig.form->Session().Modified());
+        QVERIFY(rig.form->Session().ThemeFileName().empty());
     }
 
     void unsavedChangesAreNotOverwritten()
     {
         Rig rig(SimulatorModel::Large, true, true);
-        const TThemeColorTable mine = ThemeColors;
+        const TThemeColorTable mine = rig.form->Session().ThemeColors();
         QVERIFY(rig.WaitStatus(QStringLiteral("Connected")));
         QTest::qWait(100);
         QCOMPARE(rig.Status(), QStringLiteral("Connected"));
-        QCOMPARE(ThemeColors, mine);
+        QCOMPARE(rig.form->Session().ThemeColors(), mine);
         // F5 asks first; No keeps the theme.
         QVERIFY(QTest::qWaitForWindowActive(rig.form.get()));
         rig.dialogs->confirmResult = false;
         QTest::keyClick(rig.form.get(), Qt::Key_F5);
         QCOMPARE(rig.dialogs->confirmCalls, 1);
         QTest::qWait(50);
-        QCOMPARE(ThemeColors, mine);
+        QCOMPARE(rig.form->Session().ThemeColors(), mine);
         rig.dialogs->confirmResult = true;
         QTest::keyClick(rig.form.get(), Qt::Key_F5);
         QVERIFY(rig.WaitStatus(QStringLiteral("Theme was downloaded successfully")));
-        QCOMPARE(ThemeColors, FactoryColors());
+        QCOMPARE(rig.form->Session().ThemeColors(), FactoryColors());
     }
 
     void firmwareDecisions()
@@ -116,16 +111,15 @@ private slots:
         {
             Rig rig(SimulatorModel::Small);
             QVERIFY(rig.WaitStatus(QStringLiteral("Incompatible firmware")));
-            QVERIFY(!SmallDisplay);
+            QVERIFY(!rig.form->Session().SmallDisplay());
         }
         {
             Rig rig(SimulatorModel::Small);
-            OverrideText = "LSX1 SIMS";
+            rig.form->Session().SetOverrideText("LSX1 SIMS");
             QVERIFY(rig.WaitStatus(QStringLiteral("Theme was downloaded successfully")));
-            QVERIFY(SmallDisplay);
+            QVERIFY(rig.form->Session().SmallDisplay());
             QVERIFY(rig.form->mniDispSmall->isChecked());
             QCOMPARE(rig.form->lstColors->count(), 13);
-            OverrideText.clear();
         }
     }
 
@@ -136,7 +130,7 @@ private slots:
         rig.sim->Unplug();
         QVERIFY(rig.WaitStatus(QStringLiteral("Disconnected")));
         QVERIFY(!rig.form->mniTheme->isEnabled());
-        QVERIFY(CurrentDevice == nullptr);
+        QVERIFY(rig.form->CurrentDevice == nullptr);
         // Upload without a device only disables the menu.
         rig.form->mniUploadClick();
         QCOMPARE(rig.Status(), QStringLiteral("Disconnected"));
@@ -152,11 +146,11 @@ private slots:
         QVERIFY(rig.WaitStatus(QStringLiteral("Theme was downloaded successfully")));
         rig.form->lstColors->setCurrentRow(3);
         rig.form->btnColorClick();
-        const TThemeColorTable edited = ThemeColors;
+        const TThemeColorTable edited = rig.form->Session().ThemeColors();
         rig.form->mniUploadClick();
         // Said only once the device gave the theme back, which changed nothing here.
         QVERIFY(rig.WaitStatus(QStringLiteral("Theme was uploaded successfully")));
-        QCOMPARE(ThemeColors, edited);
+        QCOMPARE(rig.form->Session().ThemeColors(), edited);
         QCOMPARE(rig.form->windowTitle(), QStringLiteral("Larkspur Theme Editor - Untitled *"));
         const auto block = rig.sim->ThemeBlock();
         TPackedTheme packed{};
@@ -165,12 +159,12 @@ private slots:
         QVERIFY(std::equal(words.begin(), words.end(), block.begin()));
         for (std::size_t k = 84; k < 128; ++k)
             QCOMPARE(int(block[k]), int(k));
-        QVERIFY(Modified);
+        QVERIFY(rig.form->Session().Modified());
         // Reading it back gives the uploaded words.
-        LoadDefaultTheme(ThemeColors);
+        rig.form->Session().Reset();
         rig.form->mniDownloadClick();
         QVERIFY(rig.WaitStatus(QStringLiteral("Theme was downloaded successfully")));
-        QCOMPARE(ThemeColors, edited);
+        QCOMPARE(rig.form->Session().ThemeColors(), edited);
     }
 
     void uploadBeforeAnyThemeReadKeepsTheDevicesOwnBytes()
@@ -194,7 +188,7 @@ private slots:
             fault();
             rig.form->mniUploadClick();
             QVERIFY(rig.WaitStatus(QStringLiteral("The device did not store the theme"), 3000));
-            QVERIFY(Modified);
+            QVERIFY(rig.form->Session().Modified());
         }
     }
 
@@ -221,7 +215,7 @@ private slots:
             QVERIFY(rig.WaitStatus(QStringLiteral("Theme was downloaded successfully")));
             rig.sim->VanishAfterWrites(writes);
             rig.form->mniUploadClick();
-            QTRY_VERIFY(CurrentDevice == nullptr);
+            QTRY_VERIFY(rig.form->CurrentDevice == nullptr);
             QCOMPARE(rig.Status(), QStringLiteral("A device error has occurred"));
             QVERIFY(!rig.form->mniTheme->isEnabled());
         }
@@ -236,35 +230,34 @@ private slots:
             rig.sim->SetReplyPayloadSize(size);
             QVERIFY(rig.WaitStatus(QStringLiteral("A device error has occurred")));
             QVERIFY(!rig.form->mniTheme->isEnabled());
-            QCOMPARE(rig.form->Conversation().Receiver().ExpectedBytes(), std::size_t(0));
-            QCOMPARE(ThemeColors[9], RGB565ToColor(0xFAC4));
+            QCOMPARE(rig.form->Session().Conversation().Receiver().ExpectedBytes(), std::size_t(0));
+            QCOMPARE(rig.form->Session().ThemeColors()[9], RGB565ToColor(0xFAC4));
         }
         Rig rig(SimulatorModel::Large);
         QVERIFY(rig.WaitStatus(QStringLiteral("Theme was downloaded successfully")));
         rig.sim->SetReplyPayloadSize(128);
-        LoadDefaultTheme(ThemeColors);
+        rig.form->Session().Reset();
         rig.form->mniDownloadClick();
         QVERIFY(rig.WaitStatus(QStringLiteral("A device error has occurred")));
-        QCOMPARE(ThemeColors[9], RGB565ToColor(0xFAC4));
+        QCOMPARE(rig.form->Session().ThemeColors()[9], RGB565ToColor(0xFAC4));
 
         // A report left over after every reply is dropped before the next command.
         Rig stale(SimulatorModel::Large, false);
         stale.sim->SetStaleReports(true);
         stale.sim->Plug();
         QVERIFY(stale.WaitStatus(QStringLiteral("Theme was downloaded successfully")));
-        QCOMPARE(ThemeColors, FactoryColors());
+        QCOMPARE(stale.form->Session().ThemeColors(), FactoryColors());
     }
 
     void noPermissionIsSaid()
     {
-        SmallDisplay = false;
         auto sim = std::make_shared<SimulatedHidBackend>(SimulatorModel::Large);
         sim->SetPermissionDenied(true);
         TfrmMain form(std::make_unique<ScriptedDialogs>(), sim);
         form.show();
-        QTRY_COMPARE(form.StatusText(), QStringLiteral("No permission to open the device"));
+        QTRY_COMPARE(form.status->Text(), QStringLiteral("No permission to open the device"));
         QTest::qWait(700);
-        QCOMPARE(form.StatusText(), QStringLiteral("No permission to open the device"));
+        QCOMPARE(form.status->Text(), QStringLiteral("No permission to open the device"));
         QVERIFY(!form.mniTheme->isEnabled());
     }
 
@@ -287,7 +280,7 @@ private slots:
         QTest::qWait(100);
         QCOMPARE(rig.Status(), QStringLiteral("Disconnected"));
         QVERIFY(!rig.form->mniTheme->isEnabled());
-        QVERIFY(CurrentDevice == nullptr);
+        QVERIFY(rig.form->CurrentDevice == nullptr);
         // Claimed devices stay listed once unplugged, but none reads any more.
         for (const auto& device : rig.form->DevCon->Devices())
             QVERIFY(!device->HasReader());

@@ -3,12 +3,15 @@
 // clipboard, recent files, dropped files, a file given at start-up, drafts.
 
 #include "DraftStore.h"
-#include "EditorState.h"
 #include "LarkspurApplication.h"
 #include "ScriptedDialogs.h"
 #include "SimulatedHidBackend.h"
 #include "TempDir.h"
 #include "ThemeFile.h"
+#include "CompareWindow.h"
+#include "PreviewPanel.h"
+#include "StatusLine.h"
+#include "ThemeExchange.h"
 #include "Unit1.h"
 #include "UserFolders.h"
 
@@ -40,15 +43,11 @@ struct Rig {
 
     explicit Rig(const QString& startupFile = {})
     {
-        SmallDisplay = false;
-        SelectedSlot = nullptr;
-        Modified = false;
-        ThemeFileName.clear();
         auto owned = std::make_unique<ScriptedDialogs>();
         owned->confirmResult = true;
         dialogs = owned.get();
         form = std::make_unique<TfrmMain>(std::move(owned), sim);
-        form->SetStartupFile(startupFile);
+        form->SetStartupFile(startupFile.toStdString());
         form->show();
     }
 };
@@ -121,13 +120,13 @@ private slots:
             {"undo after save", [&] { f.mniUndoClick(); }, true, "Undo Edit Colour", "Redo Paste Colour", picked, false, "saved.lsth"},
             {"redo to the saved state", [&] { f.mniRedoClick(); }, false, "Undo Paste Colour", "Redo", red, false, "saved.lsth"},
             {"undo twice", [&] { f.mniUndoClick(); f.mniUndoClick(); }, true, "Undo", "Redo Edit Colour", black, false, "saved.lsth"},
-            {"open", [&] { f.OpenThemePath(QString::fromStdString(opened)); }, false, "Undo Open", "Redo", blue, true, "small.lsth"},
+            {"open", [&] { f.OpenThemeFile((QString::fromStdString(opened)).toStdString()); }, false, "Undo Open", "Redo", blue, true, "small.lsth"},
             {"undo open", [&] { f.mniUndoClick(); }, true, "Undo", "Redo Open", black, false, "saved.lsth"},
             {"redo open", [&] { f.mniRedoClick(); }, false, "Undo Open", "Redo", blue, true, "small.lsth"},
             {"new", [&] { f.mniNewClick(); }, false, "Undo New", "Redo", black, true, "Untitled"},
             {"undo new", [&] { f.mniUndoClick(); }, false, "Undo Open", "Redo New", blue, true, "small.lsth"},
             // The document is unmodified: a device that connects is downloaded at once.
-            {"download", [&] { rig.sim->Plug(); QTRY_COMPARE(f.StatusText(), QStringLiteral("Theme was downloaded successfully")); },
+            {"download", [&] { rig.sim->Plug(); QTRY_COMPARE(f.status->Text(), QStringLiteral("Theme was downloaded successfully")); },
              true, "Undo Download", "Redo", factory, false, "Untitled"},
             {"undo download", [&] { f.mniUndoClick(); }, false, "Undo Open", "Redo Download", blue, false, "small.lsth"},
             {"paste green", [&] { QGuiApplication::clipboard()->setText(QStringLiteral("#00FF00")); f.mniPasteColorClick(); },
@@ -136,28 +135,28 @@ private slots:
         for (const Step& s : steps) {
             s.act();
             const QByteArray where = QByteArray("after ") + s.what;
-            QVERIFY2(Modified == s.modified, where.constData());
+            QVERIFY2(f.Session().Modified() == s.modified, where.constData());
             QCOMPARE(f.windowTitle(), QStringLiteral("Larkspur Theme Editor - ") + QString::fromLatin1(s.file) +
                                           (s.modified ? QStringLiteral(" *") : QString()));
             QCOMPARE(f.mniUndo->text(), QString::fromLatin1(s.undo));
             QCOMPARE(f.mniRedo->text(), QString::fromLatin1(s.redo));
             QCOMPARE(f.mniUndo->isEnabled(), std::string(s.undo) != "Undo");
             QCOMPARE(f.mniRedo->isEnabled(), std::string(s.redo) != "Redo");
-            QVERIFY2(ThemeColors[0] == s.slot0, where.constData());
-            QVERIFY2(SmallDisplay == s.small, where.constData());
+            QVERIFY2(f.Session().ThemeColors()[0] == s.slot0, where.constData());
+            QVERIFY2(f.Session().SmallDisplay() == s.small, where.constData());
         }
-        QCOMPARE(f.StatusText(), QStringLiteral("Theme was downloaded successfully"));
+        QCOMPARE(f.status->Text(), QStringLiteral("Theme was downloaded successfully"));
         // The refused paste said so and changed nothing.
         QGuiApplication::clipboard()->setText(QStringLiteral("no colour here"));
         f.mniPasteColorClick();
-        QCOMPARE(f.StatusText(), QStringLiteral("The clipboard holds no colour"));
-        QCOMPARE(ThemeColors[0], green);
+        QCOMPARE(f.status->Text(), QStringLiteral("The clipboard holds no colour"));
+        QCOMPARE(f.Session().ThemeColors()[0], green);
 
         f.mniCopyColorClick();
         QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("#00FF00"));
         // A paste that works clears the refusal, back to the connection's state.
         f.mniPasteColorClick();
-        QCOMPARE(f.StatusText(), QStringLiteral("Connected"));
+        QCOMPARE(f.status->Text(), QStringLiteral("Connected"));
         f.lstColors->setCurrentRow(-1);
         QVERIFY(!f.mniPasteColor->isEnabled());
         QVERIFY(!f.mniCopyColor->isEnabled());
@@ -184,11 +183,11 @@ private slots:
             // Looked at once the window is on the screen, and not offered.
             QTRY_VERIFY(!QFile::exists(junk));
             QCOMPARE(rig.dialogs->restoreCalls, 0);
-            rig.form->SetZoom(2);  // not written into the FIFO, and said
-            QVERIFY(rig.form->StatusText().endsWith(QStringLiteral("view.ini could not be written")));
+            rig.form->preview->SetZoom(2);  // not written into the FIFO, and said
+            QVERIFY(rig.form->status->Text().endsWith(QStringLiteral("view.ini could not be written")));
             QVERIFY(QFileInfo(config + QStringLiteral("/view.ini")).isSymLink() ||
                     !QFileInfo(config + QStringLiteral("/view.ini")).isFile());
-            rig.form->SetZoom(1);
+            rig.form->preview->SetZoom(1);
             for (const QString& name : {QStringLiteral("/view.ini"), QStringLiteral("/recent-files.ini")})
                 QFile::remove(config + name);
 
@@ -196,23 +195,23 @@ private slots:
             const std::string fifo = dir.File("picture.png");
             QVERIFY(mkfifo(fifo.c_str(), 0600) == 0);
             rig.dialogs->exportResult = QString::fromStdString(fifo);
-            rig.form->mniExportImageClick();
-            QCOMPARE(rig.form->StatusText(), QStringLiteral("A file error has occurred"));
+            rig.form->exchange->mniExportImageClick();
+            QCOMPARE(rig.form->status->Text(), QStringLiteral("A file error has occurred"));
 
             // A name of 250 bytes saves and exports: the temporary name fits too.
             const std::string longName = dir.File(std::string(245, 'n') + ".lsth");
             rig.dialogs->saveResult = QString::fromStdString(longName);
             rig.form->mniSaveAsClick();
-            QCOMPARE(rig.form->StatusText(), QStringLiteral("Theme was saved successfully"));
+            QCOMPARE(rig.form->status->Text(), QStringLiteral("Theme was saved successfully"));
             rig.dialogs->exportResult = QString::fromStdString(dir.File(std::string(246, 'p') + ".png"));
-            rig.form->mniExportImageClick();
-            QCOMPARE(rig.form->StatusText(), QStringLiteral("Image was exported successfully"));
+            rig.form->exchange->mniExportImageClick();
+            QCOMPARE(rig.form->status->Text(), QStringLiteral("Image was exported successfully"));
 
             // A disk that takes no more than 512 bytes: the export fails and the
             // picture that was there stays whole.
             const std::string good = dir.File("good.png");
             rig.dialogs->exportResult = QString::fromStdString(good);
-            rig.form->mniExportAllClick();
+            rig.form->exchange->mniExportAllClick();
             const std::string before = ReadText(good);
             QVERIFY(before.size() > 512);
             rlimit saved{};
@@ -221,9 +220,9 @@ private slots:
             small.rlim_cur = 512;
             signal(SIGXFSZ, SIG_IGN);
             setrlimit(RLIMIT_FSIZE, &small);
-            rig.form->mniExportAllClick();
+            rig.form->exchange->mniExportAllClick();
             setrlimit(RLIMIT_FSIZE, &saved);
-            QCOMPARE(rig.form->StatusText(), QStringLiteral("A file error has occurred"));
+            QCOMPARE(rig.form->status->Text(), QStringLiteral("A file error has occurred"));
             QCOMPARE(ReadText(good), before);
         }
 
@@ -233,7 +232,7 @@ private slots:
         TfrmMain form(std::make_unique<ScriptedDialogs>());
         form.show();
         QTRY_VERIFY(form.DeviceScans() > 0);
-        QVERIFY(form.StatusText().contains(QStringLiteral("unknown fault 'Silent'")));
+        QVERIFY(form.status->Text().contains(QStringLiteral("unknown fault 'Silent'")));
         QVERIFY(form.DevCon->Devices().empty());
         qunsetenv("LARKSPUR_HID_SIMULATOR");
         qunsetenv("LARKSPUR_HID_SIMULATOR_FAULTS");
@@ -249,17 +248,17 @@ private slots:
             Rig rig(QString::fromStdString(dir.File("missing.lsth")));
             // The start-up device scan leaves it standing.
             QTRY_VERIFY(rig.form->DevCon->Devices().empty() && rig.form->DeviceScans() > 0);
-            QCOMPARE(rig.form->StatusText(), QStringLiteral("A file error has occurred"));
-            QCOMPARE(ThemeColors, Defaults());
+            QCOMPARE(rig.form->status->Text(), QStringLiteral("A file error has occurred"));
+            QCOMPARE(rig.form->Session().ThemeColors(), Defaults());
             QCOMPARE(rig.form->windowTitle(), QStringLiteral("Larkspur Theme Editor - Untitled"));
             rig.form->mniClearRecent->trigger();
         }
         Rig rig(QString::fromStdString(a));
         TfrmMain& f = *rig.form;
         QCOMPARE(f.windowTitle(), QStringLiteral("Larkspur Theme Editor - a.lsth"));
-        QCOMPARE(f.StatusText(), QStringLiteral("Theme was loaded successfully"));
-        f.OpenThemePath(QString::fromStdString(b));
-        f.OpenThemePath(QString::fromStdString(a));
+        QCOMPARE(f.status->Text(), QStringLiteral("Theme was loaded successfully"));
+        f.OpenThemeFile((QString::fromStdString(b)).toStdString());
+        f.OpenThemeFile((QString::fromStdString(a)).toStdString());
         const auto listed = [&] {
             QStringList names;
             for (QAction* item : f.mniRecent->actions())
@@ -274,7 +273,7 @@ private slots:
         // The same name in another folder: both say which folder they are in.
         std::filesystem::create_directory(dir.File("other"));
         const std::string other = SaveFile(dir, "other/a.lsth", RGB565ToColor(0x4444), false);
-        f.OpenThemePath(QString::fromStdString(other));
+        f.OpenThemeFile((QString::fromStdString(other)).toStdString());
         QCOMPARE(listed(), (QStringList{QStringLiteral("a.lsth  (%1)|%2").arg(native(folder + QStringLiteral("/other")),
                                                                               native(QString::fromStdString(other))),
                                         QStringLiteral("a.lsth  (%1)|%2").arg(native(folder), native(QString::fromStdString(a))),
@@ -287,7 +286,7 @@ private slots:
         again.form->btnColorClick();
         again.form->mniRecent->actions().front()->trigger();
         QCOMPARE(again.dialogs->confirmCalls, 1);
-        QCOMPARE(QString::fromStdString(ThemeFileName), folder + QStringLiteral("/b.lsth"));
+        QCOMPARE(QString::fromStdString(again.form->Session().ThemeFileName()), folder + QStringLiteral("/b.lsth"));
 
         // Drops: one .lsth file opens like Open; anything else is refused.
         const std::string c = SaveFile(dir, "c.lsth", RGB565ToColor(0x3333), false);
@@ -306,8 +305,8 @@ private slots:
                 continue;
             QDropEvent drop(QPointF(100, 100), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
             QCoreApplication::sendEvent(again.form.get(), &drop);
-            QTRY_COMPARE(ThemeFileName, c);
-            QCOMPARE(ThemeColors[0], RGB565ToColor(0x3333));
+            QTRY_COMPARE(again.form->Session().ThemeFileName(), c);
+            QCOMPARE(again.form->Session().ThemeColors()[0], RGB565ToColor(0x3333));
         }
     }
 
@@ -329,20 +328,20 @@ private slots:
         f.mniSaveClick();
         QCOMPARE(rig.dialogs->overwriteCalls, 1);
         QCOMPARE(ReadText(path), theirs);
-        QVERIFY(Modified);
+        QVERIFY(f.Session().Modified());
         rig.dialogs->overwriteResult = true;
         f.mniSaveClick();
         QCOMPARE(rig.dialogs->overwriteCalls, 2);
-        QVERIFY(!Modified);
-        QCOMPARE(f.StatusText(), QStringLiteral("Theme was saved successfully"));
+        QVERIFY(!f.Session().Modified());
+        QCOMPARE(f.status->Text(), QStringLiteral("Theme was saved successfully"));
         QVERIFY(ReadText(path).find("; another program was here") != std::string::npos);
 
         WriteText(dir.File("picture.lsth"), std::string("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16));
-        f.OpenThemePath(QString::fromStdString(dir.File("picture.lsth")));
-        QCOMPARE(f.StatusText(), QStringLiteral("Theme was loaded successfully (no theme colours in the file)"));
-        QCOMPARE(ThemeColors, Defaults());
-        f.OpenThemePath(QString::fromStdString(path));
-        QCOMPARE(f.StatusText(), QStringLiteral("Theme was loaded successfully"));
+        f.OpenThemeFile((QString::fromStdString(dir.File("picture.lsth"))).toStdString());
+        QCOMPARE(f.status->Text(), QStringLiteral("Theme was loaded successfully (no theme colours in the file)"));
+        QCOMPARE(f.Session().ThemeColors(), Defaults());
+        f.OpenThemeFile((QString::fromStdString(path)).toStdString());
+        QCOMPARE(f.status->Text(), QStringLiteral("Theme was loaded successfully"));
     }
 
     // Two editors at once keep their own drafts, and neither takes the

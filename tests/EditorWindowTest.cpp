@@ -4,9 +4,12 @@
 #include "ClientSurface.h"
 #include "FileSizeLimit.h"
 #include "ScriptedDialogs.h"
-#include "EditorState.h"
 #include "LarkspurApplication.h"
 #include "TempDir.h"
+#include "CompareWindow.h"
+#include "PreviewPanel.h"
+#include "StatusLine.h"
+#include "ThemeExchange.h"
 #include "Unit1.h"
 
 #include <QAction>
@@ -25,8 +28,6 @@ struct Window {
     std::unique_ptr<TfrmMain> form;
     Window()
     {
-        SmallDisplay = false;
-        SelectedSlot = nullptr;
         auto owned = std::make_unique<ScriptedDialogs>();
         dialogs = owned.get();
         form = std::make_unique<TfrmMain>(std::move(owned));
@@ -58,7 +59,7 @@ struct Window {
     }
 };
 
-int SlotIndex(const TColor* entry) { return entry ? static_cast<int>(entry - ThemeColors.data()) : -1; }
+int SlotIndex(std::optional<SlotId> slot) { return slot ? static_cast<int>(*slot) : -1; }
 
 }  // namespace
 
@@ -66,13 +67,6 @@ class EditorWindowTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void init()
-    {
-        LoadDefaultTheme(ThemeColors);
-        Modified = false;
-        ThemeFileName.clear();
-    }
-
     void listContents_data()
     {
         QTest::addColumn<int>("page");
@@ -100,7 +94,7 @@ private slots:
         w.ChoosePage(page);
         QCOMPARE(w.Items().join(QLatin1Char('|')), items);
         QCOMPARE(w.Selected(), QStringLiteral("Background"));
-        QCOMPARE(SlotIndex(SelectedSlot), backgroundSlot);
+        QCOMPARE(SlotIndex(w->Session().SelectedSlot()), backgroundSlot);
     }
 
     void clicksSelectTheSlotUnderThePointer_data()
@@ -151,7 +145,7 @@ private slots:
             QCOMPARE(w.Selected(), beforeText);
         } else {
             QCOMPARE(w.Selected(), selected);
-            QCOMPARE(SlotIndex(SelectedSlot), slot);
+            QCOMPARE(SlotIndex(w->Session().SelectedSlot()), slot);
         }
     }
 
@@ -159,7 +153,7 @@ private slots:
     {
         Window w;
         w->chk1->setChecked(true);
-        const TColor* slotBefore = SelectedSlot;
+        const std::optional<SlotId> slotBefore = w->Session().SelectedSlot();
         QTest::mouseClick(w->surface, Qt::RightButton, {}, QPoint(25, 33));
         QCOMPARE(w->memo1->toPlainText(), QStringLiteral("; Right: 20; Bottom: 30)"));
         w->memo1->clear();
@@ -173,26 +167,26 @@ private slots:
         QCOMPARE(w->memo1->toPlainText().split(QLatin1Char('\n')).last(), QStringLiteral("(Left: 0; Top: 0"));
         QTest::mouseClick(w->surface, Qt::LeftButton, {}, QPoint(300, 3));  // beside the bitmap: nothing
         QCOMPARE(w->memo1->toPlainText().split(QLatin1Char('\n')).size(), 2);
-        QCOMPARE(SelectedSlot, slotBefore);
+        QCOMPARE(w->Session().SelectedSlot(), slotBefore);
     }
 
     void editingAColour()
     {
         Window w;
         w.SelectRow(QStringLiteral("Dominant"));
-        QCOMPARE(SlotIndex(SelectedSlot), 8);
+        QCOMPARE(SlotIndex(w->Session().SelectedSlot()), 8);
         w.dialogs->pickColor = MakeColor(200, 100, 50);
         QTest::mouseClick(w->btnColor, Qt::LeftButton);
         QCOMPARE(w.dialogs->pickCalls, 1);
-        QCOMPARE(ThemeColors[8], MakeColor(197, 101, 49));
+        QCOMPARE(w->Session().ThemeColors()[8], MakeColor(197, 101, 49));
         QCOMPARE(w->btnColor->text(), QStringLiteral("#C56531 0xC326"));
         QCOMPARE(w->windowTitle(), QStringLiteral("Larkspur Theme Editor - Untitled *"));
-        QVERIFY(Modified);
+        QVERIFY(w->Session().Modified());
         // The mock-up shows the stored colour: the main value is painted in slot 8.
         bool found = false;
         for (int y = 63; y < 122 && !found; ++y)
             for (int x = 64; x < 177 && !found; ++x)
-                found = w->Drawer()->Bitmap().Pixel(x, y) == MakeColor(197, 101, 49);
+                found = w->Session().Drawer().Bitmap().Pixel(x, y) == MakeColor(197, 101, 49);
         QVERIFY(found);
         // The swatch of the row shows it too.
         const QImage list = w->lstColors->viewport()->grab().toImage();
@@ -204,22 +198,22 @@ private slots:
     {
         Window w;
         w.SelectRow(QStringLiteral("Clock"));
-        const TThemeColorTable before = ThemeColors;
+        const TThemeColorTable before = w->Session().ThemeColors();
         w.dialogs->pickResult = false;
         w->btnColorClick();
-        QCOMPARE(ThemeColors, before);
-        QVERIFY(!Modified);
+        QCOMPARE(w->Session().ThemeColors(), before);
+        QVERIFY(!w->Session().Modified());
         QCOMPARE(w->windowTitle(), QStringLiteral("Larkspur Theme Editor - Untitled"));
         // Confirming the same colour still marks the theme modified.
         w.dialogs->pickResult = true;
-        w.dialogs->pickColor = ThemeColors[5];
+        w.dialogs->pickColor = w->Session().ThemeColors()[5];
         w->btnColorClick();
-        QCOMPARE(ThemeColors, before);
-        QVERIFY(Modified);
+        QCOMPARE(w->Session().ThemeColors(), before);
+        QVERIFY(w->Session().Modified());
         QVERIFY(w->windowTitle().endsWith(QStringLiteral(" *")));
         // Switching the display size keeps the flag.
         w->mniDispSmallClick();
-        QVERIFY(Modified);
+        QVERIFY(w->Session().Modified());
         QVERIFY(w->windowTitle().endsWith(QStringLiteral(" *")));
     }
 
@@ -244,12 +238,12 @@ private slots:
         QCOMPARE(w.dialogs->pickCalls, 4);
         const QPoint below(20, w->lstColors->viewport()->height() - 3);
         QTest::mouseMove(w->lstColors->viewport(), below);
-        QCOMPARE(HoveredItem, -1);
+        QCOMPARE(w->HoveredItem(), -1);
         QTest::mouseDClick(w->lstColors->viewport(), Qt::LeftButton, {}, below);
         QCOMPARE(w.dialogs->pickCalls, 4);
         // No selection: the button does nothing.
         w->lstColors->setCurrentRow(-1);
-        QVERIFY(SelectedSlot == nullptr);
+        QVERIFY(!w->Session().SelectedSlot());
         w->btnColorClick();
         QCOMPARE(w.dialogs->pickCalls, 4);
     }
@@ -301,25 +295,25 @@ private slots:
         w.SelectRow(QStringLiteral("Clock"));
         w.dialogs->pickColor = MakeColor(1, 2, 3);
         w->btnColorClick();
-        const TThemeColorTable edited = ThemeColors;
+        const TThemeColorTable edited = w->Session().ThemeColors();
         // No keeps everything.
         w.dialogs->confirmResult = false;
         w->mniNewClick();
         QCOMPARE(w.dialogs->confirmCalls, 1);
-        QCOMPARE(ThemeColors, edited);
+        QCOMPARE(w->Session().ThemeColors(), edited);
         QCOMPARE(w->cmbLayout->currentIndex(), 6);
-        QVERIFY(Modified);
+        QVERIFY(w->Session().Modified());
         QVERIFY(!w->close());
         QVERIFY(w->isVisible());
         // Yes proceeds: the default theme, page 0, still 80x160.
         w.dialogs->confirmResult = true;
         w->mniNewClick();
-        QVERIFY(!Modified);
+        QVERIFY(!w->Session().Modified());
         QCOMPARE(w->cmbLayout->currentIndex(), 0);
-        QVERIFY(SmallDisplay);
+        QVERIFY(w->Session().SmallDisplay());
         TThemeColorTable defaults{};
         LoadDefaultTheme(defaults);
-        QCOMPARE(ThemeColors, defaults);
+        QCOMPARE(w->Session().ThemeColors(), defaults);
         QCOMPARE(w->windowTitle(), QStringLiteral("Larkspur Theme Editor - Untitled"));
         QCOMPARE(w.dialogs->confirmCalls, 3);  // New, closing, New
         // With nothing to lose, nothing is asked.
@@ -337,26 +331,26 @@ private slots:
         w.dialogs->saveResult.clear();
         w->mniSaveClick();
         QCOMPARE(w.dialogs->saveCalls, 1);
-        QVERIFY(Modified);
+        QVERIFY(w->Session().Modified());
         // A failed Save As keeps the caption and the flag.
         std::filesystem::create_directory(dir.File("folder.lsth"));
         w.dialogs->saveResult = QString::fromStdString(dir.File("folder.lsth"));
         w->mniSaveAsClick();
-        QCOMPARE(w->StatusText(), QStringLiteral("A file error has occurred"));
+        QCOMPARE(w->status->Text(), QStringLiteral("A file error has occurred"));
         QCOMPARE(w->windowTitle(), QStringLiteral("Larkspur Theme Editor - Untitled *"));
-        QVERIFY(ThemeFileName.empty());
+        QVERIFY(w->Session().ThemeFileName().empty());
         // A good Save As names the document.
         w.dialogs->saveResult = QString::fromStdString(dir.File("Dark.lsth"));
         w->mniSaveAsClick();
-        QCOMPARE(w->StatusText(), QStringLiteral("Theme was saved successfully"));
+        QCOMPARE(w->status->Text(), QStringLiteral("Theme was saved successfully"));
         QCOMPARE(w->windowTitle(), QStringLiteral("Larkspur Theme Editor - Dark.lsth"));
-        QVERIFY(!Modified);
+        QVERIFY(!w->Session().Modified());
         // Later saves write there without a dialog.
         w->btnColorClick();
         QCOMPARE(w->windowTitle(), QStringLiteral("Larkspur Theme Editor - Dark.lsth *"));
         w->mniSaveClick();
         QCOMPARE(w.dialogs->saveCalls, 3);
-        QVERIFY(!Modified);
+        QVERIFY(!w->Session().Modified());
         QVERIFY(ReadText(dir.File("Dark.lsth")).find("Display=0") != std::string::npos);
     }
 
@@ -377,16 +371,16 @@ private slots:
             QVERIFY(tiny.Active());
             w->mniSaveClick();
         }
-        QCOMPARE(w->StatusText(), QStringLiteral("A file error has occurred"));
+        QCOMPARE(w->status->Text(), QStringLiteral("A file error has occurred"));
         QVERIFY(ReadText(dir.File("Mine.lsth")) == saved);
-        QVERIFY(Modified);
+        QVERIFY(w->Session().Modified());
         QCOMPARE(w->windowTitle(), QStringLiteral("Larkspur Theme Editor - Mine.lsth *"));
         // A folder where the file was: the same.
         std::filesystem::remove(dir.File("Mine.lsth"));
         std::filesystem::create_directory(dir.File("Mine.lsth"));
         w->mniSaveClick();
-        QCOMPARE(w->StatusText(), QStringLiteral("A file error has occurred"));
-        QVERIFY(Modified);
+        QCOMPARE(w->status->Text(), QStringLiteral("A file error has occurred"));
+        QVERIFY(w->Session().Modified());
     }
 
     void openSwitchesTheDisplayAndShowsPageZero()
@@ -399,23 +393,23 @@ private slots:
         // A bad file changes nothing but the status.
         w.dialogs->openResult = QString::fromStdString(dir.File("bad.lsth"));
         w->mniOpenClick();
-        QCOMPARE(w->StatusText(), QStringLiteral("A file error has occurred"));
-        QVERIFY(!SmallDisplay);
+        QCOMPARE(w->status->Text(), QStringLiteral("A file error has occurred"));
+        QVERIFY(!w->Session().SmallDisplay());
         QCOMPARE(w->cmbLayout->currentIndex(), 5);
-        QCOMPARE(ThemeColors[5], MakeColor(255, 255, 255));
+        QCOMPARE(w->Session().ThemeColors()[5], MakeColor(255, 255, 255));
         w.dialogs->openResult = QString::fromStdString(dir.File("missing.lsth"));
         w->mniOpenClick();
-        QCOMPARE(w->StatusText(), QStringLiteral("A file error has occurred"));
+        QCOMPARE(w->status->Text(), QStringLiteral("A file error has occurred"));
         // A good one switches to 80x160 and shows page 0.
         w.dialogs->openResult = QString::fromStdString(dir.File("small.lsth"));
         w->mniOpenClick();
-        QCOMPARE(w->StatusText(), QStringLiteral("Theme was loaded successfully"));
-        QVERIFY(SmallDisplay);
+        QCOMPARE(w->status->Text(), QStringLiteral("Theme was loaded successfully"));
+        QVERIFY(w->Session().SmallDisplay());
         QVERIFY(w->mniDispSmall->isChecked());
         QCOMPARE(w->cmbLayout->currentIndex(), 0);
-        QCOMPARE(ThemeColors[8], MakeColor(255, 0, 0));
+        QCOMPARE(w->Session().ThemeColors()[8], MakeColor(255, 0, 0));
         QCOMPARE(w->windowTitle(), QStringLiteral("Larkspur Theme Editor - small.lsth"));
-        QVERIFY(!Modified);
+        QVERIFY(!w->Session().Modified());
         QCOMPARE(w.Items().size(), 13);
         // Cancelling the dialog changes nothing.
         w.dialogs->openResult.clear();

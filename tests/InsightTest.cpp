@@ -5,7 +5,6 @@
 #include "BitmapImage.h"
 #include "ClientSurface.h"
 #include "CompactPicture.h"
-#include "EditorState.h"
 #include "GenerateDialog.h"
 #include "PaletteFiles.h"
 #include "PictureSeeds.h"
@@ -18,6 +17,10 @@
 #include "SimulatedHidBackend.h"
 #include "TempDir.h"
 #include "ThemeSlots.h"
+#include "CompareWindow.h"
+#include "PreviewPanel.h"
+#include "StatusLine.h"
+#include "ThemeExchange.h"
 #include "Unit1.h"
 
 #include <QAction>
@@ -54,10 +57,6 @@ struct Rig {
     std::unique_ptr<TfrmMain> form;
     Rig()
     {
-        SmallDisplay = false;
-        SelectedSlot = nullptr;
-        Modified = false;
-        LoadDefaultTheme(ThemeColors);
         auto owned = std::make_unique<ScriptedDialogs>();
         dialogs = owned.get();
         form = std::make_unique<TfrmMain>(std::move(owned),
@@ -65,7 +64,7 @@ struct Rig {
         form->show();
         std::tm at{};
         at.tm_year = 126, at.tm_mon = 11, at.tm_mday = 8, at.tm_hour = 9, at.tm_min = 5;
-        form->Drawer()->SetClock(FixedClock(at));
+        form->Session().Drawer().SetClock(FixedClock(at));
         form->cmbLayoutClick();
     }
     QString Selected() const { return form->lstColors->currentItem()->text(); }
@@ -94,7 +93,7 @@ private slots:
         for (int z = 1; z <= 4; ++z) {
             Rig rig;
             TfrmMain& f = *rig.form;
-            f.SetZoom(z);
+            f.preview->SetZoom(z);
             const int dx = 240 * (z - 1), dy = 320 * (z - 1);
             QCOMPARE(f.surface->size(), QSize(439 + dx, 347 + dy));
             QCOMPARE(f.cmbLayout->pos(), QPoint(250 + dx, 2));
@@ -120,14 +119,14 @@ private slots:
             f.chk1->setChecked(false);
             // The pointer over the value names its slot; off the preview, none.
             f.FormMouseMove(5 + 120 * z, 3 + 90 * z, QPoint());
-            QCOMPARE(f.HoveredSlot(), SlotIndex(SlotId::Main_Dom));
+            QCOMPARE(f.preview->HoveredSlot(), SlotIndex(SlotId::Main_Dom));
             f.FormMouseMove(5 + 240 * z + 3, 10, QPoint());
-            QCOMPARE(f.HoveredSlot(), -1);
+            QCOMPARE(f.preview->HoveredSlot(), -1);
         }
         Rig next;
-        QCOMPARE(next.form->Zoom(), 4);
+        QCOMPARE(next.form->Session().Zoom(), 4);
         next.form->mniActualSize->trigger();
-        QCOMPARE(next.form->Zoom(), 1);
+        QCOMPARE(next.form->Session().Zoom(), 1);
         QVERIFY(!next.form->mniZoomOut->isEnabled());
     }
 
@@ -139,7 +138,7 @@ private slots:
         TfrmMain& f = *rig.form;
         f.FormMouseDown(Qt::LeftButton, 5 + 120, 3 + 90);
         QCOMPARE(rig.Selected(), QStringLiteral("Dominant"));
-        const QString status = f.StatusText();
+        const QString status = f.status->Text();
         const auto pixel = [&] { return f.surface->grab(QRect(5 + 120, 3 + 90, 1, 1)).toImage().pixel(0, 0) & 0xFFFFFF; };
         const auto other = [&] { return f.surface->grab(QRect(5 + 3, 3 + 3, 1, 1)).toImage().pixel(0, 0) & 0xFFFFFF; };
         QCOMPARE(pixel(), QRgb(0xFFFFFF));
@@ -153,7 +152,7 @@ private slots:
         QTest::qWait(400);
         QCOMPARE(pixel(), QRgb(0xFFFFFF));
         QCOMPARE(rig.Selected(), QStringLiteral("Dominant"));
-        QCOMPARE(f.StatusText(), status);
+        QCOMPARE(f.status->Text(), status);
     }
 
     void legibilityWindowShowsAndFindsPairs()
@@ -173,11 +172,11 @@ private slots:
 
         // Fix mends the chosen pair alone, Fix All the rest; each is one step,
         // and undoing them brings the pairs back into the window.
-        const TThemeColorTable original = ThemeColors;
+        const TThemeColorTable original = rig.form->Session().ThemeColors();
         rows->setCurrentItem(rows->findItems(QStringLiteral("Material, secondary"), Qt::MatchExactly, 3).first());
         dialog->findChild<QPushButton*>(QStringLiteral("fix"))->click();
         QCOMPARE(rows->topLevelItemCount(), 4);
-        QCOMPARE(rig.form->History().UndoName(), std::string("Fix Legibility"));
+        QCOMPARE(rig.form->Session().Document().History().UndoName(), std::string("Fix Legibility"));
         dialog->findChild<QPushButton*>(QStringLiteral("fixAll"))->click();
         QCOMPARE(rows->topLevelItemCount(), 0);
         QVERIFY(rig.form->windowTitle().endsWith(QStringLiteral(" *")));
@@ -185,22 +184,22 @@ private slots:
         QCOMPARE(rows->topLevelItemCount(), 4);
         rig.form->mniUndoClick();
         QCOMPARE(rows->topLevelItemCount(), 5);
-        QCOMPARE(ThemeColors, original);
+        QCOMPARE(rig.form->Session().ThemeColors(), original);
 
         // A locked slot keeps its colour through Fix All, and the saved file
         // names it.
         QCOMPARE(rig.Selected(), QStringLiteral("Material, secondary"));
-        const int slot = int(SelectedSlot - ThemeColors.data());
+        const int slot = SlotIndex(*rig.form->Session().SelectedSlot());
         rig.form->mniLockColor->trigger();
-        QVERIFY(rig.form->Document().IsLocked(slot));
+        QVERIFY(rig.form->Session().Document().IsLocked(slot));
         QVERIFY(rig.form->mniLockColor->isChecked());
         dialog->findChild<QPushButton*>(QStringLiteral("fixAll"))->click();
-        QCOMPARE(ThemeColors[std::size_t(slot)], original[std::size_t(slot)]);
+        QCOMPARE(rig.form->Session().ThemeColors()[std::size_t(slot)], original[std::size_t(slot)]);
         // Its background has other text on it that no one colour suits as
         // well: the pair stays, and the status says why.
         QCOMPARE(rows->topLevelItemCount(), 1);
         QCOMPARE(rows->topLevelItem(0)->text(3), QStringLiteral("Material, secondary"));
-        QVERIFY2(rig.form->StatusText().contains(QStringLiteral("cannot be mended")), qPrintable(rig.form->StatusText()));
+        QVERIFY2(rig.form->status->Text().contains(QStringLiteral("cannot be mended")), qPrintable(rig.form->status->Text()));
         TempDir dir;
         rig.dialogs->saveResult = QString::fromStdString(dir.File("locked.lsth"));
         rig.form->mniSaveAsClick();
@@ -215,9 +214,9 @@ private slots:
     {
         Rig rig;
         rig.form->lstColors->setCurrentRow(0);
-        const int slot = int(SelectedSlot - ThemeColors.data());
+        const int slot = SlotIndex(*rig.form->Session().SelectedSlot());
         rig.form->mniLockColor->trigger();
-        const TThemeColorTable original = ThemeColors;
+        const TThemeColorTable original = rig.form->Session().ThemeColors();
         TempDir pictures;
         for (bool accept : {false, true}) {
             // What the dialog showed and made, read while it is open.
@@ -267,7 +266,7 @@ private slots:
             // The page as the drawer draws it in the dialog's result.
             bool small = false;
             TLSDrawer drawer(result, small);
-            drawer.SetClock(rig.form->Drawer()->Clock());
+            drawer.SetClock(rig.form->Session().Drawer().Clock());
             drawer.DrawPage(rig.form->cmbLayout->currentIndex());
             const Bitmap& b = drawer.Bitmap();
             QCOMPARE(shownAfter, QImage(b.Data(), b.Width(), b.Height(), b.Stride(), QImage::Format_BGR888)
@@ -277,14 +276,14 @@ private slots:
             QCOMPARE(options.variation, 42u);
             QVERIFY(!options.dark);
             if (!accept) {
-                QCOMPARE(ThemeColors, original);
-                QCOMPARE(rig.form->History().UndoName(), std::string());
+                QCOMPARE(rig.form->Session().ThemeColors(), original);
+                QCOMPARE(rig.form->Session().Document().History().UndoName(), std::string());
                 continue;
             }
-            QCOMPARE(ThemeColors, result);
-            QCOMPARE(rig.form->History().UndoName(), std::string("Generate Theme"));
+            QCOMPARE(rig.form->Session().ThemeColors(), result);
+            QCOMPARE(rig.form->Session().Document().History().UndoName(), std::string("Generate Theme"));
             rig.form->mniUndoClick();
-            QCOMPARE(ThemeColors, original);
+            QCOMPARE(rig.form->Session().ThemeColors(), original);
         }
     }
 
@@ -296,11 +295,11 @@ private slots:
         TempDir dir;
         Rig rig;
         TfrmMain& f = *rig.form;
-        const TThemeColorTable original = ThemeColors;
+        const TThemeColorTable original = f.Session().ThemeColors();
         const auto file = [&](const char* name) { return QString::fromStdString(dir.File(name)); };
         rig.dialogs->fileAnswers = {file("mine.json")};
-        f.mniExportPaletteClick();
-        QCOMPARE(f.StatusText(), QStringLiteral("Palette was exported successfully"));
+        f.exchange->mniExportPaletteClick();
+        QCOMPARE(f.status->Text(), QStringLiteral("Palette was exported successfully"));
         QCOMPARE(QFileInfo(rig.dialogs->fileQuestions.back().suggestedPath).fileName(), QStringLiteral("Untitled.gpl"));
         TPackedTheme packed{};
         PackTheme(original, packed);
@@ -315,36 +314,36 @@ private slots:
         PackTheme(other, otherWords);
         WriteText(dir.File("other.json"), WritePalette(PaletteFormat::Json, otherWords, false, "other"));
         rig.dialogs->fileAnswers = {file("other.json")};
-        f.mniImportPaletteClick();
-        QCOMPARE(ThemeColors, other);
+        f.exchange->mniImportPaletteClick();
+        QCOMPARE(f.Session().ThemeColors(), other);
         f.lstColors->setCurrentRow(0);
-        const int locked = int(SelectedSlot - ThemeColors.data());
+        const int locked = SlotIndex(*f.Session().SelectedSlot());
         f.mniLockColor->trigger();
         rig.dialogs->fileAnswers = {file("mine.json")};
-        f.mniImportPaletteClick();
-        QCOMPARE(f.History().UndoName(), std::string("Import Palette"));
+        f.exchange->mniImportPaletteClick();
+        QCOMPARE(f.Session().Document().History().UndoName(), std::string("Import Palette"));
         for (int i = 0; i < ThemeSlotCount; ++i)
-            QCOMPARE(ThemeColors[std::size_t(i)], i == locked ? other[std::size_t(i)] : original[std::size_t(i)]);
+            QCOMPARE(f.Session().ThemeColors()[std::size_t(i)], i == locked ? other[std::size_t(i)] : original[std::size_t(i)]);
         f.mniUndoClick();
-        QCOMPARE(ThemeColors, other);
+        QCOMPARE(f.Session().ThemeColors(), other);
         f.mniRedoClick();
         WriteText(dir.File("bad.gpl"), "GIMP Palette\n1 2 3 Main_Dom\n4 5\n");
-        const TThemeColorTable before = ThemeColors;
+        const TThemeColorTable before = f.Session().ThemeColors();
         rig.dialogs->fileAnswers = {file("bad.gpl")};
-        f.mniImportPaletteClick();
-        QCOMPARE(ThemeColors, before);
-        QCOMPARE(f.History().UndoName(), std::string("Import Palette"));
-        QVERIFY2(f.StatusText().startsWith(QStringLiteral("bad.gpl:3: ")), qPrintable(f.StatusText()));
+        f.exchange->mniImportPaletteClick();
+        QCOMPARE(f.Session().ThemeColors(), before);
+        QCOMPARE(f.Session().Document().History().UndoName(), std::string("Import Palette"));
+        QVERIFY2(f.status->Text().startsWith(QStringLiteral("bad.gpl:3: ")), qPrintable(f.status->Text()));
 
         // The card is the card renderer's picture of the theme.
         rig.dialogs->exportResult = file("card.png");
-        f.mniExportCardClick();
+        f.exchange->mniExportCardClick();
         QCOMPARE(QFileInfo(rig.dialogs->exportQuestion.suggestedPath).fileName(), QStringLiteral("Untitled-card.png"));
         QCOMPARE(QImage(file("card.png")).convertToFormat(QImage::Format_RGB888),
-                 ToQImage(RenderThemeCard(ThemeColors, "Untitled", f.Drawer()->Clock())).convertToFormat(QImage::Format_RGB888));
+                 ToQImage(RenderThemeCard(f.Session().ThemeColors(), "Untitled", f.Session().Drawer().Clock())).convertToFormat(QImage::Format_RGB888));
 
         // Compare with a theme two slots apart, one of them the locked one.
-        TThemeColorTable theirs = ThemeColors;
+        TThemeColorTable theirs = f.Session().ThemeColors();
         theirs[SlotIndex(SlotId::Main_Dom)] = RGB565ToColor(0xF800);
         theirs[std::size_t(locked)] = RGB565ToColor(0x001F);
         {
@@ -353,7 +352,7 @@ private slots:
             QVERIFY(SaveTheme(dir.File("theirs.lsth"), theirs, words, false, name));
         }
         rig.dialogs->fileAnswers = {file("theirs.lsth")};
-        f.mniCompareClick();
+        f.exchange->mniCompareClick();
         QVERIFY(f.compareWindow && f.compareWindow->isVisible());
         auto* rows = f.compareWindow->findChild<QTreeWidget*>(QStringLiteral("differences"));
         QCOMPARE(rows->topLevelItemCount(), 2);
@@ -366,21 +365,21 @@ private slots:
         QCOMPARE(f.surface->grab().toImage(), mine);
         rows->topLevelItem(1)->setSelected(true);
         f.compareWindow->findChild<QPushButton*>(QStringLiteral("take"))->click();
-        QCOMPARE(f.History().UndoName(), std::string("Take Colours"));
-        QCOMPARE(ThemeColors[SlotIndex(SlotId::Main_Dom)], theirs[SlotIndex(SlotId::Main_Dom)]);
+        QCOMPARE(f.Session().Document().History().UndoName(), std::string("Take Colours"));
+        QCOMPARE(f.Session().ThemeColors()[SlotIndex(SlotId::Main_Dom)], theirs[SlotIndex(SlotId::Main_Dom)]);
         QCOMPARE(rows->topLevelItemCount(), 1);
         f.mniUndoClick();
-        QCOMPARE(ThemeColors, before);
+        QCOMPARE(f.Session().ThemeColors(), before);
         QCOMPARE(rows->topLevelItemCount(), 2);
         f.mniRedoClick();
         QCOMPARE(rows->topLevelItemCount(), 1);
         f.compareWindow->findChild<QPushButton*>(QStringLiteral("takeAll"))->click();
-        QCOMPARE(ThemeColors[std::size_t(locked)], before[std::size_t(locked)]);
+        QCOMPARE(f.Session().ThemeColors()[std::size_t(locked)], before[std::size_t(locked)]);
         QCOMPARE(rows->topLevelItemCount(), 1);
         // A file that is no theme is not compared.
         rig.dialogs->fileAnswers = {file("card.png")};
-        f.mniCompareClick();
-        QVERIFY2(f.StatusText().contains(QStringLiteral("cannot be compared")), qPrintable(f.StatusText()));
+        f.exchange->mniCompareClick();
+        QVERIFY2(f.status->Text().contains(QStringLiteral("cannot be compared")), qPrintable(f.status->Text()));
     }
 
     // Browse Themes on the folder of the open theme: a picture per theme
@@ -440,7 +439,7 @@ private slots:
                 .convertToFormat(QImage::Format_RGB888);
         };
         const auto drawn = [&](const char* name) {
-            const ThemeThumbnail t = RenderThemeThumbnail(dir.File(name), 0, false, FixedClock(f.Drawer()->Clock()()));
+            const ThemeThumbnail t = RenderThemeThumbnail(dir.File(name), 0, false, FixedClock(f.Session().Drawer().Clock()()));
             return ToQImage(t.screen).convertToFormat(QImage::Format_RGB888);
         };
         QCOMPARE(picture("green"), drawn("green.lsth"));
@@ -476,7 +475,7 @@ private slots:
 
         // Enter opens the current theme.
         QTest::keyClick(items, Qt::Key_Return);
-        QCOMPARE(QString::fromStdString(ThemeFileName), QString::fromStdString(dir.File("blue.lsth")));
+        QCOMPARE(QString::fromStdString(f.Session().ThemeFileName()), QString::fromStdString(dir.File("blue.lsth")));
         QStringList after = listing();
         after.removeIf([](const QString& s) { return s.startsWith(QStringLiteral("green")); });
         QStringList expected = before;
@@ -518,17 +517,17 @@ private slots:
         TempDir dir;
         Rig rig;
         TfrmMain& f = *rig.form;
-        f.SetZoom(2);
+        f.preview->SetZoom(2);
         f.mniDispSmallClick();
         rig.dialogs->exportResult = QString::fromStdString(dir.File("one.png"));
-        f.mniExportImageClick();
-        QCOMPARE(f.StatusText(), QStringLiteral("Image was exported successfully"));
+        f.exchange->mniExportImageClick();
+        QCOMPARE(f.status->Text(), QStringLiteral("Image was exported successfully"));
         const QImage one = QImage(rig.dialogs->exportResult).convertToFormat(QImage::Format_RGB32);
         QCOMPARE(one, Render(dir, QStringLiteral("render --page 0 --display 80x160 --screen-only --zoom 2")));
         // Worked out here from the drawer's own pixels: the 80x160 screen at
         // (80, 80) of the bitmap, each pixel a 2x2 square.
         QCOMPARE(one.size(), QSize(160, 320));
-        const Bitmap& bitmap = f.Drawer()->Bitmap();
+        const Bitmap& bitmap = f.Session().Drawer().Bitmap();
         int wrong = 0;
         for (int y = 0; y < one.height(); ++y)
             for (int x = 0; x < one.width(); ++x) {
@@ -542,33 +541,33 @@ private slots:
         QCOMPARE(QFileInfo(rig.dialogs->exportQuestion.suggestedPath).fileName(),
                  QStringLiteral("Untitled-%1@2x.png").arg(QString::fromLatin1(PageNames[0])));
         rig.dialogs->exportResult = QString::fromStdString(dir.File("all.png"));
-        f.mniExportAllClick();
+        f.exchange->mniExportAllClick();
         QCOMPARE(rig.dialogs->exportQuestion.title, QStringLiteral("Export All Pages"));
         QCOMPARE(QDir::cleanPath(rig.dialogs->exportQuestion.suggestedPath),
                  QDir::cleanPath(QString::fromStdString(dir.File("Untitled-all@2x.png"))));
         QCOMPARE(QImage(rig.dialogs->exportResult).convertToFormat(QImage::Format_RGB32),
                  Render(dir, QStringLiteral("render --page all --display 80x160 --screen-only --zoom 2")));
         rig.dialogs->exportResult = QString::fromStdString(dir.File("no/such/folder.png"));
-        f.mniExportImageClick();
-        QCOMPARE(f.StatusText(), QStringLiteral("A file error has occurred"));
+        f.exchange->mniExportImageClick();
+        QCOMPARE(f.status->Text(), QStringLiteral("A file error has occurred"));
 
         // Deuteranopia on the preview: the bitmap's area of the surface, and
         // nothing else of the window, as lsthtool simulates it.
-        f.SetZoom(1);
+        f.preview->SetZoom(1);
         f.mniDispLargeClick();
         const QString title = f.windowTitle();
-        const QString status = f.StatusText();
+        const QString status = f.status->Text();
         const QImage swatchBefore = f.lstColors->grab().toImage();
-        f.SetColorVision(ColorVision::Deuteranopia);
+        f.preview->SetVision(ColorVision::Deuteranopia);
         const QImage shot = f.surface->grab(QRect(5, 3, 240, 320)).toImage().convertToFormat(QImage::Format_RGB32);
         QCOMPARE(shot, Render(dir, QStringLiteral("render --page 0 --simulate deuteranopia")));
         QCOMPARE(f.windowTitle(), title);
-        QCOMPARE(f.StatusText(), status);
+        QCOMPARE(f.status->Text(), status);
         QCOMPARE(f.lstColors->grab().toImage(), swatchBefore);
-        QCOMPARE(ThemeColors[SlotIndex(SlotId::Main_AccentVW)], RGB565ToColor(0xFAC4));
+        QCOMPARE(f.Session().ThemeColors()[SlotIndex(SlotId::Main_AccentVW)], RGB565ToColor(0xFAC4));
         // A simulation lasts for the run: the next window shows normal vision.
         Rig next;
-        QCOMPARE(next.form->CurrentColorVision(), ColorVision::Normal);
+        QCOMPARE(next.form->Session().Vision(), ColorVision::Normal);
         QVERIFY(next.form->mniSimulate->actions().first()->isChecked());
     }
 };

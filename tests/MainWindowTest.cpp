@@ -1,10 +1,14 @@
 // The main window driven as a user would, on the offscreen platform.
 
 #include "ClientSurface.h"
-#include "EditorState.h"
 #include "LarkspurApplication.h"
 #include "ScriptedDialogs.h"
+#include "CompareWindow.h"
+#include "PreviewPanel.h"
+#include "StatusLine.h"
+#include "ThemeExchange.h"
 #include "Unit1.h"
+#include "WindowWiring.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -24,8 +28,6 @@ namespace {
 
 std::unique_ptr<TfrmMain> ShowWindow(ScriptedDialogs** dialogs = nullptr)
 {
-    SmallDisplay = false;
-    SelectedSlot = nullptr;
     auto owned = std::make_unique<ScriptedDialogs>();
     if (dialogs)
         *dialogs = owned.get();
@@ -67,16 +69,16 @@ private slots:
         QVERIFY(form->mniDispLarge->isChecked());
         QVERIFY(!form->mniDispSmall->isChecked());
         QVERIFY(!form->mniTheme->isEnabled());
-        QCOMPARE(form->StatusText(), QStringLiteral("Disconnected"));
+        QCOMPARE(form->status->Text(), QStringLiteral("Disconnected"));
         QCOMPARE(form->memo1->toPlainText(), QString());
         QVERIFY(!form->chk1->isChecked());
         QCOMPARE(ListTexts(form->lstColors).size(), 14);
         QCOMPARE(form->lstColors->currentItem()->text(), QStringLiteral("Background"));
-        QCOMPARE(SelectedSlot, &ThemeColors[0]);
+        QCOMPARE(form->Session().SelectedSlot(), std::optional<SlotId>(SlotId::Main_Background));
         QCOMPARE(form->btnColor->text(), QStringLiteral("#000000 0x0000"));
-        QVERIFY(!Modified);
-        QVERIFY(ThemeFileName.empty());
-        QCOMPARE(HoveredItem, -1);
+        QVERIFY(!form->Session().Modified());
+        QVERIFY(form->Session().ThemeFileName().empty());
+        QCOMPARE(form->HoveredItem(), -1);
         QCOMPARE(form->surface->size(), QSize(439, 347));
         QVERIFY(!form->tmrDataflash->isActive());
         QCOMPARE(form->tmrDataflash->interval(), 500);
@@ -102,19 +104,19 @@ private slots:
         QCOMPARE(uploads.count(), 0);
 
         // Once the menu is enabled, the same keys reach the items.
-        form->SetThemeMenuEnabled(true);
+        EnableThemeMenu(*form, true);
         QTest::keyClick(form.get(), Qt::Key_F5);
         QCOMPARE(downloads.count(), 1);
 
         // F2 and F1 switch the display size; the radio group follows.
         QTest::keyClick(form.get(), Qt::Key_F2);
-        QVERIFY(SmallDisplay);
+        QVERIFY(form->Session().SmallDisplay());
         QVERIFY(form->mniDispSmall->isChecked() && !form->mniDispLarge->isChecked());
         QCOMPARE(ListTexts(form->lstColors).size(), 13);
         QTest::keyClick(form.get(), Qt::Key_F1);
-        QVERIFY(!SmallDisplay);
+        QVERIFY(!form->Session().SmallDisplay());
         QVERIFY(form->mniDispLarge->isChecked() && !form->mniDispSmall->isChecked());
-        QVERIFY(!Modified);
+        QVERIFY(!form->Session().Modified());
     }
 
     void hiddenControlsStayInTheFocusOrder()
@@ -146,7 +148,7 @@ private slots:
         QFile::remove(settings);
         {
             auto form = ShowWindow();
-            QCOMPARE(OverrideText, std::string());
+            QCOMPARE(form->Session().OverrideText(), std::string());
         }
         {
             QFile file(settings);
@@ -155,7 +157,7 @@ private slots:
         }
         {
             auto form = ShowWindow();
-            QCOMPARE(OverrideText, std::string("SIMS ABCD"));
+            QCOMPARE(form->Session().OverrideText(), std::string("SIMS ABCD"));
         }
         {
             QFile file(settings);
@@ -164,7 +166,7 @@ private slots:
         }
         {
             auto form = ShowWindow();
-            QCOMPARE(OverrideText, std::string());
+            QCOMPARE(form->Session().OverrideText(), std::string());
         }
         QFile::remove(settings);
     }
@@ -172,7 +174,7 @@ private slots:
     void previewShowsTheDrawerBitmap()
     {
         auto form = ShowWindow();
-        ThemeColors[0] = RGB565ToColor(0xF800);
+        form->Session().SetSelectedColor(RGB565ToColor(0xF800));
         form->UpdatePreview();
         const QImage shot = form->surface->grab().toImage();
         const QRgb frame = form->palette().color(QPalette::Dark).rgb();
@@ -182,7 +184,6 @@ private slots:
         QCOMPARE(shot.pixel(245, 323), frame);
         QCOMPARE(shot.pixel(125, 2), frame);
         QVERIFY(shot.pixel(246, 100) != frame);
-        LoadDefaultTheme(ThemeColors);
     }
 
     void escapedErrorsAreReportedAndTheLoopGoesOn()

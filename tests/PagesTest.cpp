@@ -241,7 +241,7 @@ TEST_F(Pages, ChargeAndSaverClocks)
 // (the 80x160 info boxes, the menu cursor) also show through the regions of the
 // texts drawn on them, and the 80x160 divider between the fixed values has no
 // region of its own.
-bool NearOwnRegion(const std::vector<TLSElement>& table, const TColor* entry, int slot, int x, int y,
+bool NearOwnRegion(const std::vector<TLSElement>& table, SlotId entry, int slot, int x, int y,
                    bool smallDisplay)
 {
     for (const TLSElement& e : table)
@@ -270,15 +270,15 @@ bool NearOwnRegion(const std::vector<TLSElement>& table, const TColor* entry, in
 // lies inside a hit region of that slot, and drawing again gives the same bitmap.
 TEST_F(Pages, EveryPixelBelongsToThePageAndItsHitRegions)
 {
-    TSlotCatalogue catalogue(colors);
+    TSlotCatalogue catalogue;
     for (int page = 0; page < PageCount; ++page)
         for (bool smallDisplay : {false, true}) {
             SCOPED_TRACE("page " + std::to_string(page) + (smallDisplay ? " 80x160" : " 240x320"));
             const auto& table = *catalogue.GetPageElements(page, smallDisplay);
-            const TColor background = *table.back().Color;
+            const TColor background = colors[std::size_t(table.back().Color)];
             std::set<int> slots;
             for (const TLSElement& e : table)
-                slots.insert(static_cast<int>(e.Color - colors.data()));
+                slots.insert(static_cast<int>(e.Color));
             std::set<TColor> allowed;
             for (int bg : slots)
                 for (int fg : slots)
@@ -299,7 +299,7 @@ TEST_F(Pages, EveryPixelBelongsToThePageAndItsHitRegions)
                     for (int s : slots)
                         if (c == colors[s] && c != background) {
                             seen.insert(s);
-                            if (!NearOwnRegion(table, &colors[s], s, x, y, smallDisplay) && ++stray <= 6)
+                            if (!NearOwnRegion(table, static_cast<SlotId>(s), s, x, y, smallDisplay) && ++stray <= 6)
                                 ADD_FAILURE() << "slot " << s << " at (" << x << "," << y << ") far from its regions";
                         }
                 }

@@ -7,14 +7,13 @@
 
 namespace {
 
-int SlotOf(const TThemeColorTable& colors, const TColor* entry) { return static_cast<int>(entry - colors.data()); }
+int SlotOf(SlotId slot) { return static_cast<int>(slot); }
 
 TEST(SlotCatalogue, TablesKeepTheirInvariants)
 {
     const int rowCounts[PageCount][2] = {{43, 28}, {45, 28}, {38, 22}, {34, 26}, {14, 11}, {9, 9}, {10, 7}, {3, 3}};
     const int backgrounds[PageCount] = {0, 0, 0, 0, 20, 29, 34, 26};
-    TThemeColorTable colors{};
-    TSlotCatalogue catalogue(colors);
+    TSlotCatalogue catalogue;
     std::set<int> largeSlots;
     for (int page = 0; page < PageCount; ++page)
         for (bool small : {false, true}) {
@@ -25,10 +24,10 @@ TEST(SlotCatalogue, TablesKeepTheirInvariants)
             const TLSElement& last = table->back();
             EXPECT_EQ(last.Name, "Background");
             EXPECT_EQ(std::vector<int>({last.Left, last.Top, last.Right, last.Bottom}), std::vector<int>(4, -1));
-            EXPECT_EQ(SlotOf(colors, last.Color), backgrounds[page]);
+            EXPECT_EQ(SlotOf(last.Color), backgrounds[page]);
             std::map<std::string, int> slotOfName;
             for (const TLSElement& e : *table) {
-                const int slot = SlotOf(colors, e.Color);
+                const int slot = SlotOf(e.Color);
                 ASSERT_GE(slot, 0);
                 ASSERT_LT(slot, ThemeSlotCount);
                 auto [it, fresh] = slotOfName.emplace(e.Name, slot);
@@ -66,8 +65,7 @@ std::vector<std::string> Names(const std::vector<ColorListItem>& items)
 
 TEST(SlotCatalogue, ListContentIsDistinctAndSortedIgnoringCase)
 {
-    TThemeColorTable colors{};
-    TSlotCatalogue catalogue(colors);
+    TSlotCatalogue catalogue;
     EXPECT_EQ(Names(ColorListItems(*catalogue.GetPageElements(0, false))),
               (std::vector<std::string>{"Background", "Battery", "Battery Label", "Clock", "Divider", "Divider Sq.",
                                         "Dominant", "Dominant Acc.", "Fixed", "Fixed Acc.", "Info", "Info Acc.",
@@ -78,12 +76,12 @@ TEST(SlotCatalogue, ListContentIsDistinctAndSortedIgnoringCase)
                                         "Profile"}));
     const auto saver = ColorListItems(*catalogue.GetPageElements(7, false));
     EXPECT_EQ(Names(saver), (std::vector<std::string>{"Background", "Date", "Time"}));
-    EXPECT_EQ(SlotOf(colors, saver[0].Color), 26);
+    EXPECT_EQ(SlotOf(saver[0].Color), 26);
     for (int page : {0, 1, 2}) {
         const auto items = ColorListItems(*catalogue.GetPageElements(page, false));
         for (const auto& i : items)
             if (i.Name == "Dominant Acc.") {
-                EXPECT_EQ(SlotOf(colors, i.Color), 9 + page);
+                EXPECT_EQ(SlotOf(i.Color), 9 + page);
             }
     }
     const auto small2 = Names(ColorListItems(*catalogue.GetPageElements(2, true)));
@@ -108,8 +106,7 @@ TEST(SlotCatalogue, HitTestTakesTheFirstRowWithInclusiveEdges)
         {1, false, 120, 125, "Dominant Acc."}, {4, false, 4, 108, "Cursor"}, {7, true, 80, 144, "Time"},
         {6, false, 138, 277, "Battery"}, {6, false, 201, 277, nullptr},
     };
-    TThemeColorTable colors{};
-    TSlotCatalogue catalogue(colors);
+    TSlotCatalogue catalogue;
     for (const HitCase& c : cases) {
         const TLSElement* hit = FindHitRegion(*catalogue.GetPageElements(c.page, c.small), c.x, c.y);
         SCOPED_TRACE("page " + std::to_string(c.page) + " at " + std::to_string(c.x) + "," + std::to_string(c.y));
@@ -121,7 +118,7 @@ TEST(SlotCatalogue, HitTestTakesTheFirstRowWithInclusiveEdges)
         }
     }
     const TLSElement* acc = FindHitRegion(*catalogue.GetPageElements(1, false), 120, 125);
-    EXPECT_EQ(SlotOf(colors, acc->Color), 10);
+    EXPECT_EQ(SlotOf(acc->Color), 10);
 }
 
 }  // namespace

@@ -23,14 +23,13 @@ const char* ListNameOrKey(int page, bool smallDisplay, SlotId slot)
     return listed ? listed : SlotKey(slot);
 }
 
-TSlotCatalogue::TSlotCatalogue(TThemeColorTable& colors)
+TSlotCatalogue::TSlotCatalogue()
 {
     for (int page = 0; page < PageCount; ++page)
         for (int small = 0; small < 2; ++small) {
             auto& table = tables_[static_cast<std::size_t>(page * 2 + small)];
             for (const TLSElementRow& row : PageElementRows(page, small != 0))
-                table.push_back({row.Name, row.Left, row.Top, row.Right, row.Bottom,
-                                 &colors[static_cast<std::size_t>(SlotIndex(row.Slot))]});
+                table.push_back({row.Name, row.Left, row.Top, row.Right, row.Bottom, row.Slot});
         }
 }
 

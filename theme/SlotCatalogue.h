@@ -22,10 +22,10 @@ struct TLSElement {
     int Top;
     int Right;
     int Bottom;
-    TColor* Color;  // an entry of the theme colour table
+    SlotId Color;  // the entry of the theme colour table it stands for
 };
 
-// The slot index a hit region's Color refers to, in the table it was bound to.
+// A hit region as the constant tables hold it.
 struct TLSElementRow {
     const char* Name;
     int Left, Top, Right, Bottom;
@@ -45,10 +45,10 @@ const char* ListNameOrKey(int page, bool smallDisplay, SlotId slot);
 // The constant rows of one page at one display size.
 const std::vector<TLSElementRow>& PageElementRows(int page, bool smallDisplay);
 
-// The 16 tables bound to one theme colour table, whose entries must outlive it.
+// The 16 tables, one per page and display size.
 class TSlotCatalogue {
 public:
-    explicit TSlotCatalogue(TThemeColorTable& colors);
+    TSlotCatalogue();
 
     // The table of a page and display size; nullptr for a page outside 0..7.
     const std::vector<TLSElement>* GetPageElements(int page, bool smallDisplay) const;
@@ -64,6 +64,6 @@ const TLSElement* FindHitRegion(const std::vector<TLSElement>& table, int x, int
 // compared without regard to ASCII case), sorted by name ignoring case.
 struct ColorListItem {
     std::string Name;
-    TColor* Color;
+    SlotId Color;
 };
 std::vector<ColorListItem> ColorListItems(const std::vector<TLSElement>& table);

@@ -65,6 +65,7 @@ public:
     // changes them, and the theme file lists them.
     bool IsLocked(int slot) const;
     std::set<SlotId> LockedSlots() const;
+    const std::vector<int>& LockedSlotIndices() const { return Current().locked; }
     DocumentOutcome SetLocked(int slot, bool locked);
     // Every slot takes its colour from `colors`, rounded, as one step.
     DocumentOutcome SetColors(const TThemeColorTable& colors, const std::string& step);

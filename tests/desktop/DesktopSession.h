@@ -5,7 +5,6 @@
 
 #include "ClientTitleBar.h"
 #include "EditorDialogs.h"
-#include "EditorState.h"
 #include "SimulatedHidBackend.h"
 #include "Unit1.h"
 
@@ -24,12 +23,9 @@ inline QString Run(const QString& program, const QStringList& args)
     return QString::fromUtf8(p.readAllStandardOutput());
 }
 
-// A new editor on the simulated large-display device, the shared state reset; not yet shown.
+// A new editor on the simulated large-display device; not yet shown.
 inline std::unique_ptr<TfrmMain> NewEditor()
 {
-    SmallDisplay = false;
-    SelectedSlot = nullptr;
-    Modified = false;
     return std::make_unique<TfrmMain>(std::make_unique<QtEditorDialogs>(),
                                       std::make_shared<SimulatedHidBackend>(SimulatorModel::Large, "", false));
 }

@@ -3,7 +3,6 @@
 // read back from the X server, keys go in through it, and pixels are grabbed
 // from its screen, in device pixels, at the scale factor the test runs with.
 
-#include "EditorState.h"
 #include "GenerateDialog.h"
 #include "ThemeBrowser.h"
 #include "WindowLayout.h"
@@ -11,6 +10,10 @@
 #include "ColorText.h"
 #include "SimulatedHidBackend.h"
 #include "ThemeFile.h"
+#include "CompareWindow.h"
+#include "PreviewPanel.h"
+#include "StatusLine.h"
+#include "ThemeExchange.h"
 #include "Unit1.h"
 
 #include <QAction>
@@ -154,7 +157,7 @@ private slots:
         for (const auto& [expected, open] : std::initializer_list<std::pair<const char*, std::function<void()>>>{
                  {"Open Theme", [&] { form->mniOpenClick(); }},
                  {"Save Theme", [&] { form->mniSaveAsClick(); }},
-                 {"Confirm", [&] { Modified = true; form->mniNewClick(); }},
+                 {"Confirm", [&] { form->Session().SetSelectedColor(0); form->mniNewClick(); }},
              }) {
             const QString title = QString::fromLatin1(expected);
             QCOMPARE(TitlesOfNextDialog(open), (QStringList{title, title, title}));
@@ -165,7 +168,7 @@ private slots:
         QCOMPARE(colour[0], colour[2]);
         QCOMPARE(colour[1], colour[2]);
         QVERIFY(!colour[0].contains(QStringLiteral("Larkspur")));
-        Modified = false;
+        form->Session().Reset();
     }
 
     void sizeHintsForbidResizing()
@@ -308,7 +311,7 @@ private slots:
         Keys(QStringLiteral("z"));
         QTRY_COMPARE(form->mniDisplay->activeAction(), form->mniZoomIn);
         QTest::qWait(200);
-        QCOMPARE(form->Zoom(), 1);
+        QCOMPARE(form->Session().Zoom(), 1);
         QVERIFY(form->mniDisplay->isVisible());
         Keys(QStringLiteral("Escape"));
         QTRY_VERIFY(!form->mniDisplay->isVisible());
@@ -319,7 +322,7 @@ private slots:
         Keys(QStringLiteral("alt+d"));
         QTRY_VERIFY(form->mniDisplay->isVisible());
         Keys(QStringLiteral("8"));
-        QTRY_VERIFY(SmallDisplay);
+        QTRY_VERIFY(form->Session().SmallDisplay());
         QVERIFY(form->mniDispSmall->isChecked());
 
         // Shared letters move between their items: "S" is Save, then Save As.
@@ -530,17 +533,17 @@ private slots:
     void zoomIsCrispAndTheOutlineFollowsThePointer()
     {
         auto form = ShowWindow();
-        form->SetZoom(2);
+        form->preview->SetZoom(2);
         Run(QStringLiteral("xdotool"), {QStringLiteral("mousemove"), QStringLiteral("0"), QStringLiteral("0")});
         QTest::qWait(300);
-        QTRY_COMPARE(form->HoveredSlot(), -1);
+        QTRY_COMPARE(form->preview->HoveredSlot(), -1);
         const qreal s = form->devicePixelRatioF();
         const QPoint offset = form->surface->mapTo(form.get(), QPoint(0, 0));
         const auto grab = [&] {
             return form->screen()->grabWindow(form->winId()).toImage().convertToFormat(QImage::Format_RGB32);
         };
         const auto device = [&](double x, double y) { return QPointF((offset.x() + x) * s, (offset.y() + y) * s).toPoint(); };
-        const Bitmap& bitmap = form->Drawer()->Bitmap();
+        const Bitmap& bitmap = form->Session().Drawer().Bitmap();
         // The centre of bitmap pixel (x, y) in the grab, and its colour there.
         const auto at = [&](const QImage& shot, int x, int y) {
             return shot.pixel(device(PreviewXAt(x, 2) + 1.0, PreviewYAt(y, 2) + 1.0)) & 0xFFFFFF;
@@ -564,14 +567,14 @@ private slots:
         // xdotool moves in the screen's device pixels.
         Run(QStringLiteral("xdotool"),
             {QStringLiteral("mousemove"), QString::number(qRound(over.x() * s)), QString::number(qRound(over.y() * s))});
-        QTRY_COMPARE(form->HoveredSlot(), SlotIndex(SlotId::Main_Dom));
+        QTRY_COMPARE(form->preview->HoveredSlot(), SlotIndex(SlotId::Main_Dom));
         QTRY_VERIFY(QToolTip::isVisible());
         QVERIFY(QToolTip::text().startsWith(QStringLiteral("Dominant\n#FFFFFF  0xFFFF")));
         QToolTip::hideText();  // it would cover the pixels looked at
         QTRY_VERIFY(!QToolTip::isVisible());
         QTest::qWait(100);
         const QImage outlined = grab();
-        const SlotMap& map = form->Drawer()->Slots();
+        const SlotMap& map = form->Session().Drawer().Slots();
         int ring = 0, touched = 0;
         for (int y = 60; y < 125; ++y)
             for (int x = 60; x < 180; ++x) {
@@ -583,10 +586,10 @@ private slots:
         QCOMPARE(touched, 0);
         QVERIFY2(ring > 100, qPrintable(QString::number(ring)));
         Run(QStringLiteral("xdotool"), {QStringLiteral("mousemove"), QStringLiteral("0"), QStringLiteral("0")});
-        QTRY_COMPARE(form->HoveredSlot(), -1);
+        QTRY_COMPARE(form->preview->HoveredSlot(), -1);
         QTest::qWait(200);
         QCOMPARE(grab(), plain);
-        form->SetZoom(1);
+        form->preview->SetZoom(1);
     }
 
     // A remembered 4x and every zoom step keep the whole window, frame
@@ -601,7 +604,7 @@ private slots:
         const auto where = [&] {
             const QRect f = OuterFrame(*form);
             return qPrintable(QStringLiteral("zoom %1: frame %2,%3 %4x%5 on %6x%7")
-                                  .arg(form->Zoom()).arg(f.x()).arg(f.y()).arg(f.width()).arg(f.height())
+                                  .arg(form->Session().Zoom()).arg(f.x()).arg(f.y()).arg(f.width()).arg(f.height())
                                   .arg(room.width()).arg(room.height()));
         };
         const auto nextFits = [&] {
@@ -610,29 +613,29 @@ private slots:
         };
         // The frame is known once the window manager has framed the window.
         QTRY_VERIFY2(OuterFrame(*form) != form->geometry() && onScreen(), where());
-        QVERIFY2(form->Zoom() == 4 || !nextFits(), where());
+        QVERIFY2(form->Session().Zoom() == 4 || !nextFits(), where());
         // Centred at the size it starts at, but for a frame's rounding.
         const QPoint off = OuterFrame(*form).center() - room.center();
         QVERIFY2(qAbs(off.x()) <= 2 && qAbs(off.y()) <= 2, where());
         form->activateWindow();
         Keys(QStringLiteral("ctrl+0"));
-        QTRY_COMPARE(form->Zoom(), 1);
+        QTRY_COMPARE(form->Session().Zoom(), 1);
         QTRY_VERIFY2(onScreen(), where());
         for (int step = 0; step < 4; ++step) {
-            const int before = form->Zoom();
+            const int before = form->Session().Zoom();
             const bool fits = before < 4 && nextFits();
             QCOMPARE(form->mniZoomIn->isEnabled(), fits);
             Keys(QStringLiteral("ctrl+equal"));
             if (fits) {
-                QTRY_COMPARE(form->Zoom(), before + 1);
+                QTRY_COMPARE(form->Session().Zoom(), before + 1);
             } else {
                 QTest::qWait(200);
-                QCOMPARE(form->Zoom(), before);
+                QCOMPARE(form->Session().Zoom(), before);
             }
             QTRY_VERIFY2(onScreen(), where());
         }
         Keys(QStringLiteral("ctrl+0"));
-        QTRY_COMPARE(form->Zoom(), 1);
+        QTRY_COMPARE(form->Session().Zoom(), 1);
         QTRY_VERIFY2(onScreen(), where());
     }
 
@@ -702,13 +705,13 @@ private slots:
         };
         // White or black text is legible on any background: one of them
         // mends the pair, and the window says so at once.
-        const int slot = SelectedSlot ? int(SelectedSlot - ThemeColors.data()) : -1;
+        const int slot = form->Session().SelectedSlot() ? SlotIndex(*form->Session().SelectedSlot()) : -1;
         QVERIFY(slot >= 0);
         Run(QStringLiteral("xdotool"), {QStringLiteral("windowactivate"), QStringLiteral("--sync"), QString::number(form->winId())});
         for (const char* colour : {"#FFFFFF", "#000000"}) {
             QGuiApplication::clipboard()->setText(QString::fromLatin1(colour));
             Keys(QStringLiteral("ctrl+v"));
-            QTRY_COMPARE(QString::fromStdString(ColorToHexText(ThemeColors[std::size_t(slot)])), QString::fromLatin1(colour));
+            QTRY_COMPARE(QString::fromStdString(ColorToHexText(form->Session().ThemeColors()[std::size_t(slot)])), QString::fromLatin1(colour));
             if (!listed())
                 break;
         }
@@ -719,9 +722,9 @@ private slots:
         QTRY_VERIFY(!legibility->isVisible());
 
         // The colour dialog, from a click on the colour button.
-        const TColor before = ThemeColors[std::size_t(slot)];
-        const bool couldUndo = form->History().CanUndo();
-        const std::string undoName = form->History().UndoName();
+        const TColor before = form->Session().ThemeColors()[std::size_t(slot)];
+        const bool couldUndo = form->Session().Document().History().CanUndo();
+        const std::string undoName = form->Session().Document().History().UndoName();
         const TColor candidate = RGB565ToColor(ColorToRGB565(MakeColor(0x12, 0x34, 0x56)));
         const QRgb shown = qRgb(int(ColorRed(candidate)), int(ColorGreen(candidate)), int(ColorBlue(candidate))) & 0xFFFFFF;
         const auto count = [&](const QImage& image) {
@@ -756,7 +759,9 @@ private slots:
             QTRY_COMPARE_WITH_TIMEOUT(html->text(), QStringLiteral("#123456"), 10000);
             QTRY_VERIFY_WITH_TIMEOUT(previewShows() > 0, 10000);
             QTRY_VERIFY_WITH_TIMEOUT(listShows() > 0, 10000);
-            QCOMPARE(ThemeColors[std::size_t(slot)], candidate);
+            // Shown, never stored while it is only tried.
+            QCOMPARE(form->Session().ShownColors()[std::size_t(slot)], candidate);
+            QCOMPARE(form->Session().ThemeColors()[std::size_t(slot)], before);
             Keys(QStringLiteral("Escape"));
             QTRY_VERIFY(!dialog->isVisible());
             cancelled = true;
@@ -775,11 +780,11 @@ private slots:
         click(form->btnColor, form->btnColor->rect().center(), 1);
         QTRY_VERIFY_WITH_TIMEOUT(cancelled || (!watch.isActive() && !QApplication::activeModalWidget()), 60000);
         QVERIFY(cancelled);
-        QTRY_COMPARE(ThemeColors[std::size_t(slot)], before);
+        QTRY_COMPARE(form->Session().ThemeColors()[std::size_t(slot)], before);
         QCOMPARE(previewShows(), 0);
-        QCOMPARE(form->History().CanUndo(), couldUndo);
-        QCOMPARE(form->History().UndoName(), undoName);
-        Modified = false;
+        QCOMPARE(form->Session().Document().History().CanUndo(), couldUndo);
+        QCOMPARE(form->Session().Document().History().UndoName(), undoName);
+        form->Session().Reset();
     }
 
     // Generate Theme as a user reaches it: Alt+E and G open it beside the
@@ -789,7 +794,7 @@ private slots:
     {
         auto form = ShowWindow();
         const auto click = [](QWidget* w) { Click(w, w->rect().center()); };
-        const TThemeColorTable before = ThemeColors;
+        const TThemeColorTable before = form->Session().ThemeColors();
         TThemeColorTable shown{};
         bool done = false;
         QTimer watch;
@@ -831,12 +836,12 @@ private slots:
         Keys(QStringLiteral("g"));
         QTRY_VERIFY_WITH_TIMEOUT(done || (!watch.isActive() && !QApplication::activeModalWidget()), 60000);
         QVERIFY(done);
-        QCOMPARE(ThemeColors, shown);
-        QVERIFY(ThemeColors != before);
-        QCOMPARE(form->History().UndoName(), std::string("Generate Theme"));
+        QCOMPARE(form->Session().ThemeColors(), shown);
+        QVERIFY(form->Session().ThemeColors() != before);
+        QCOMPARE(form->Session().Document().History().UndoName(), std::string("Generate Theme"));
         Keys(QStringLiteral("ctrl+z"));
-        QTRY_COMPARE(ThemeColors, before);
-        Modified = false;
+        QTRY_COMPARE(form->Session().ThemeColors(), before);
+        form->Session().Reset();
     }
 
     // Browse and compare as a user does: Ctrl+B shows the folder's themes,
@@ -869,10 +874,10 @@ private slots:
         QTRY_VERIFY(items->viewport()->rect().contains(items->visualItemRect(second).center()));
         Click(items->viewport(), items->visualItemRect(second).center(), 2);
         QTRY_VERIFY(form->windowTitle().endsWith(QStringLiteral(" - second.lsth")));
-        QCOMPARE(ThemeColors[0], RGB565ToColor(0x001F));
+        QCOMPARE(form->Session().ThemeColors()[0], RGB565ToColor(0x001F));
         form->browser->close();
 
-        QVERIFY(form->CompareWith(dir.filePath(QStringLiteral("first.lsth"))));
+        QVERIFY(form->exchange->CompareWith(dir.filePath(QStringLiteral("first.lsth"))));
         QTRY_VERIFY_WITH_TIMEOUT(form->compareWindow->isVisible() &&
                                      OuterFrame(*form->compareWindow) != form->compareWindow->geometry(), 10000);
         const auto previewCorner = [&] {
@@ -891,10 +896,10 @@ private slots:
         }
         auto* takeAll = form->compareWindow->findChild<QPushButton*>(QStringLiteral("takeAll"));
         Click(takeAll, takeAll->rect().center());
-        QTRY_COMPARE(ThemeColors[0], RGB565ToColor(0x0000));
-        QCOMPARE(form->History().UndoName(), std::string("Take Colours"));
+        QTRY_COMPARE(form->Session().ThemeColors()[0], RGB565ToColor(0x0000));
+        QCOMPARE(form->Session().Document().History().UndoName(), std::string("Take Colours"));
         form->compareWindow->close();
-        Modified = false;
+        form->Session().Reset();
     }
 
     // The mouse on the list, as a user clicks it: a row's slot is chosen, and
@@ -907,16 +912,16 @@ private slots:
         QListWidget* list = form->lstColors;
         for (int row : {3, 5}) {
             Click(list->viewport(), list->visualItemRect(list->item(row)).center());
-            const TColor* slot = reinterpret_cast<TColor*>(list->item(row)->data(Qt::UserRole).value<quintptr>());
-            QTRY_VERIFY(SelectedSlot == slot);
+            const SlotId slot = static_cast<SlotId>(list->item(row)->data(Qt::UserRole).toInt());
+            QTRY_VERIFY(form->Session().SelectedSlot() == slot);
             QVERIFY(form->mniCopyColor->isEnabled() && form->mniPasteColor->isEnabled());
-            QVERIFY(form->btnColor->text().startsWith(QString::fromStdString(ColorToHexText(*slot))));
+            QVERIFY(form->btnColor->text().startsWith(QString::fromStdString(ColorToHexText(form->Session().ThemeColors()[std::size_t(SlotIndex(slot))]))));
         }
         pointTo(form->surface, QPoint(PreviewXAt(120, 1), PreviewYAt(90, 1)));
-        QTRY_COMPARE(form->HoveredSlot(), SlotIndex(SlotId::Main_Dom));
+        QTRY_COMPARE(form->preview->HoveredSlot(), SlotIndex(SlotId::Main_Dom));
         QTRY_VERIFY(QToolTip::isVisible());
         pointTo(list->viewport(), QPoint(20, 20));
-        QTRY_COMPARE(form->HoveredSlot(), -1);
+        QTRY_COMPARE(form->preview->HoveredSlot(), -1);
         QTRY_VERIFY(!QToolTip::isVisible());
 
         QTemporaryDir dir;
@@ -935,13 +940,13 @@ private slots:
             return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
         };
         const QByteArray aBefore = bytesOf(a);
-        form->OpenThemePath(a);
+        form->OpenThemeFile((a).toStdString());
         QCOMPARE(form->windowTitle(), QStringLiteral("Larkspur Theme Editor - a.lsth"));
         form->cmbLayout->setFocus();
         Keys(QStringLiteral("ctrl+z"));
         // Back to the untitled default theme: the file went with its document.
         QTRY_COMPARE(form->windowTitle(), QStringLiteral("Larkspur Theme Editor - Untitled"));
-        QCOMPARE(ColorToRGB565(ThemeColors[0]), ColorToRGB565(MakeColor(0, 0, 0)));
+        QCOMPARE(ColorToRGB565(form->Session().ThemeColors()[0]), ColorToRGB565(MakeColor(0, 0, 0)));
         // Ctrl+S asks for a name (the Save dialog, cancelled here) and writes nothing into a.lsth.
         QStringList dialogs;
         QTimer answer;

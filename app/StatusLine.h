@@ -1,0 +1,34 @@
+#pragma once
+// The status bar's one panel: the connection's state, a command's outcome
+// over it, and failures that stay until a command that succeeds clears them.
+
+#include <QString>
+#include <QStringList>
+
+class QLabel;
+
+class StatusLine {
+public:
+    explicit StatusLine(QLabel& panel);
+
+    void Set(const QString& text, bool failure = false);
+    QString Text() const;
+    // A status of the connection itself, which a cleared failure goes back to.
+    void SetConnection(const QString& text);
+    // A command succeeded: an earlier failure goes, the connection shows again.
+    void ClearFailure();
+    // A file the editor keeps for itself (settings, the draft) could not be
+    // written: said once per file and run, not at every change.
+    void SayFileFailed(const QString& file);
+    // While the start-up file's outcome (or the simulator's complaint) is
+    // shown, the first device scan leaves it standing.
+    void HoldForStartup(bool hold) { holdStartup_ = hold; }
+    bool HeldForStartup() const { return holdStartup_; }
+
+private:
+    QLabel& panel_;
+    QString connection_ = QStringLiteral("Disconnected");
+    bool failure_ = false;
+    bool holdStartup_ = false;
+    QStringList failedFiles_;
+};
