@@ -1,36 +1,13 @@
 // The window's side of the device link: which device it talks to, and the
 // wiring between the controller, the timers and the session's conversation.
 
+#include "ClaimedDevice.h"
 #include "StatusLine.h"
 #include "Unit1.h"
 #include "WindowWiring.h"
 
 #include <QMenu>
 #include <QTimer>
-
-namespace {
-
-// The conversation's way to the device the window has claimed.
-class ClaimedDevicePort : public DevicePort {
-public:
-    explicit ClaimedDevicePort(TfrmMain& form) : form_(form) {}
-    bool WriteReport(const std::uint8_t* report, std::size_t length, std::string* error) override
-    {
-        std::size_t written = 0;
-        return form_.CurrentDevice && form_.CurrentDevice->WriteReport(report, length, written, error) &&
-               written == length;
-    }
-    void DiscardInput() override
-    {
-        if (form_.CurrentDevice)
-            form_.CurrentDevice->DiscardPendingInput();
-    }
-
-private:
-    TfrmMain& form_;
-};
-
-}  // namespace
 
 void CreateDeviceLink(TfrmMain& form, std::shared_ptr<HidBackend> backend)
 {
@@ -46,7 +23,7 @@ void CreateDeviceLink(TfrmMain& form, std::shared_ptr<HidBackend> backend)
         }
     }
     form.DevCon = new THidDeviceController(std::move(backend), &form);
-    form.SetDevicePort(std::make_unique<ClaimedDevicePort>(form));
+    form.claimed = std::make_unique<ClaimedDevice>();
     form.DevCon->OnDeviceChange = [&form](THidDeviceController& c) { form.DevConDeviceChange(c); };
     form.DevCon->OnEnumerate = [&form](THidDevice& d, int i) { return form.DevConEnumerate(d, i); };
     form.DevCon->OnDeviceCreateError = [&form](THidDeviceController& c, const THidPnPInfo& p, bool& h, bool& r) {
@@ -76,12 +53,12 @@ void TfrmMain::DevConDeviceChange(THidDeviceController& Sender)
     // The start-up scan does not hide what opening the start-up file said.
     status->SetConnection(QStringLiteral("Disconnected"));
     EnableThemeMenu(*this, false);
-    CurrentDevice = nullptr;
+    claimed->device = nullptr;
     Sender.Enumerate();
     status->HoldForStartup(false);
-    ++deviceScans_;
+    ++deviceScans;
     // The device went while a transfer was under way: that transfer failed.
-    if (cut.status && !CurrentDevice)
+    if (cut.status && !claimed->device)
         status->Set(QString::fromStdString(*cut.status), true);
 }
 
@@ -99,10 +76,10 @@ bool TfrmMain::DevConEnumerate(THidDevice& HidDev, int)
         return true;
     }
     status->SetConnection(QStringLiteral("Checking firmware..."));
-    CurrentDevice = &HidDev;
+    claimed->device = &HidDev;
     HidDev.Claim();
     const THidCaps& caps = HidDev.Caps();
-    session_->Conversation().Attach(*port_, {HidDev.PnPInfo().DeviceInstance(), a.VendorID,
+    session_->Conversation().Attach(*claimed, {HidDev.PnPInfo().DeviceInstance(), a.VendorID,
                                             caps.InputReportByteLength, caps.OutputReportByteLength});
     // Enabling a running timer does not restart it: the 500 ms count from the first.
     if (!tmrDataflash->isActive())
@@ -119,7 +96,7 @@ void TfrmMain::DevConDeviceCreateError(THidDeviceController&, const THidPnPInfo&
 void TfrmMain::tmrDataflashTimer()
 {
     tmrDataflash->stop();
-    if (CurrentDevice)
+    if (claimed->device)
         ApplyDeviceStep(session_->BeginFirmwareCheck());
 }
 
@@ -155,7 +132,7 @@ void TfrmMain::mniDownloadClick()
 
 void TfrmMain::mniUploadClick()
 {
-    if (!CurrentDevice) {
+    if (!claimed->device) {
         EnableThemeMenu(*this, false);
         return;
     }

@@ -22,7 +22,7 @@ bool TfrmMain::ConfirmContinue()
 {
     if (!session_->Modified())
         return true;
-    return dialogs_->ConfirmContinue(this);
+    return dialogs->ConfirmContinue(this);
 }
 
 void TfrmMain::mniNewClick()
@@ -36,7 +36,7 @@ void TfrmMain::mniOpenClick()
 {
     if (!ConfirmContinue())
         return;
-    const QString chosen = dialogs_->OpenThemeFile(this, QString::fromStdString(session_->lastOpenFile));
+    const QString chosen = dialogs->OpenThemeFile(this, QString::fromStdString(session_->lastOpenFile));
     if (chosen.isEmpty())
         return;
     session_->lastOpenFile = chosen.toStdString();
@@ -52,12 +52,12 @@ void TfrmMain::OpenThemeFile(const std::string& path)
 
 void TfrmMain::mniSaveClick()
 {
-    ApplyOutcome(session_->Save([this] { return dialogs_->ConfirmOverwriteChanged(this); }));
+    ApplyOutcome(session_->Save([this] { return dialogs->ConfirmOverwriteChanged(this); }));
 }
 
 void TfrmMain::mniSaveAsClick()
 {
-    const QString chosen = dialogs_->SaveThemeFile(this, QString::fromStdString(session_->lastSaveFile));
+    const QString chosen = dialogs->SaveThemeFile(this, QString::fromStdString(session_->lastSaveFile));
     if (chosen.isEmpty())
         return;
     session_->lastSaveFile = chosen.toStdString();
@@ -95,7 +95,7 @@ void TfrmMain::ApplyOutcome(const DocumentOutcome& outcome)
     }
     // After the status: a list that could not be kept says so over it.
     if (outcome.fileMatched) {
-        if (!recent_->Add(QString::fromStdString(session_->ThemeFileName())))
+        if (!recent->Add(QString::fromStdString(session_->ThemeFileName())))
             status->SayFileFailed(RecentFilesStore());
         FillRecentMenu(*this);
     }
@@ -130,7 +130,7 @@ void FillRecentMenu(TfrmMain& form)
 {
     QMenu* menu = form.mniRecent;
     menu->clear();
-    const QStringList files = form.Recent().ExistingFiles();
+    const QStringList files = form.recent->ExistingFiles();
     // A name that occurs twice says which folder each one is in.
     QStringList names;
     for (const QString& file : files)
@@ -145,7 +145,7 @@ void FillRecentMenu(TfrmMain& form)
     }
     menu->addSeparator();
     form.mniClearRecent = menu->addAction(QStringLiteral("Clear Recent Files"), &form, [&form] {
-        if (!form.Recent().Clear())
+        if (!form.recent->Clear())
             form.status->SayFileFailed(RecentFilesStore());
         FillRecentMenu(form);
     });

@@ -49,7 +49,7 @@ void DraftKeeper::OfferRestore()
         return;
     form_.raise();
     form_.activateWindow();
-    if (!form_.Dialogs().ConfirmRestoreDraft(
+    if (!form_.dialogs->ConfirmRestoreDraft(
             &form_, {QString::fromStdString(ShownFileName(draft.fileName)), store_->OrphanWritten()})) {
         store_->DiscardOrphan();
         return;

@@ -44,7 +44,7 @@ ThemeExchange::ThemeExchange(TfrmMain& form, EditorSession& session) : QObject(&
 
 void ThemeExchange::mniImportPaletteClick()
 {
-    const QString file = form_.Dialogs().AskFile(&form_, {QStringLiteral("Import Palette"),
+    const QString file = form_.dialogs->AskFile(&form_, {QStringLiteral("Import Palette"),
                                                           QStringLiteral("Palettes (*.gpl *.json)"), QString(), false});
     if (file.isEmpty())
         return;
@@ -70,7 +70,7 @@ void ThemeExchange::mniExportPaletteClick()
     const QString folder = FromPath(session_.ExportFolder());
     const QString name = QString::fromStdString(session_.ThemeName());
     const QString suggested = (folder.isEmpty() ? QString() : folder + QLatin1Char('/')) + name + QStringLiteral(".gpl");
-    QString file = form_.Dialogs().AskFile(
+    QString file = form_.dialogs->AskFile(
         &form_, {QStringLiteral("Export Palette"),
                  QStringLiteral("GIMP Palette (*.gpl);;JSON (*.json);;C Header (*.h)"), suggested, true});
     if (file.isEmpty())
@@ -108,7 +108,7 @@ bool ThemeExchange::SaveImage(const Bitmap& image, const QString& title, const Q
     if (folder.isEmpty())
         folder = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
     const QString file = QString::fromStdString(session_.ExportFileName(what.toStdString(), zoomed));
-    const QString path = form_.Dialogs().ExportImageFile(&form_, {title, folder.isEmpty() ? file : QDir(folder).filePath(file)});
+    const QString path = form_.dialogs->ExportImageFile(&form_, {title, folder.isEmpty() ? file : QDir(folder).filePath(file)});
     if (path.isEmpty())
         return false;
     session_.NoteExport(Path(path));
@@ -138,7 +138,7 @@ void ThemeExchange::mniBrowseClick()
             &form_, [this](const QString& file) { form_.OpenThemeFile(Path(file)); },
             [this](const QString& file) { CompareWith(file); },
             [this](const QString& current) {
-                return form_.Dialogs().AskFile(&form_, {QStringLiteral("Browse Folder"), QString(), current, false, true});
+                return form_.dialogs->AskFile(&form_, {QStringLiteral("Browse Folder"), QString(), current, false, true});
             });
     // Placed before it is first shown, so the window manager maps it there
     // and it never jumps under the pointer.
@@ -158,7 +158,7 @@ void ThemeExchange::mniBrowseClick()
 
 void ThemeExchange::mniCompareClick()
 {
-    const QString file = form_.Dialogs().AskFile(&form_, {QStringLiteral("Compare With"),
+    const QString file = form_.dialogs->AskFile(&form_, {QStringLiteral("Compare With"),
                                                           QStringLiteral("Larkspur Themes (*.lsth)"),
                                                           FromPath(session_.ComparedFile()), false});
     if (!file.isEmpty())

@@ -2,6 +2,7 @@
 
 #include "AppIcon.h"
 #include "BitmapImage.h"
+#include "ClaimedDevice.h"
 #include "ClientSurface.h"
 #include "ClientTitleBar.h"
 #include "ColorListDelegate.h"
@@ -45,8 +46,8 @@ SlotId SlotOfItem(const QListWidgetItem* item) { return static_cast<SlotId>(item
 
 }  // namespace
 
-TfrmMain::TfrmMain(std::unique_ptr<EditorDialogs> dialogs, std::shared_ptr<HidBackend> hidBackend, QWidget* parent)
-    : QMainWindow(parent), dialogs_(std::move(dialogs))
+TfrmMain::TfrmMain(std::unique_ptr<EditorDialogs> questions, std::shared_ptr<HidBackend> hidBackend, QWidget* parent)
+    : QMainWindow(parent), dialogs(std::move(questions))
 {
     setWindowTitle(QString::fromLatin1(ApplicationTitle));
     setWindowIcon(ApplicationIcon());
@@ -64,7 +65,7 @@ TfrmMain::TfrmMain(std::unique_ptr<EditorDialogs> dialogs, std::shared_ptr<HidBa
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     if (ClientTitleBar::Wanted())
         new ClientTitleBar(*this);
-    recent_ = std::make_unique<RecentFiles>();
+    recent = std::make_unique<RecentFiles>();
     session_ = std::make_unique<EditorSession>();
     CreateControls();
     CreateMenus();
@@ -82,7 +83,7 @@ TfrmMain::~TfrmMain()
     // The controller, a child, goes with the window and takes its devices along.
     delete DevCon;
     DevCon = nullptr;
-    CurrentDevice = nullptr;
+    claimed->device = nullptr;
 }
 
 void TfrmMain::CreateControls()
@@ -176,8 +177,8 @@ void TfrmMain::FormCreate()
     session_->Reset();
     drafts = new DraftKeeper(*this, *session_);
     memo1->clear();
-    CurrentDevice = nullptr;
-    hoveredItem_ = -1;
+    claimed->device = nullptr;
+    hoveredItem = -1;
     const QString exe = QCoreApplication::applicationFilePath();
     session_->SetOverrideText(ReadOverrideText(SettingsPathForExecutable(exe.toStdString())));
 }
@@ -335,16 +336,16 @@ void TfrmMain::lstColorsMouseMove(const QPoint& pos)
 {
     // Not reset when the pointer leaves: the last row under it stays hovered.
     if (!lstColors->viewport()->rect().contains(pos)) {
-        hoveredItem_ = -1;
+        hoveredItem = -1;
         return;
     }
     QListWidgetItem* item = lstColors->itemAt(pos);
-    hoveredItem_ = item ? lstColors->row(item) : -1;
+    hoveredItem = item ? lstColors->row(item) : -1;
 }
 
 void TfrmMain::lstColorsDblClick()
 {
-    if (hoveredItem_ != -1)
+    if (hoveredItem != -1)
         btnColorClick();
 }
 
@@ -416,7 +417,7 @@ void TfrmMain::btnColorClick()
         ApplyOutcome(shown);
     };
     TColor chosen = 0;
-    const bool chose = dialogs_->PickColor(this, before, question, chosen);
+    const bool chose = dialogs->PickColor(this, before, question, chosen);
     // Back to the theme's own colour: Cancel leaves it, OK makes one step of it.
     session_->EndTrial();
     ApplyOutcome(shown);

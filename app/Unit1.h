@@ -24,6 +24,7 @@ class QPainter;
 class QPlainTextEdit;
 class QStatusBar;
 class QTimer;
+class ClaimedDevice;
 class ClientSurface;
 class CompareWindow;
 class DraftKeeper;
@@ -42,7 +43,7 @@ class TfrmMain : public QMainWindow {
 public:
     // Without a backend the window uses the simulated device when
     // LARKSPUR_HID_SIMULATOR is set, else udev/hidraw.
-    explicit TfrmMain(std::unique_ptr<EditorDialogs> dialogs = std::make_unique<QtEditorDialogs>(),
+    explicit TfrmMain(std::unique_ptr<EditorDialogs> questions = std::make_unique<QtEditorDialogs>(),
                       std::shared_ptr<HidBackend> hidBackend = nullptr, QWidget* parent = nullptr);
     ~TfrmMain() override;
 
@@ -58,8 +59,6 @@ public:
     QTimer* tmrDataflash = nullptr;
     QTimer* tmrReply = nullptr;
     THidDeviceController* DevCon = nullptr;
-    // The device commands go to; owned by the controller.
-    THidDevice* CurrentDevice = nullptr;
 
     QMenu* mniFile = nullptr;
     QAction* mniNew = nullptr;
@@ -106,8 +105,15 @@ public:
     ThemeBrowser* browser = nullptr;
 
     EditorSession& Session() { return *session_; }
-    EditorDialogs& Dialogs() { return *dialogs_; }
-    RecentFiles& Recent() { return *recent_; }
+    // The questions the window asks, the files it opened lately, and the
+    // device the commands go to.
+    std::unique_ptr<EditorDialogs> dialogs;
+    std::unique_ptr<RecentFiles> recent;
+    std::unique_ptr<ClaimedDevice> claimed;
+    // The list row under the pointer, -1 for none.
+    int hoveredItem = -1;
+    // Device scans handled so far, the start-up scan included.
+    int deviceScans = 0;
 
     // Start-up.
     void FormCreate();
@@ -124,8 +130,6 @@ public:
     void lstColorsKeyPress(int key);
     // Selects the row of that name (letter case aside); none when there is none.
     bool SelectListRow(const std::string& name);
-    // The list row under the pointer, -1 for none.
-    int HoveredItem() const { return hoveredItem_; }
 
     // Colour editing.
     void UpdateColorButton();
@@ -154,8 +158,6 @@ public:
     // confirmation, with the same status texts. The name as the system gives
     // it, which need not be UTF-8.
     void OpenThemeFile(const std::string& path);
-    // A file to open once the window is shown, before the first device scan.
-    void SetStartupFile(const std::string& path) { session_->SetStartupFile(path); }
 
     // Edit menu.
     void mniUndoClick();
@@ -175,10 +177,6 @@ public:
     void tmrDataflashTimer();
     void mniDownloadClick();
     void mniUploadClick();
-    // Device scans handled so far, the start-up scan included.
-    int DeviceScans() const { return deviceScans_; }
-    // The way the session's conversation writes to the claimed device.
-    void SetDevicePort(std::unique_ptr<DevicePort> port) { port_ = std::move(port); }
 
     // What a command did, shown: one place for every refresh.
     void ApplyOutcome(const DocumentOutcome& outcome);
@@ -199,11 +197,6 @@ private:
     void UpdateEditActions();
 
     std::unique_ptr<EditorSession> session_;
-    std::unique_ptr<EditorDialogs> dialogs_;
-    std::unique_ptr<RecentFiles> recent_;
-    std::unique_ptr<DevicePort> port_;
-    int hoveredItem_ = -1;
-    int deviceScans_ = 0;
     // The recovery question waits until the window is on the screen.
     bool offerDraftOnExpose_ = false;
     bool shown_ = false;

@@ -86,7 +86,7 @@ int main(int argc, char** argv)
         haveFile = true;
     }
     TfrmMain frmMain;
-    frmMain.SetStartupFile(file);
+    frmMain.Session().SetStartupFile(file);
     frmMain.show();
     return app.exec();
 }

@@ -8,6 +8,7 @@
 #include "PreviewPanel.h"
 #include "StatusLine.h"
 #include "ThemeExchange.h"
+#include "ClaimedDevice.h"
 #include "Unit1.h"
 
 #include <QAction>
@@ -130,7 +131,7 @@ private slots:
         rig.sim->Unplug();
         QVERIFY(rig.WaitStatus(QStringLiteral("Disconnected")));
         QVERIFY(!rig.form->mniTheme->isEnabled());
-        QVERIFY(rig.form->CurrentDevice == nullptr);
+        QVERIFY(rig.form->claimed->device == nullptr);
         // Upload without a device only disables the menu.
         rig.form->mniUploadClick();
         QCOMPARE(rig.Status(), QStringLiteral("Disconnected"));
@@ -215,7 +216,7 @@ private slots:
             QVERIFY(rig.WaitStatus(QStringLiteral("Theme was downloaded successfully")));
             rig.sim->VanishAfterWrites(writes);
             rig.form->mniUploadClick();
-            QTRY_VERIFY(rig.form->CurrentDevice == nullptr);
+            QTRY_VERIFY(rig.form->claimed->device == nullptr);
             QCOMPARE(rig.Status(), QStringLiteral("A device error has occurred"));
             QVERIFY(!rig.form->mniTheme->isEnabled());
         }
@@ -280,7 +281,7 @@ private slots:
         QTest::qWait(100);
         QCOMPARE(rig.Status(), QStringLiteral("Disconnected"));
         QVERIFY(!rig.form->mniTheme->isEnabled());
-        QVERIFY(rig.form->CurrentDevice == nullptr);
+        QVERIFY(rig.form->claimed->device == nullptr);
         // Claimed devices stay listed once unplugged, but none reads any more.
         for (const auto& device : rig.form->DevCon->Devices())
             QVERIFY(!device->HasReader());

@@ -47,7 +47,7 @@ struct Rig {
         owned->confirmResult = true;
         dialogs = owned.get();
         form = std::make_unique<TfrmMain>(std::move(owned), sim);
-        form->SetStartupFile(startupFile.toStdString());
+        form->Session().SetStartupFile(startupFile.toStdString());
         form->show();
     }
 };
@@ -231,7 +231,7 @@ private slots:
         qputenv("LARKSPUR_HID_SIMULATOR_FAULTS", "Silent");
         TfrmMain form(std::make_unique<ScriptedDialogs>());
         form.show();
-        QTRY_VERIFY(form.DeviceScans() > 0);
+        QTRY_VERIFY(form.deviceScans > 0);
         QVERIFY(form.status->Text().contains(QStringLiteral("unknown fault 'Silent'")));
         QVERIFY(form.DevCon->Devices().empty());
         qunsetenv("LARKSPUR_HID_SIMULATOR");
@@ -247,7 +247,7 @@ private slots:
         {
             Rig rig(QString::fromStdString(dir.File("missing.lsth")));
             // The start-up device scan leaves it standing.
-            QTRY_VERIFY(rig.form->DevCon->Devices().empty() && rig.form->DeviceScans() > 0);
+            QTRY_VERIFY(rig.form->DevCon->Devices().empty() && rig.form->deviceScans > 0);
             QCOMPARE(rig.form->status->Text(), QStringLiteral("A file error has occurred"));
             QCOMPARE(rig.form->Session().ThemeColors(), Defaults());
             QCOMPARE(rig.form->windowTitle(), QStringLiteral("Larkspur Theme Editor - Untitled"));

@@ -238,7 +238,7 @@ private slots:
         QCOMPARE(w.dialogs->pickCalls, 4);
         const QPoint below(20, w->lstColors->viewport()->height() - 3);
         QTest::mouseMove(w->lstColors->viewport(), below);
-        QCOMPARE(w->HoveredItem(), -1);
+        QCOMPARE(w->hoveredItem, -1);
         QTest::mouseDClick(w->lstColors->viewport(), Qt::LeftButton, {}, below);
         QCOMPARE(w.dialogs->pickCalls, 4);
         // No selection: the button does nothing.

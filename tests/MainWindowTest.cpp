@@ -78,7 +78,7 @@ private slots:
         QCOMPARE(form->btnColor->text(), QStringLiteral("#000000 0x0000"));
         QVERIFY(!form->Session().Modified());
         QVERIFY(form->Session().ThemeFileName().empty());
-        QCOMPARE(form->HoveredItem(), -1);
+        QCOMPARE(form->hoveredItem, -1);
         QCOMPARE(form->surface->size(), QSize(439, 347));
         QVERIFY(!form->tmrDataflash->isActive());
         QCOMPARE(form->tmrDataflash->interval(), 500);
