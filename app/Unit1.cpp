@@ -206,7 +206,7 @@ void TfrmMain::showEvent(QShowEvent* event)
     // Before the event loop handles the first device scan, which leaves
     // what the file's opening said standing.
     if (!session_->StartupFile().empty()) {
-        OpenThemeFile(session_->StartupFile());
+        ApplyOutcome(session_->OpenStartupFile());
         status->HoldForStartup(true);
     }
     // Once the window is on the screen: then its frame is known, and the

@@ -202,6 +202,9 @@ public:
     // The file named when the editor was started, opened once it is shown.
     void SetStartupFile(std::string path) { startupFile_ = std::move(path); }
     const std::string& StartupFile() const { return startupFile_; }
+    // Opens the start-up file. Once it is open, the first device that
+    // connects leaves it standing: the user asked for that file.
+    DocumentOutcome OpenStartupFile();
     const std::string& OverrideText() const { return overrideText_; }
     void SetOverrideText(std::string text) { overrideText_ = std::move(text); }
     // What an event of the conversation means for the editor: a passed check
@@ -256,5 +259,6 @@ private:
     DeviceConversation conversation_;
     std::string overrideText_;
     std::string startupFile_;
+    bool keepStartupFile_ = false;
     std::uint32_t timedExchange_ = 0;
 };

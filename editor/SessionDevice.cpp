@@ -15,9 +15,12 @@ DeviceStep EditorSession::OnDevice(const DeviceConversation::Outcome& outcome)
         step.connectionStatus = true;
         step.themeMenu = true;
         // The device's display size, then its theme, where the editor holds
-        // nothing that a download would lose.
+        // nothing that a download would lose and no file the user asked for
+        // when starting it.
         step.document = SetSmallDisplay(!lsproto::HasLargeDisplay(conversation_.Firmware()));
-        if (!modified_) {
+        const bool keep = keepStartupFile_;
+        keepStartupFile_ = false;
+        if (!modified_ && !keep) {
             const DeviceStep download = BeginDownload();
             if (download.status) {
                 step.status = download.status;
@@ -50,6 +53,13 @@ DeviceStep EditorSession::OnDevice(const DeviceConversation::Outcome& outcome)
         break;
     }
     return step;
+}
+
+DocumentOutcome EditorSession::OpenStartupFile()
+{
+    DocumentOutcome outcome = Open(startupFile_);
+    keepStartupFile_ = !outcome.failed;
+    return outcome;
 }
 
 DeviceStep EditorSession::BeginFirmwareCheck() { return OnDevice(conversation_.BeginFirmwareCheck(overrideText_)); }

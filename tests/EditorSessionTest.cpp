@@ -1,0 +1,367 @@
+// The editor's rules without a window: what an edit stores, what a tried
+// colour never reaches, what locks keep against every command, what a device
+// does on connecting, the zoom a screen allows, the names exports suggest,
+// and what a click and the pointer name.
+
+#include "EditorSession.h"
+#include "PaletteFiles.h"
+#include "TempDir.h"
+#include "ThemeFile.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+namespace {
+
+using Refresh = DocumentOutcome::Refresh;
+
+std::size_t At(SlotId slot) { return static_cast<std::size_t>(SlotIndex(slot)); }
+
+TThemeColorTable Defaults()
+{
+    TThemeColorTable colors{};
+    LoadDefaultTheme(colors);
+    return colors;
+}
+
+// Every slot a colour of its own, none the default's.
+TThemeColorTable Distinct()
+{
+    TThemeColorTable colors{};
+    for (int i = 0; i < ThemeSlotCount; ++i)
+        colors[static_cast<std::size_t>(i)] = RGB565ToColor(static_cast<TRGB565>(0x0841 * (i + 1) + 0x0003));
+    return colors;
+}
+
+void Select(EditorSession& session, SlotId slot)
+{
+    session.SelectSlot(slot);
+}
+
+struct Wire : DevicePort {
+    std::vector<std::uint8_t> commands;
+    bool WriteReport(const std::uint8_t* report, std::size_t length, std::string*) override
+    {
+        if (length > 1 && report[1] != 0)
+            commands.push_back(report[1]);
+        return true;
+    }
+    void DiscardInput() override {}
+};
+
+// The device's side of a reply: its bytes as 64-byte reports.
+DeviceStep Reply(EditorSession& session, const std::vector<std::uint8_t>& bytes)
+{
+    DeviceStep last;
+    for (std::size_t at = 0; at < bytes.size(); at += 64) {
+        std::vector<std::uint8_t> report(64, 0);
+        std::copy(bytes.begin() + static_cast<long>(at), bytes.begin() + static_cast<long>(std::min(bytes.size(), at + 64)),
+                  report.begin());
+        DeviceStep step = session.OnDevice(session.Conversation().OnReport(report.data(), report.size()));
+        if (step.status || step.document.refresh != Refresh::None || step.themeMenu)
+            last = step;
+    }
+    return last;
+}
+
+std::vector<std::uint8_t> Dataflash(bool large)
+{
+    std::vector<std::uint8_t> flash(576, 0);
+    flash[12] = large ? 0xCF : 0x00;
+    flash[516] = 25, flash[517] = 1, flash[518] = 1;  // 250101
+    return flash;
+}
+
+}  // namespace
+
+TEST(EditorSession, EditsAreRoundedAndTriedColoursAreNeverStored)
+{
+    EditorSession session;
+    Select(session, SlotId::Main_Dom);
+    const TThemeColorTable before = session.ThemeColors();
+
+    // Tried: shown as the device would show it, nowhere else.
+    session.TryColor(MakeColor(200, 100, 50));
+    EXPECT_EQ(session.ShownColors()[At(SlotId::Main_Dom)], MakeColor(197, 101, 49));
+    EXPECT_EQ(session.ThemeColors(), before);
+    EXPECT_EQ(session.Draft().colors, before);
+    EXPECT_EQ(session.DraftDue(), EditorSession::DraftAction::Later);
+    EXPECT_FALSE(session.Modified());
+    EXPECT_FALSE(session.Document().History().CanUndo());
+    EXPECT_EQ(session.PackedTheme()[At(SlotId::Main_Dom)], ColorToRGB565(before[At(SlotId::Main_Dom)]));
+    session.EndTrial();
+    EXPECT_EQ(session.ShownColors(), before);
+    EXPECT_EQ(session.DraftDue(), EditorSession::DraftAction::Remove);
+
+    struct Case {
+        const char* what;
+        std::function<DocumentOutcome()> act;
+        TColor stored;  // in Main_Dom afterwards
+        const char* step;
+    };
+    const Case cases[] = {
+        {"edit", [&] { return session.SetSelectedColor(MakeColor(200, 100, 50)); }, MakeColor(197, 101, 49), "Edit Colour"},
+        {"paste", [&] { return session.PasteColor("rgb(255, 255, 255)"); }, MakeColor(255, 255, 255), "Paste Colour"},
+        {"paste #", [&] { return session.PasteColor("#0A0B0C"); }, MakeColor(8, 12, 8), "Paste Colour"},
+        {"no colour", [&] { return session.PasteColor("white-ish"); }, MakeColor(8, 12, 8), "Paste Colour"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        c.act();
+        EXPECT_EQ(session.ThemeColors()[At(SlotId::Main_Dom)], c.stored);
+        EXPECT_EQ(session.ShownColors(), session.ThemeColors());
+        EXPECT_EQ(session.Document().History().UndoName(), c.step);
+        EXPECT_TRUE(session.Modified());
+        EXPECT_EQ(session.DraftDue(), EditorSession::DraftAction::Write);
+        EXPECT_EQ(session.Draft().colors, session.ThemeColors());
+    }
+    EXPECT_EQ(session.CopyColor(), "#080C08");
+    EXPECT_EQ(session.Caption(), "Larkspur Theme Editor - Untitled *");
+}
+
+// A locked slot keeps its colour through every command that changes many
+// colours, while the command changes the others; it stays locked, and Undo
+// brings the colours back.
+TEST(EditorSession, LocksHoldAgainstEveryCommand)
+{
+    TempDir dir;
+    {
+        TPackedTheme packed{};
+        std::string name;
+        ASSERT_TRUE(SaveTheme(dir.File("other.lsth"), Distinct(), packed, false, name));
+    }
+    const SlotId locked = SlotId::Main_TCR;  // a slot Fix All would change
+    struct Case {
+        const char* what;
+        std::function<DocumentOutcome(EditorSession&)> act;
+        SlotId changes;  // a slot the command does change
+        const char* step;
+    };
+    const Case cases[] = {
+        {"fix all", [](EditorSession& s) { return s.FixLegibility(std::nullopt, std::nullopt); }, SlotId::Main_Info_Acc,
+         "Fix Legibility"},
+        {"generate", [](EditorSession& s) { return s.ApplyGenerated(Distinct()); }, SlotId::Main_Dom, "Generate Theme"},
+        {"take all",
+         [&](EditorSession& s) {
+             std::string error;
+             EXPECT_TRUE(s.CompareWith(dir.File("other.lsth"), error)) << error;
+             return s.TakeAll();
+         },
+         SlotId::Main_Dom, "Take Colours"},
+        {"take rows",
+         [&](EditorSession& s) {
+             std::string error;
+             EXPECT_TRUE(s.CompareWith(dir.File("other.lsth"), error)) << error;
+             return s.Take({locked, SlotId::Main_Dom});
+         },
+         SlotId::Main_Dom, "Take Colours"},
+        {"import palette",
+         [](EditorSession& s) {
+             TPackedTheme words{};
+             PackTheme(Distinct(), words);
+             std::array<bool, ThemeSlotCount> given{};
+             given.fill(true);
+             return s.ImportPalette(words, given);
+         },
+         SlotId::Main_Dom, "Import Palette"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        EditorSession session;
+        session.SetSmallDisplay(true);  // where Fix All has most to do
+        Select(session, locked);
+        session.SetSelectedLocked(true);
+        const TThemeColorTable before = session.ThemeColors();
+        c.act(session);
+        EXPECT_EQ(session.ThemeColors()[At(locked)], before[At(locked)]);
+        EXPECT_NE(session.ThemeColors()[At(c.changes)], before[At(c.changes)]);
+        EXPECT_TRUE(session.IsLocked(locked));
+        EXPECT_EQ(session.Document().History().UndoName(), c.step);
+        EXPECT_TRUE(session.SmallDisplay());
+        session.Undo();
+        EXPECT_EQ(session.ThemeColors(), before);
+    }
+    // An edit names its slot: it changes it, and the lock stays.
+    EditorSession session;
+    Select(session, locked);
+    session.SetSelectedLocked(true);
+    session.SetSelectedColor(MakeColor(255, 0, 0));
+    EXPECT_EQ(session.ThemeColors()[At(locked)], MakeColor(255, 0, 0));
+    EXPECT_TRUE(session.IsLocked(locked));
+}
+
+// A device with nothing to lose downloads on connecting; a modified theme,
+// or the file the editor was started with, stays. Each awaited reply has a
+// deadline of its own.
+TEST(EditorSession, WhatAConnectingDeviceDoes)
+{
+    TempDir dir;
+    {
+        TPackedTheme packed{};
+        std::string name;
+        ASSERT_TRUE(SaveTheme(dir.File("mine.lsth"), Distinct(), packed, true, name));
+    }
+    std::vector<std::uint8_t> block(128, 0);
+    for (std::size_t k = 0; k < 84; k += 2)
+        block[k] = 0x1F;  // every word $001F
+    struct Case {
+        const char* what;
+        std::function<void(EditorSession&)> before;
+        bool large;
+        bool downloads;
+    };
+    const Case cases[] = {
+        {"fresh", [](EditorSession&) {}, true, true},
+        {"modified", [](EditorSession& s) { s.SetSelectedColor(MakeColor(1, 2, 3)); }, true, false},
+        {"start-up file",
+         [&](EditorSession& s) {
+             s.SetStartupFile(dir.File("mine.lsth"));
+             EXPECT_FALSE(s.OpenStartupFile().failed);
+         },
+         false, false},
+        {"start-up file missing",
+         [&](EditorSession& s) {
+             s.SetStartupFile(dir.File("none.lsth"));
+             EXPECT_TRUE(s.OpenStartupFile().failed);
+         },
+         true, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        EditorSession session;
+        session.SelectSlot(SlotId::Main_Background);
+        session.SetOverrideText("LSX1 SIMS");
+        c.before(session);
+        const TThemeColorTable mine = session.ThemeColors();
+        const std::string file = session.ThemeFileName();
+        Wire wire;
+        session.Conversation().Attach(wire, {"dev", 0x0416, 65, 65});
+        session.BeginFirmwareCheck();
+        // Sims: a small display the Override setting accepts.
+        std::vector<std::uint8_t> flash = Dataflash(c.large);
+        if (!c.large) {
+            const char code[] = "SIMS";
+            std::copy(code, code + 4, flash.begin() + 316);
+        }
+        const DeviceStep connected = Reply(session, flash);
+        EXPECT_EQ(connected.themeMenu, std::optional<bool>(true));
+        EXPECT_EQ(session.SmallDisplay(), !c.large);
+        EXPECT_EQ(wire.commands.back() == lsproto::CmdThemeRead, c.downloads);
+        if (c.downloads) {
+            EXPECT_EQ(session.NextDeadline(false).ms, std::optional<int>(DeviceConversation::ReplyDeadlineMs));
+            EXPECT_FALSE(session.NextDeadline(true).restart);
+            const DeviceStep downloaded = Reply(session, block);
+            EXPECT_EQ(downloaded.document.status, std::optional<std::string>("Theme was downloaded successfully"));
+            EXPECT_EQ(session.ThemeColors()[0], RGB565ToColor(0x001F));
+            EXPECT_EQ(session.ThemeFileName(), "");
+            EXPECT_FALSE(session.NextDeadline(true).ms);
+        } else {
+            EXPECT_EQ(connected.status, std::optional<std::string>("Connected"));
+            EXPECT_EQ(session.ThemeColors(), mine);
+            EXPECT_EQ(session.ThemeFileName(), file);
+        }
+    }
+}
+
+TEST(EditorSession, TheZoomAScreenAllows)
+{
+    // The window at 1x is 443 x 370 with its frame; each step adds 240 x 320:
+    // 683 x 690, 923 x 1010, 1163 x 1330.
+    struct Case {
+        int roomWidth, roomHeight, chosen;
+        int shown;   // the factor the room allows
+        bool grows;  // Zoom In is then taken
+    };
+    const Case cases[] = {
+        {1920, 1080, 4, 3, false}, {1920, 1000, 4, 2, false}, {2560, 1440, 4, 4, false}, {1366, 768, 3, 2, false},
+        {800, 600, 2, 1, false},   {400, 300, 3, 1, false},   {1920, 1080, 1, 1, true},  {1920, 1080, 2, 2, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::to_string(c.roomWidth) + "x" + std::to_string(c.roomHeight) + " chosen " + std::to_string(c.chosen));
+        EditorSession session;
+        session.RestoreZoom(c.chosen);
+        const ZoomRoom room{c.roomWidth, c.roomHeight, 443 + 240 * (c.chosen - 1), 370 + 320 * (c.chosen - 1), c.chosen};
+        EXPECT_EQ(session.FitZoom(room), c.shown);
+        EXPECT_EQ(session.ChosenZoom(), c.chosen);
+        const ZoomRoom now{c.roomWidth, c.roomHeight, 443 + 240 * (c.shown - 1), 370 + 320 * (c.shown - 1), c.shown};
+        EXPECT_EQ(session.ChooseZoom(c.shown + 1, now), c.grows);
+        // Shrinking is never refused, and becomes the choice.
+        EditorSession other;
+        other.RestoreZoom(c.shown);
+        EXPECT_EQ(other.ChooseZoom(1, now), c.shown != 1);
+        EXPECT_EQ(other.ChosenZoom(), 1);
+    }
+}
+
+TEST(EditorSession, ExportNames)
+{
+    TempDir dir;
+    const std::string saved = dir.File("Dark: blue?.lsth");
+    struct Case {
+        std::string file;  // the theme's, empty for none
+        std::string what;
+        bool zoomed;
+        std::string name;
+    };
+    const Case cases[] = {
+        {"", "Main - RizeDori", true, "Untitled-Main - RizeDori@1x.png"},
+        {"", "card", false, "Untitled-card.png"},
+        {saved, "all", true, "Dark_ blue_-all@1x.png"},
+        {saved, "Info, Dialogs", false, "Dark_ blue_-Info, Dialogs.png"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        EditorSession session;
+        if (!c.file.empty())
+            ASSERT_FALSE(session.SaveAs(c.file).failed);
+        EXPECT_EQ(session.ExportFileName(c.what, c.zoomed), c.name);
+        // The theme's folder first, then that of the last export.
+        EXPECT_EQ(session.ExportFolder(), c.file.empty() ? "" : dir.Path());
+        session.NoteExport("/elsewhere/pictures/x.png");
+        EXPECT_EQ(session.ExportFolder(), "/elsewhere/pictures");
+    }
+}
+
+// What a click selects and what the pointer names: the hit region's row, the
+// page's background where none is hit, the slot whose pixel is shown.
+TEST(EditorSession, ClicksAndThePointer)
+{
+    EditorSession session;
+    session.Redraw();
+    struct Case {
+        int page;
+        bool small;
+        int x, y;
+        const char* row;
+        SlotId slot;
+    };
+    const Case cases[] = {
+        {0, false, 120, 90, "Dominant", SlotId::Main_Dom},
+        {0, false, 3, 3, "Background", SlotId::Main_Background},
+        {4, false, 3, 3, "Background", SlotId::Menu_Background},
+        {7, true, 120, 190, "Date", SlotId::Saver_Date},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.row);
+        session.SetPage(c.page);
+        session.SetSmallDisplay(c.small);
+        session.Redraw();
+        const auto pick = session.PickAt(c.x, c.y);
+        ASSERT_TRUE(pick);
+        EXPECT_EQ(pick->name, c.row);
+        EXPECT_EQ(pick->slot, c.slot);
+    }
+    EXPECT_FALSE(session.PickAt(240, 0));
+    session.SetPage(0);
+    session.SetSmallDisplay(false);
+    session.Redraw();
+    EXPECT_EQ(session.SlotShownAt(120, 90), std::optional<SlotId>(SlotId::Main_Dom));
+    EXPECT_EQ(session.SlotTip(SlotId::Main_Dom).substr(0, 9), "Dominant\n");
+    // The ring round the hovered slot, and nothing without one.
+    EXPECT_TRUE(session.Overlay(std::nullopt, false).empty());
+    const std::vector<std::uint32_t> ring = session.Overlay(SlotId::Main_Dom, false);
+    ASSERT_EQ(ring.size(), std::size_t(PreviewWidth * PreviewHeight));
+    EXPECT_EQ(ring[static_cast<std::size_t>(90 * PreviewWidth + 120)], 0u);  // inside the slot: left alone
+    EXPECT_GT(std::count_if(ring.begin(), ring.end(), [](std::uint32_t p) { return p != 0; }), 100);
+}
