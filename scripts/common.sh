@@ -148,12 +148,80 @@ windows_qt_prefix() {
     echo "$prefix"
 }
 
-# make_windows_dist BUILD_DIR QT_PREFIX: the editor for Windows as a zip and as
+# libpng and libjpeg-turbo for Windows, static, cross-built from Debian's own
+# source packages of the versions the Linux build uses, into the user's
+# cache folder beside Qt, keyed on the versions, the compiler and the options.
+windows_picture_prefix() {
+    local png jpeg key
+    png=$(dpkg-query -W -f='${source:Package}=${source:Version}' libpng-dev)
+    jpeg=$(dpkg-query -W -f='${source:Package}=${source:Version}' libjpeg62-turbo-dev)
+    local jpeg_options=(-DENABLE_SHARED=OFF -DENABLE_STATIC=ON -DWITH_SIMD=OFF -DWITH_TURBOJPEG=OFF
+                        -DWITH_JPEG8=OFF -DCMAKE_BUILD_TYPE=Release)
+    key=$( { echo "$png $jpeg"; printf '%s\n' "${jpeg_options[@]}"; x86_64-w64-mingw32-gcc-posix --version | head -1;
+             cat "$ROOT/cmake/mingw-w64-x86_64.cmake"; } | sha256sum | cut -c1-12)
+    local prefix="$QT_WINDOWS_CACHE/pictures-mingw64-$key"
+    if [ -f "$prefix/.complete" ]; then
+        echo "$prefix"
+        return 0
+    fi
+    local work="$QT_WINDOWS_CACHE/work-pictures-$key"
+    rm -rf "$work" "$prefix.partial"
+    mkdir -p "$work/download" "$prefix.partial"
+    echo "Pictures for Windows: fetching the $png and $jpeg sources" >&2
+    qt_windows_apt update -qq >&2
+    # The exact versions where the mirrors serve them, else the release's own
+    # (a security mirror may list sources it does not serve).
+    local wanted
+    for wanted in "$png" "$jpeg"; do
+        (cd "$work/download" && { qt_windows_apt source --download-only -qq "$wanted" >&2 ||
+                                  qt_windows_apt source --download-only -qq "${wanted%%=*}/bookworm" >&2; })
+    done
+    local name
+    for name in libpng1.6 libjpeg-turbo; do
+        mkdir -p "$work/$name"
+        tar -xf "$(ls "$work"/download/${name}_*.orig.tar.* | head -1)" -C "$work/$name" --strip-components=1
+        tar -xf "$(ls "$work"/download/${name}_*.debian.tar.* | head -1)" -C "$work/$name"
+        local patch
+        if [ -f "$work/$name/debian/patches/series" ]; then
+            while read -r patch; do
+                case "$patch" in ''|'#'*) continue ;; esac
+                patch -d "$work/$name" -p1 -s < "$work/$name/debian/patches/$patch"
+            done < "$work/$name/debian/patches/series"
+        fi
+    done
+    echo "Pictures for Windows: building libpng" >&2
+    (cd "$work/libpng1.6" && ./configure --host=x86_64-w64-mingw32 CC=x86_64-w64-mingw32-gcc-posix \
+        --prefix="$prefix.partial" --disable-shared --enable-static \
+        CPPFLAGS="-I/usr/x86_64-w64-mingw32/include" LDFLAGS="-L/usr/x86_64-w64-mingw32/lib" \
+        > "$work/libpng.log" 2>&1 && make -j "$(nproc)" libpng16.la >> "$work/libpng.log" 2>&1 &&
+        make install-libLTLIBRARIES install-pkgincludeHEADERS install-nodist_pkgincludeHEADERS \
+             install-header-links install-library-links >> "$work/libpng.log" 2>&1) ||
+        { tail -30 "$work/libpng.log" >&2; return 1; }
+    echo "Pictures for Windows: building libjpeg-turbo" >&2
+    cmake -S "$work/libjpeg-turbo" -B "$work/libjpeg-build" -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-w64-x86_64.cmake" \
+        -DCMAKE_INSTALL_PREFIX="$prefix.partial" "${jpeg_options[@]}" > "$work/libjpeg.log" 2>&1 &&
+        cmake --build "$work/libjpeg-build" --parallel "$(nproc)" --target jpeg-static >> "$work/libjpeg.log" 2>&1 ||
+        { tail -30 "$work/libjpeg.log" >&2; return 1; }
+    mkdir -p "$prefix.partial/include" "$prefix.partial/lib"
+    cp "$work/libjpeg-turbo/jpeglib.h" "$work/libjpeg-turbo/jmorecfg.h" "$work/libjpeg-turbo/jerror.h" \
+       "$work/libjpeg-build/jconfig.h" "$prefix.partial/include/"
+    cp "$work/libjpeg-build/libjpeg.a" "$prefix.partial/lib/libjpeg.a"
+    mkdir -p "$prefix.partial/licences"
+    cp "$work/libpng1.6/LICENSE" "$prefix.partial/licences/libpng.txt"
+    cp "$work/libjpeg-turbo/LICENSE.md" "$prefix.partial/licences/libjpeg-turbo.txt"
+    echo "$png $jpeg" > "$prefix.partial/SOURCE.txt"
+    touch "$prefix.partial/.complete"
+    mv "$prefix.partial" "$prefix"
+    rm -rf "$work"
+    echo "$prefix"
+}
+
+# make_windows_dist BUILD_DIR QT_PREFIX PICTURES_PREFIX: the editor for Windows as a zip and as
 # an installer, in BUILD_DIR/dist. The DLLs are gathered as windeployqt would:
 # those the programs and the plugins import, found in Qt's prefix, followed
 # through their own imports.
 make_windows_dist() {
-    local build qt="$2"
+    local build qt="$2" pictures="$3"
     build=$(cd "$1" && pwd)
     local version
     version=$(sed -n 's/^project(LarkspurThemeEditor VERSION \([0-9.]*\).*/\1/p' "$ROOT/CMakeLists.txt")
@@ -193,6 +261,7 @@ make_windows_dist() {
       echo "Qt-GPL-3.0.txt). You may replace the Qt DLLs with your own build of Qt 6.4."; } \
         > "$stage/licences/Qt-source.txt"
     cp /usr/share/doc/libz-mingw-w64-dev/copyright "$stage/licences/zlib.txt"
+    cp "$pictures/licences/libpng.txt" "$pictures/licences/libjpeg-turbo.txt" "$stage/licences/"
     cp /usr/share/doc/mingw-w64-x86-64-dev/copyright "$stage/licences/mingw-w64-runtime.txt"
     cp /usr/share/doc/gcc-mingw-w64-base/copyright "$stage/licences/gcc-runtime.txt"
     # The uninstaller removes exactly the files the installer wrote.

@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <functional>
 
 namespace {
@@ -297,7 +298,7 @@ TEST(EditorSession, TheZoomAScreenAllows)
 TEST(EditorSession, ExportNames)
 {
     TempDir dir;
-    const std::string saved = dir.File("Dark: blue?.lsth");
+    const std::string saved = dir.File("Dark blue.v2.lsth");
     struct Case {
         std::string file;  // the theme's, empty for none
         std::string what;
@@ -307,8 +308,13 @@ TEST(EditorSession, ExportNames)
     const Case cases[] = {
         {"", "Main - RizeDori", true, "Untitled-Main - RizeDori@1x.png"},
         {"", "card", false, "Untitled-card.png"},
-        {saved, "all", true, "Dark_ blue_-all@1x.png"},
-        {saved, "Info, Dialogs", false, "Dark_ blue_-Info, Dialogs.png"},
+        {saved, "all", true, "Dark blue.v2-all@1x.png"},
+        {saved, "Info, Dialogs", false, "Dark blue.v2-Info, Dialogs.png"},
+        // Characters no file name may hold somewhere.
+        {saved, "a/b\\c:d*e?f\"g<h>i|j", false, "Dark blue.v2-a_b_c_d_e_f_g_h_i_j.png"},
+    };
+    const auto same = [](const std::string& a, const std::string& b) {
+        return std::filesystem::u8path(a) == std::filesystem::u8path(b);
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -317,9 +323,12 @@ TEST(EditorSession, ExportNames)
             ASSERT_FALSE(session.SaveAs(c.file).failed);
         EXPECT_EQ(session.ExportFileName(c.what, c.zoomed), c.name);
         // The theme's folder first, then that of the last export.
-        EXPECT_EQ(session.ExportFolder(), c.file.empty() ? "" : dir.Path());
-        session.NoteExport("/elsewhere/pictures/x.png");
-        EXPECT_EQ(session.ExportFolder(), "/elsewhere/pictures");
+        if (c.file.empty())
+            EXPECT_EQ(session.ExportFolder(), "");
+        else
+            EXPECT_TRUE(same(session.ExportFolder(), dir.Path())) << session.ExportFolder();
+        session.NoteExport(dir.File("pictures/x.png"));
+        EXPECT_TRUE(same(session.ExportFolder(), dir.File("pictures"))) << session.ExportFolder();
     }
 }
 
