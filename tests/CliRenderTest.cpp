@@ -3,6 +3,8 @@
 #include "PngRead.h"
 #include "RunCommand.h"
 #include "TempDir.h"
+#include "ColorText.h"
+#include "PictureMaker.h"
 #include "PictureSeeds.h"
 #include "ThemeFile.h"
 #include "ThemeCard.h"
@@ -280,6 +282,23 @@ TEST_F(CliRender, GenerateWritesTheGeneratorsThemeKeepingLocks)
         EXPECT_EQ(report.locked, c.keep ? locks : std::vector<int>());
         for (const char* display : {"240x320", "80x160"})
             EXPECT_EQ(Run("lint " + Q("out.lsth") + " --display " + display).exitCode, 0) << display;
+    }
+    // A JPEG's seeds, as lsthtool prints them, are those the window takes.
+    {
+        std::vector<std::uint8_t> rgb(std::size_t(64) * 48 * 3);
+        for (std::size_t i = 0; i < rgb.size(); i += 3) {
+            const bool spot = i % (64 * 3) > 50 * 3;
+            rgb[i] = spot ? 230 : 60, rgb[i + 1] = spot ? 40 : 90, rgb[i + 2] = spot ? 30 : 120;
+        }
+        WriteText(dir.File("photo.jpg"), EncodeTestJpeg(64, 48, 3, rgb));
+        std::vector<TColor> seeds;
+        std::string error;
+        ASSERT_TRUE(SeedsFromPictureFile(dir.File("photo.jpg"), seeds, error)) << error;
+        std::string printed = "seeds";
+        for (TColor seed : seeds)
+            printed += " " + ColorToHexText(seed);
+        const CommandResult r = Run("generate --from-picture " + Q("photo.jpg") + " -o " + Q("photo.lsth"));
+        EXPECT_EQ(r.out.substr(0, r.out.find('\n')), printed);
     }
     // A PNG is not a theme to write into; a picture that is none is refused.
     const std::string png = ReadText(dir.File("picture.png"));

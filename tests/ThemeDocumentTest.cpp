@@ -109,6 +109,11 @@ TEST(ThemeDocument, SaveAsksAboutAnotherProgramsChangeAndRefusesNonThemes)
     EXPECT_EQ(opened.status, std::string("Theme was loaded successfully (no theme colours in the file)"));
     EXPECT_TRUE(e.document.Save(Yes).needsFileName);
     EXPECT_EQ(ReadText(picture).substr(8), "not a theme");
+    // Nor does Save As write into it, as no writer of theme files does.
+    const DocumentOutcome refused = e.document.SaveAs(picture);
+    EXPECT_TRUE(refused.failed);
+    EXPECT_EQ(refused.status, std::string("picture.png: holds no theme colours; not overwritten"));
+    EXPECT_EQ(ReadText(picture).substr(8), "not a theme");
     // A missing file changes nothing.
     const DocumentOutcome missing = e.document.Open(dir.File("missing.lsth"));
     EXPECT_TRUE(missing.failed);
