@@ -60,7 +60,7 @@ bool DraftStore::Write(const ThemeDraft& draft)
     IniDocument head;
     head.WriteString(DraftSection, DraftFileKey,
                      QUrl::toPercentEncoding(QString::fromStdString(draft.fileName)).toStdString());
-    return WriteFileAtomically(DraftPath(folder_, id_).toStdString(), ThemeFileContent(head.Bytes(), packed, draft.smallDisplay));
+    return WriteFileAtomically(DraftPath(folder_, id_).toStdString(), ThemeFileContent(head.Bytes(), packed, draft.smallDisplay, &draft.locked));
 }
 
 bool DraftStore::Locked() const { return lock_->isLocked(); }
@@ -111,6 +111,7 @@ bool DraftStore::FindOrphan(ThemeDraft& draft)
     const std::string name = IniDocument(bytes).ReadString(DraftSection, DraftFileKey, "");
     UnpackTheme(packed, draft.colors);
     draft.smallDisplay = small;
+    draft.locked = report.locked;
     draft.fileName = QUrl::fromPercentEncoding(QByteArray::fromStdString(name)).toStdString();
     return true;
 }

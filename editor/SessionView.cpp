@@ -249,4 +249,7 @@ EditorSession::DraftAction EditorSession::DraftDue() const
     return modified_ ? DraftAction::Write : DraftAction::Remove;
 }
 
-ThemeDraftContent EditorSession::Draft() const { return {themeColors_, smallDisplay_, themeFileName_}; }
+ThemeDraftContent EditorSession::Draft() const
+{
+    return {themeColors_, smallDisplay_, themeFileName_, document_.LockedSlotIndices()};
+}

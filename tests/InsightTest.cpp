@@ -277,7 +277,7 @@ private slots:
             QVERIFY(!options.dark);
             if (!accept) {
                 QCOMPARE(rig.form->Session().ThemeColors(), original);
-                QCOMPARE(rig.form->Session().Document().History().UndoName(), std::string());
+                QCOMPARE(rig.form->Session().Document().History().UndoName(), std::string("Lock Colour"));
                 continue;
             }
             QCOMPARE(rig.form->Session().ThemeColors(), result);

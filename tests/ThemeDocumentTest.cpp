@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 
 namespace {
@@ -137,4 +138,58 @@ TEST(FileLock, CreatingAFileExcludesEveryOtherWriter)
     EXPECT_TRUE(second.Acquire(path, nullptr, 0));
     FileLock third;
     EXPECT_FALSE(third.Acquire(path, nullptr, 0));
+}
+
+// Locks belong to the document: locking is a step to undo and a change to
+// save, every Locked line of a hand-edited file counts, one is written, and a
+// draft keeps them.
+TEST(ThemeDocument, LocksAreStepsOfTheDocument)
+{
+    TempDir dir;
+    const std::string path = dir.File("locks.lsth");
+    WriteText(path, "[Main]\r\nMain_Dom=$F800\r\n[Editor]\r\nLocked=Main_Dom\r\nNote=kept\r\nLocked=Menu_Cursor, Nonsense\r\n");
+    Editor e;
+    ASSERT_FALSE(e.document.Open(path).failed);
+    const int dom = SlotIndex(SlotId::Main_Dom), cursor = SlotIndex(SlotId::Menu_Cursor);
+    EXPECT_EQ(e.document.LockedSlotIndices(), (std::vector<int>{dom, cursor}));
+    EXPECT_FALSE(e.modified);
+
+    struct Step {
+        const char* what;
+        std::function<void()> act;
+        std::vector<int> locked;
+        bool modified;
+        const char* undo;
+    };
+    const Step steps[] = {
+        {"unlock", [&] { e.document.SetLocked(dom, false); }, {cursor}, true, "Unlock Colour"},
+        {"paste", [&] { e.document.Paste(3, "#123456"); }, {cursor}, true, "Paste Colour"},
+        {"undo paste", [&] { e.document.Undo(); }, {cursor}, true, "Unlock Colour"},
+        {"undo unlock", [&] { e.document.Undo(); }, {dom, cursor}, false, "Open"},
+        {"redo unlock", [&] { e.document.Redo(); }, {cursor}, true, "Unlock Colour"},
+        {"save", [&] { e.document.Save(Yes); }, {cursor}, false, "Unlock Colour"},
+        {"lock", [&] { e.document.SetLocked(dom, true); }, {dom, cursor}, true, "Lock Colour"},
+        {"undo lock", [&] { e.document.Undo(); }, {cursor}, false, "Unlock Colour"},
+    };
+    for (const Step& s : steps) {
+        SCOPED_TRACE(s.what);
+        s.act();
+        EXPECT_EQ(e.document.LockedSlotIndices(), s.locked);
+        EXPECT_EQ(e.modified, s.modified);
+        EXPECT_EQ(e.document.History().UndoName(), s.undo);
+    }
+    // Saved with one Locked line, where the first stood; the rest of the file kept.
+    const std::string saved = ReadText(path);
+    const std::size_t locks = saved.find("Locked=");
+    EXPECT_NE(saved.find("[Editor]\r\nLocked=Menu_Cursor\r\nNote=kept\r\n"), std::string::npos) << saved;
+    EXPECT_EQ(saved.find("Locked=", locks + 1), std::string::npos) << saved;
+
+    // A draft's locks come back with it.
+    Editor restored;
+    ThemeDraftContent draft;
+    draft.colors = e.colors;
+    draft.locked = {dom};
+    restored.document.RestoreDraft(draft);
+    EXPECT_TRUE(restored.document.IsLocked(dom));
+    EXPECT_TRUE(restored.modified);
 }

@@ -134,23 +134,72 @@ Location Locate(const std::string& text, const std::vector<Line>& lines, const s
 
 }  // namespace
 
+namespace {
+
+// A key line's value, without the quotes round it.
+std::string ValueOf(const std::string& text, const Line& line)
+{
+    const Parsed p = ParseLine(text, line);
+    std::size_t from = p.valueFrom, to = p.valueTo;
+    if (to - from >= 2) {
+        const char q = text[from];
+        if ((q == '"' || q == '\'') && text[to - 1] == q) {
+            ++from;
+            --to;
+        }
+    }
+    return text.substr(from, to - from);
+}
+
+// The lines of the key in the first section of its name, in file order.
+std::vector<std::size_t> KeyLines(const std::string& text, const std::vector<Line>& lines, const std::string& section,
+                                  const std::string& key)
+{
+    std::vector<std::size_t> found;
+    bool inside = false;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        const Parsed p = ParseLine(text, lines[i]);
+        if (p.kind == LineKind::Section) {
+            if (inside)
+                break;
+            inside = SameName(text.data() + p.nameFrom, p.nameTo - p.nameFrom, section);
+        } else if (inside && p.kind == LineKind::Key && SameName(text.data() + p.nameFrom, p.nameTo - p.nameFrom, key)) {
+            found.push_back(i);
+        }
+    }
+    return found;
+}
+
+}  // namespace
+
 bool IniDocument::Find(const std::string& section, const std::string& key, std::string& value) const
 {
     const std::vector<Line> lines = SplitLines(bytes_);
     const Location loc = Locate(bytes_, lines, section, key);
     if (loc.key < 0)
         return false;
-    const Parsed p = ParseLine(bytes_, lines[static_cast<std::size_t>(loc.key)]);
-    std::size_t from = p.valueFrom, to = p.valueTo;
-    if (to - from >= 2) {
-        const char q = bytes_[from];
-        if ((q == '"' || q == '\'') && bytes_[to - 1] == q) {
-            ++from;
-            --to;
-        }
-    }
-    value.assign(bytes_, from, to - from);
+    value = ValueOf(bytes_, lines[static_cast<std::size_t>(loc.key)]);
     return true;
+}
+
+std::vector<std::string> IniDocument::FindAll(const std::string& section, const std::string& key) const
+{
+    const std::vector<Line> lines = SplitLines(bytes_);
+    std::vector<std::string> values;
+    for (std::size_t i : KeyLines(bytes_, lines, section, key))
+        values.push_back(ValueOf(bytes_, lines[i]));
+    return values;
+}
+
+void IniDocument::DeleteRepeats(const std::string& section, const std::string& key)
+{
+    const std::vector<Line> lines = SplitLines(bytes_);
+    const std::vector<std::size_t> found = KeyLines(bytes_, lines, section, key);
+    // From the last, so the earlier lines stay where they are.
+    for (std::size_t n = found.size(); n > 1; --n) {
+        const Line& line = lines[found[n - 1]];
+        bytes_.erase(line.begin, line.end - line.begin);
+    }
 }
 
 std::string IniDocument::ReadString(const std::string& section, const std::string& key,

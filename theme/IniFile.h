@@ -11,6 +11,7 @@
 // functions glued it to the first header and lost that section).
 
 #include <string>
+#include <vector>
 
 class IniDocument {
 public:
@@ -27,6 +28,11 @@ public:
     void WriteString(const std::string& section, const std::string& key, const std::string& value);
     // Takes the key's line out, line end and all; nothing else changes.
     void DeleteKey(const std::string& section, const std::string& key);
+    // Every value of a key the section repeats (a hand-edited file may), in
+    // the order of the file; Find and WriteString see the first alone.
+    std::vector<std::string> FindAll(const std::string& section, const std::string& key) const;
+    // Takes out every line of the key but the first.
+    void DeleteRepeats(const std::string& section, const std::string& key);
 
     const std::string& Bytes() const { return bytes_; }
 

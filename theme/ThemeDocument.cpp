@@ -36,12 +36,12 @@ ThemeDocument::ThemeDocument(TThemeColorTable& colors, TPackedTheme& packed, boo
     Publish();
 }
 
-ThemeState ThemeDocument::State() const { return {colors_, smallDisplay_, current_}; }
+ThemeState ThemeDocument::State() const { return {colors_, smallDisplay_, Current().locked, current_}; }
 
 void ThemeDocument::Publish()
 {
     const Document& d = Current();
-    modified_ = !d.saved || d.edited || *d.saved != colors_;
+    modified_ = !d.saved || d.edited || *d.saved != colors_ || d.savedLocked != d.locked;
     fileName_ = d.fileName;
 }
 
@@ -92,6 +92,7 @@ DocumentOutcome ThemeDocument::Open(const std::string& path)
     ReadFileLimited(name, MaxIniFileSize, opened.bytesSeen);
     opened.fileHoldsTheme = !report.NoThemeKeys();
     opened.locked = report.locked;
+    opened.savedLocked = report.locked;
     smallDisplay_ = small;
     UnpackTheme(packed_, colors_);
     opened.saved = colors_;
@@ -134,6 +135,7 @@ DocumentOutcome ThemeDocument::WriteFile(const std::string& path, const ConfirmO
     ReadFileLimited(path, MaxIniFileSize, d.bytesSeen);
     d.fileHoldsTheme = true;
     d.saved = colors_;
+    d.savedLocked = d.locked;
     d.edited = false;
     Publish();
     DocumentOutcome outcome;
@@ -185,12 +187,14 @@ DocumentOutcome ThemeDocument::SetLocked(int slot, bool locked)
 {
     if (slot < 0 || slot >= ThemeSlotCount || IsLocked(slot) == locked)
         return {};
+    const ThemeState before = State();
     std::vector<int>& list = Current().locked;
     if (locked)
         list.insert(std::upper_bound(list.begin(), list.end(), slot), slot);
     else
         list.erase(std::find(list.begin(), list.end(), slot));
-    // The file will say so: a change to save.
+    // The file will say so: a change to save, and a step to undo.
+    history_.Record(locked ? "Lock Colour" : "Unlock Colour", before, State());
     return Edited();
 }
 
@@ -249,6 +253,7 @@ DocumentOutcome ThemeDocument::RestoreDraft(const ThemeDraftContent& draft)
     smallDisplay_ = draft.smallDisplay;
     Document restored;
     restored.fileName = draft.fileName;
+    restored.locked = draft.locked;
     // What the file holds now is what a save will be compared with: the
     // draft cannot say what it held when the editor ended.
     if (!restored.fileName.empty())
@@ -264,6 +269,7 @@ DocumentOutcome ThemeDocument::Move(const ThemeHistory::Move& move)
     if (move.displayChanged)
         smallDisplay_ = move.state.smallDisplay;
     current_ = move.state.document;
+    Current().locked = move.state.locked;
     Current().edited = false;
     draftDirty_ = true;
     Publish();

@@ -43,6 +43,7 @@ struct ThemeDraftContent {
     TThemeColorTable colors{};
     bool smallDisplay = false;
     std::string fileName;  // empty = "Untitled"
+    std::vector<int> locked;  // slot indices, ascending
 };
 
 class ThemeDocument {
@@ -100,6 +101,7 @@ private:
         bool fileHoldsTheme = true;
         std::optional<TThemeColorTable> saved;  // the colours its file holds; none = never saved
         std::vector<int> locked;  // slot indices, ascending
+        std::vector<int> savedLocked;  // the locks its file holds
         // An edit marks the document modified even where it changed nothing;
         // a save or a move through the history settles it again.
         bool edited = false;

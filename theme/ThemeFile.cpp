@@ -42,6 +42,8 @@ std::string ThemeFileContent(const std::string& existing, const TPackedTheme& pa
         for (int index : *locked)
             if (index >= 0 && index < ThemeSlotCount)
                 keys += (keys.empty() ? "" : ",") + std::string(ThemeSlots[static_cast<std::size_t>(index)].key);
+        // One line, where the first stood: a hand-edited file may hold several.
+        ini.DeleteRepeats(EditorSection, LockedKey);
         std::string had;
         if (!keys.empty())
             ini.WriteString(EditorSection, LockedKey, keys);
@@ -101,9 +103,9 @@ bool ParseTheme(const std::string& bytes, TPackedTheme& packed, bool& smallDispl
         packed[static_cast<std::size_t>(slot.index)] = static_cast<TRGB565>(static_cast<std::uint32_t>(value) & 0xFFFFu);
     }
     const std::int32_t display = ParseLenientInteger(read(DisplaySection, DisplayKey, "0"));
-    // Locks: file keys between commas; a name that is no slot's is passed over.
-    std::string lockedKeys;
-    if (ini.Find(EditorSection, LockedKey, lockedKeys)) {
+    // Locks: file keys between commas, on every Locked line there is (a
+    // hand-edited file may hold several); a name that is no slot's is passed over.
+    for (const std::string& lockedKeys : ini.FindAll(EditorSection, LockedKey)) {
         std::size_t from = 0;
         while (from <= lockedKeys.size()) {
             std::size_t to = lockedKeys.find(',', from);

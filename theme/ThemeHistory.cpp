@@ -7,7 +7,8 @@ constexpr std::size_t MaxSteps = 1000;
 
 void ThemeHistory::Record(const std::string& name, const ThemeState& before, const ThemeState& after)
 {
-    if (before.colors == after.colors && before.smallDisplay == after.smallDisplay && before.document == after.document)
+    if (before.colors == after.colors && before.smallDisplay == after.smallDisplay && before.document == after.document &&
+        before.locked == after.locked)
         return;
     steps_.resize(next_);
     if (steps_.size() == MaxSteps)

@@ -1,7 +1,7 @@
 #pragma once
 // Undo and redo for the theme document. Every change of the colour table, the
-// display size it brings along, or the document it belongs to (New, Open, a
-// download) is one step holding the state before and after it.
+// locks, the display size it brings along, or the document it belongs to (New,
+// Open, a download) is one step holding the state before and after it.
 
 #include "ColorModel.h"
 
@@ -12,6 +12,8 @@
 struct ThemeState {
     TThemeColorTable colors{};
     bool smallDisplay = false;
+    // The locked slots, ascending: locking is a change like any other.
+    std::vector<int> locked;
     // Which document the colours belong to: its file, the bytes last seen in
     // that file and the colours last saved there are kept per document.
     int document = 0;
