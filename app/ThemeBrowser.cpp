@@ -100,6 +100,9 @@ ThemeBrowser::ThemeBrowser(QWidget* parent, std::function<void(const QString&)> 
     folderLabel_ = new FolderLabel(this);
     folderLabel_->setObjectName(QStringLiteral("folder"));
     auto* change = new QPushButton(QStringLiteral("&Folder..."), this);
+    // No button is the default: Enter in the list opens the chosen theme, and
+    // nothing else.
+    change->setAutoDefault(false);
     connect(change, &QPushButton::clicked, this, [this] {
         const QString chosen = pickFolder_(folder_);
         if (!chosen.isEmpty())
@@ -149,6 +152,7 @@ ThemeBrowser::ThemeBrowser(QWidget* parent, std::function<void(const QString&)> 
     connect(watcher_, &QFileSystemWatcher::fileChanged, settle, qOverload<>(&QTimer::start));
 
     auto* compareButton = new QPushButton(QStringLiteral("&Compare With"), this);
+    compareButton->setAutoDefault(false);
     compareButton->setToolTip(QStringLiteral("Hold the chosen theme beside the one being edited"));
     connect(compareButton, &QPushButton::clicked, this, [this] {
         if (QListWidgetItem* item = list->currentItem())
@@ -362,14 +366,24 @@ void ThemeBrowser::ShowLarge(QListWidgetItem* item)
     picture->setPixmap(QPixmap::fromImage(twice));
     auto* layout = new QVBoxLayout(&large);
     layout->addWidget(picture);
+    // Space closes what Space opened (see eventFilter).
+    large.installEventFilter(this);
     large.exec();
 }
 
 bool ThemeBrowser::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == list && event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Space) {
-        ShowLarge(list->currentItem());
-        return true;
+    if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Space) {
+        if (watched == list) {
+            ShowLarge(list->currentItem());
+            return true;
+        }
+        // The enlargement: a Space held down since it opened does not close it.
+        auto* large = qobject_cast<QDialog*>(watched);
+        if (large && large != this && !static_cast<QKeyEvent*>(event)->isAutoRepeat()) {
+            large->accept();
+            return true;
+        }
     }
     return QDialog::eventFilter(watched, event);
 }

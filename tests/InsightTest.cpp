@@ -473,9 +473,24 @@ private slots:
         QTRY_COMPARE(f.browser->Pending(), 0);
         QCOMPARE(items->currentItem()->text(), QStringLiteral("blue"));
 
-        // Enter opens the current theme.
+        // Space shows the theme twice the size, and Space closes it again.
+        bool closedBySpace = false;
+        QTimer::singleShot(0, this, [&] {
+            QWidget* large = QApplication::activeModalWidget();
+            QVERIFY(large && large != f.browser);
+            QTest::keyClick(large, Qt::Key_Space);
+            closedBySpace = !large->isVisible();
+            if (!closedBySpace)
+                large->close();
+        });
+        QTest::keyClick(items, Qt::Key_Space);
+        QVERIFY(closedBySpace);
+
+        // Enter opens the current theme, and asks for no folder.
+        const std::size_t asked = rig.dialogs->fileQuestions.size();
         QTest::keyClick(items, Qt::Key_Return);
         QCOMPARE(QString::fromStdString(f.Session().ThemeFileName()), QString::fromStdString(dir.File("blue.lsth")));
+        QCOMPARE(rig.dialogs->fileQuestions.size(), asked);
         QStringList after = listing();
         after.removeIf([](const QString& s) { return s.startsWith(QStringLiteral("green")); });
         QStringList expected = before;
