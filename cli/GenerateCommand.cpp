@@ -38,8 +38,13 @@ bool ParseVariation(const std::string& text, std::uint32_t& value)
 // An empty text when the arguments make a request, else what is wrong.
 std::string ReadRequest(const Args& args, GenerateRequest& r)
 {
+    std::set<std::string> given;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
+        // Seeds may be many; every other option once, and one of --dark and --light.
+        const std::string option = a == "--light" ? "--dark" : a;
+        if (a != "--seed" && a.rfind("-", 0) == 0 && !given.insert(option).second)
+            return a == option ? a + " is given twice" : "--dark and --light are given together";
         const bool hasValue = i + 1 < args.size();
         const auto value = [&]() -> const std::string& { return args[++i]; };
         if (a == "--dark" || a == "--light") {

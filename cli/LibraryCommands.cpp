@@ -137,8 +137,12 @@ int RunCard(const Args& args)
     }
     std::string file, out, at;
     for (std::size_t i = 0; i < args.size(); ++i) {
-        if ((args[i] == "-o" || args[i] == "--at") && i + 1 < args.size())
-            (args[i] == "-o" ? out : at) = args[i + 1], ++i;
+        if ((args[i] == "-o" || args[i] == "--at") && i + 1 < args.size()) {
+            std::string& value = args[i] == "-o" ? out : at;
+            if (!value.empty())
+                return UsageError("card: " + args[i] + " is given twice");
+            value = args[i + 1], ++i;
+        }
         else if (file.empty() && args[i][0] != '-')
             file = args[i];
         else

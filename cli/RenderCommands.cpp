@@ -87,6 +87,8 @@ std::string ReadPreviewRequest(const Args& args, Mode mode, PreviewRequest& requ
     const std::string& cmd = request.command;
     std::string pageText, display, at, file, zoom, simulate;
     std::set<std::string> given;
+    // Every fault before the theme file is read is the command line's.
+    request.errorCode = 2;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
         std::string* target = a == "--page" ? &pageText : a == "--display" ? &display : a == "--at" ? &at
@@ -96,10 +98,8 @@ std::string ReadPreviewRequest(const Args& args, Mode mode, PreviewRequest& requ
         if (target) {
             if (i + 1 >= args.size())
                 return cmd + ": " + a + " needs a value";
-            if (!given.insert(a).second) {
-                request.errorCode = 2;
+            if (!given.insert(a).second)
                 return cmd + ": " + a + " is given twice";
-            }
             *target = args[++i];
         } else if (a == "--fix" && mode == Mode::Lint) {
             if (!given.insert(a).second) {
@@ -118,10 +118,8 @@ std::string ReadPreviewRequest(const Args& args, Mode mode, PreviewRequest& requ
             request.positional.push_back(a);
         }
     }
-    if (mode == Mode::Lint && given.count("-o") && !request.fix) {
-        request.errorCode = 2;
+    if (mode == Mode::Lint && given.count("-o") && !request.fix)
         return cmd + ": writes no file without --fix; -o is not taken";
-    }
     if (!zoom.empty()) {
         if (zoom.size() != 1 || zoom[0] < '1' || zoom[0] > '4')
             return cmd + ": --zoom must be 1..4, not " + Echo(zoom);
@@ -154,6 +152,7 @@ std::string ReadPreviewRequest(const Args& args, Mode mode, PreviewRequest& requ
         file = request.positional.front();
         request.positional.erase(request.positional.begin());
     }
+    request.errorCode = 1;
     LoadDefaultTheme(request.colors);
     if (!file.empty()) {
         TPackedTheme packed{};
@@ -212,7 +211,7 @@ int RunRender(const Args& args)
     if (!error.empty())
         return request.errorCode == 2 ? UsageError(error) : Fail(error);
     if (request.out.empty())
-        return Fail("render: -o is required (see lsthtool render --help)");
+        return UsageError("render: -o is required (see lsthtool render --help)");
 
     TLSDrawer drawer(request.colors, request.small);
     drawer.SetClock(FixedClock(request.moment));
@@ -246,7 +245,7 @@ int RunInspect(const Args& args)
     int x = 0, y = 0;
     if (request.positional.size() != 2 || !ParseCoordinate(request.positional[0], PreviewWidth, x) ||
         !ParseCoordinate(request.positional[1], PreviewHeight, y))
-        return Fail("inspect: give the pixel as X Y, X 0..239 and Y 0..319 (see lsthtool inspect --help)");
+        return UsageError("inspect: give the pixel as X Y, X 0..239 and Y 0..319 (see lsthtool inspect --help)");
     TLSDrawer drawer(request.colors, request.small);
     drawer.SetClock(FixedClock(request.moment));
     drawer.DrawPage(request.page);

@@ -14,10 +14,12 @@
 
 int RunDump(const Args& args)
 {
-    if (WantsHelp(args) || args.size() != 1) {
+    if (!WantsHelp(args) && args.size() != 1)
+        return UsageError("usage: lsthtool dump FILE (see lsthtool dump --help)");
+    if (WantsHelp(args)) {
         std::printf("usage: lsthtool dump FILE\n"
                     "Prints the 42 slots as \"<slot> <key> $<WORD>\" and then \"Display <0|1>\".\n");
-        return WantsHelp(args) ? 0 : 1;
+        return 0;
     }
     LoadedTheme theme;
     ThemeLoadReport report;
@@ -40,12 +42,14 @@ int RunCheck(const Args& args)
         else
             files.push_back(a);
     }
-    if (WantsHelp(args) || files.empty()) {
+    if (!WantsHelp(args) && files.empty())
+        return UsageError("usage: lsthtool check [--strict] FILE... (see lsthtool check --help)");
+    if (WantsHelp(args)) {
         std::printf("usage: lsthtool check [--strict] FILE...\n"
                     "Checks that each theme file loads; names the first bad key of each that does not.\n"
                     "Keys a file lacks (they load as their defaults) are named as warnings; with\n"
                     "--strict a missing key fails the check too.\n");
-        return WantsHelp(args) ? 0 : 1;
+        return 0;
     }
     int result = 0;
     for (const std::string& file : files) {
@@ -55,6 +59,9 @@ int RunCheck(const Args& args)
             result = 1;
             continue;
         }
+        for (const auto& [key, text] : report.widerThanAWord)
+            std::fprintf(stderr, "%s: %s: warning: %s is more than 16 bits; the device would see only its low 16\n",
+                         EscapeForTerminal(file).c_str(), key.c_str(), EscapeForTerminal(text).c_str());
         for (const std::string& key : report.missingKeys)
             std::fprintf(stderr, "%s: %s: %s\n", EscapeForTerminal(file).c_str(), key.c_str(),
                          strict ? "missing" : "warning: missing, reads as the default");
@@ -66,11 +73,13 @@ int RunCheck(const Args& args)
 
 int RunSet(const Args& args)
 {
-    if (WantsHelp(args) || args.empty()) {
+    if (!WantsHelp(args) && args.empty())
+        return UsageError("usage: lsthtool set FILE [KEY=VALUE]... [--display 240x320|80x160] (see lsthtool set --help)");
+    if (WantsHelp(args)) {
         std::printf("usage: lsthtool set FILE [KEY=VALUE]... [--display 240x320|80x160]\n"
                     "Sets colour keys (VALUE as in theme files, e.g. $FAC4, or #RRGGBB, rounded to RGB565)\n"
                     "and saves FILE, keeping every other line. A missing FILE starts from the default theme.\n");
-        return WantsHelp(args) ? 0 : 1;
+        return 0;
     }
     const std::string& file = args[0];
     // What to change, all read before the file is touched.
@@ -81,27 +90,30 @@ int RunSet(const Args& args)
         const std::string& arg = args[i];
         if (arg == "--display") {
             if (i + 1 >= args.size())
-                return Fail("--display needs 240x320 or 80x160");
+                return UsageError("set: --display needs 240x320 or 80x160");
             const std::string& size = args[++i];
             if (size != "240x320" && size != "80x160")
-                return Fail("unknown display size " + Echo(size) + " (240x320 or 80x160)");
+                return UsageError("set: unknown display size " + Echo(size) + " (240x320 or 80x160)");
+            if (display >= 0)
+                return UsageError("set: --display is given twice");
             display = size == "80x160" ? 1 : 0;
             continue;
         }
         const std::size_t eq = arg.find('=');
         if (eq == std::string::npos)
-            return Fail("expected KEY=VALUE, got " + Echo(arg));
+            return UsageError("set: expected KEY=VALUE, got " + Echo(arg));
         const ThemeSlot* slot = FindSlotByKey(arg.substr(0, eq));
         if (!slot)
-            return Fail("unknown colour key " + Echo(arg.substr(0, eq)));
+            return UsageError("set: unknown colour key " + Echo(arg.substr(0, eq)));
         const std::string value = arg.substr(eq + 1);
         TColor color = 0;
         std::int32_t word = 0;
         // "#RRGGBB" only: other texts are theme-file integers, "123456" decimal among them.
         if (value.size() == 7 && value[0] == '#' && ParseColorText(value, color))
             word = ColorToRGB565(color);
-        else if (!ParseStrictInteger(value, word))
-            return Fail(std::string(slot->key) + ": not a colour: " + Echo(value));
+        else if (!ParseStrictInteger(value, word) || word < 0 || word > 0xFFFF)
+            // Nothing is cut to fit: what is stored is what was asked for.
+            return UsageError("set: " + std::string(slot->key) + ": not a colour word 0..65535 or #RRGGBB: " + Echo(value));
         words[static_cast<std::size_t>(slot->index)] = static_cast<TRGB565>(static_cast<std::uint32_t>(word) & 0xFFFFu);
         given[static_cast<std::size_t>(slot->index)] = true;
     }

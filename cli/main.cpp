@@ -70,19 +70,15 @@ int main(int argc, char** argv)
     // What lsthtool prints is data: the same bytes as on Linux, no CR added.
     _setmode(_fileno(stdout), _O_BINARY);
 #endif
-    if (argc < 2) {
-        PrintUsage();
-        return 1;
-    }
+    if (argc < 2)
+        return UsageError("usage: lsthtool COMMAND [ARGS] (lsthtool --help lists them)");
     if (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0) {
         PrintUsage();
-        return 0;
+        return FinishOutput(0);
     }
     const Args args(argv + 2, argv + argc);
     for (const Command& c : Commands)
         if (std::strcmp(argv[1], c.name) == 0)
             return FinishOutput(c.run(args));
-    Fail(std::string("unknown command '") + argv[1] + "'");
-    PrintUsage();
-    return 1;
+    return UsageError(std::string("unknown command ") + Echo(argv[1]) + " (lsthtool --help lists them)");
 }

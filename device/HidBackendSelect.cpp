@@ -4,6 +4,7 @@
 #else
 #include "LinuxHidBackend.h"
 #endif
+#include "DeviceProtocol.h"
 #include "SimulatedHidBackend.h"
 
 #include <cstdio>
@@ -24,6 +25,13 @@ bool UsableSimulatorFile(const std::string& path, std::string& error)
     if (fs::exists(status)) {
         if (!fs::is_regular_file(status)) {
             error = path + ": not a regular file";
+            return false;
+        }
+        // Empty (a new image) or a device's image, never anything else: a
+        // file that is neither is not the simulator's to resize.
+        const std::uintmax_t size = fs::file_size(file, ec);
+        if (ec || (size != 0 && size != lsproto::ThemeBlockSize)) {
+            error = path + ": not a simulated device's image (" + std::to_string(lsproto::ThemeBlockSize) + " bytes)";
             return false;
         }
         if (std::FILE* f = std::fopen(path.c_str(), "r+b")) {
@@ -69,7 +77,13 @@ std::shared_ptr<HidBackend> CreateHidBackend(std::string* error)
     };
     SimulatorModel model;
     const char* simulator = std::getenv("LARKSPUR_HID_SIMULATOR");
-    if (simulator && ParseSimulatorModel(simulator, model)) {
+    // A model that is misspelt is said, never taken for the real hardware: a
+    // test script with a typo must not reach a real device.
+    if (simulator && *simulator && !ParseSimulatorModel(simulator, model)) {
+        reason = std::string("unknown model '") + simulator + "' (large, small or old)";
+        return refuse("LARKSPUR_HID_SIMULATOR: ");
+    }
+    if (simulator && *simulator) {
         const char* file = std::getenv("LARKSPUR_HID_SIMULATOR_FILE");
         if (file && *file && !UsableSimulatorFile(file, reason))
             return refuse("LARKSPUR_HID_SIMULATOR_FILE: ");

@@ -217,8 +217,10 @@ SimulatedHidBackend::SimulatedHidBackend(SimulatorModel model, std::string theme
         std::array<std::uint8_t, lsproto::ThemeBlockSize> stored{};
         if (in.read(reinterpret_cast<char*>(stored.data()), stored.size()))
             s.theme = stored;
+        else if (in.gcount() == 0)
+            s.SaveTheme();  // missing or empty: start from the factory content
         else
-            s.SaveTheme();  // missing or short: start from the factory content
+            s.themeFile.clear();  // not an image of ours: never written over
     }
 }
 

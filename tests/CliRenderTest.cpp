@@ -138,7 +138,7 @@ TEST_F(CliRender, SlotMapAndInspectShowTheDrawersRecord)
     EXPECT_NE(named.out.find("fg 25 Menu_TextSelected \"Selected Item\""), std::string::npos) << named.out;
     EXPECT_NE(named.out.find("bg 23 Menu_Cursor \"Cursor\""), std::string::npos) << named.out;
     for (const char* bad : {"--page 4 240 0", "--page 4 1", "--page all 1 1", "--page 4 1 2 3 4", "--page 4 -1 5"})
-        EXPECT_EQ(Run(std::string("inspect ") + bad).exitCode, 1) << bad;
+        EXPECT_EQ(Run(std::string("inspect ") + bad).exitCode, 2) << bad;
 }
 
 TEST_F(CliRender, BadArgumentsGiveOneLine)
@@ -150,16 +150,19 @@ TEST_F(CliRender, BadArgumentsGiveOneLine)
         std::string args;
         int exitCode;
     } cases[] = {
-        {"render", "--page 8 -o x.png", 1}, {"render", "--page 0", 1}, {"render", "-o x.png", 1},
-        {"render", "--page 0 --display 100x100 -o x.png", 1}, {"render", "--page 0 --at 'yesterday' -o x.png", 1},
-        {"render", "--page 0 --at '2026-13-01 10:00' -o x.png", 1},
+        // A theme file that cannot be read is the file's fault.
+        {"render", "'NOFILE.lsth' --page 0 -o x.png", 1},
+        // The command line is wrong: a value out of range, missing or no moment.
+        {"render", "--page 8 -o x.png", 2}, {"render", "--page 0", 2}, {"render", "-o x.png", 2},
+        {"render", "--page 0 --display 100x100 -o x.png", 2}, {"render", "--page 0 --at 'yesterday' -o x.png", 2},
+        {"render", "--page 0 --at '2026-13-01 10:00' -o x.png", 2},
         // Days the calendar does not have, a missing space, nothing at all.
-        {"render", "--page 0 --at '2026-02-30 10:00' -o x.png", 1},
-        {"render", "--page 0 --at '2025-02-29 10:00' -o x.png", 1},
-        {"render", "--page 0 --at '2026-04-31 10:00' -o x.png", 1},
-        {"render", "--page 0 --at '2026-01-0110:00' -o x.png", 1}, {"render", "--page 0 --at '' -o x.png", 1},
-        {"render", "'NOFILE.lsth' --page 0 -o x.png", 1}, {"render", "--page", 1},
-        {"render", "--page 0 --display " + longValue + " -o x.png", 1},
+        {"render", "--page 0 --at '2026-02-30 10:00' -o x.png", 2},
+        {"render", "--page 0 --at '2025-02-29 10:00' -o x.png", 2},
+        {"render", "--page 0 --at '2026-04-31 10:00' -o x.png", 2},
+        {"render", "--page 0 --at '2026-01-0110:00' -o x.png", 2}, {"render", "--page 0 --at '' -o x.png", 2},
+        {"render", "--page", 2},
+        {"render", "--page 0 --display " + longValue + " -o x.png", 2},
         // The command line itself is wrong: unknown, repeated or not taken.
         {"render", "--frob -o x.png --page 1", 2}, {"render", "--page 0 --page 1 -o x.png", 2},
         {"inspect", "--page 0 -o x.png 1 1", 2}, {"lint", "-o x.png", 2}, {"lint", "--display 80x160 --display 80x160", 2},

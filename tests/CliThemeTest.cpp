@@ -93,7 +93,7 @@ TEST_F(Cli, SetRefusesBadInputWithoutTouchingTheFile)
     const char* arguments[] = {"Main_Dom=white", "'NoSuchKey=$0001'", "Main_Dom", "--display 100x100", "--display"};
     for (const char* a : arguments) {
         const CommandResult r = Run("set " + Q("ok.lsth") + " " + a);
-        EXPECT_EQ(r.exitCode, 1) << a;
+        EXPECT_EQ(r.exitCode, 2) << a;
         EXPECT_FALSE(r.err.empty()) << a;
         EXPECT_EQ(ReadText(dir.File("ok.lsth")), "[Main]\r\n") << a;
     }
@@ -108,8 +108,8 @@ TEST_F(Cli, HelpAndUsage)
         EXPECT_EQ(r.exitCode, 0) << command;
         EXPECT_NE(r.out.find("usage: lsthtool " + std::string(command)), std::string::npos) << command;
     }
-    EXPECT_EQ(Run("").exitCode, 1);
-    EXPECT_EQ(Run("frobnicate").exitCode, 1);
+    EXPECT_EQ(Run("").exitCode, 2);
+    EXPECT_EQ(Run("frobnicate").exitCode, 2);
     EXPECT_EQ(Run("--help").exitCode, 0);
 }
 
@@ -247,3 +247,69 @@ TEST_F(Cli, LintFixReadsUnderTheLock)
     EXPECT_NE(out.find("Main_TCR"), std::string::npos) << out;
 }
 #endif
+
+// Command lines that cannot be carried out faithfully are refused: exit 2 and
+// one line saying why, nothing written.
+TEST_F(Cli, WrongCommandLinesAreRefused)
+{
+    WriteText(dir.File("t.lsth"), "[Main]\r\nMain_Dom=$F800\r\n");
+    const std::string before = ReadText(dir.File("t.lsth"));
+    struct Case {
+        std::string args;
+        int exit;
+    };
+    const Case cases[] = {
+        {"set T 'Main_Dom=70000'", 2},
+        {"set T 'Main_Dom=$12345'", 2},
+        {"set T Main_Dom=-1", 2},
+        {"set T Main_Dom=white", 2},
+        {"set T junk", 2},
+        {"set T Nowhere=1", 2},
+        {"set T --display 80x160 --display 240x320", 2},
+        {"set", 2},
+        {"dump", 2},
+        {"check", 2},
+        {"render --page 9 -o x.png", 2},
+        {"render --page 1 --zoom 5 -o x.png", 2},
+        {"render --page 1", 2},
+        {"frobnicate", 2},
+        {"", 2},
+        {"generate --seed '#3080FF' -o a.lsth -o b.lsth", 2},
+        {"generate --seed '#3080FF' --dark --light -o a.lsth", 2},
+        {"card T -o c1.png -o c2.png", 2},
+        // What stays right: 0..65535, in any syntax a theme file takes.
+        {"set T 'Main_Dom=65535' 'Main_Clock=$0000' Main_TCR=0x1F", 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.args);
+        WriteText(dir.File("t.lsth"), before);
+        std::string args = c.args;
+        if (const std::size_t t = args.find(" T"); t != std::string::npos)
+            args.replace(t, 2, " " + Q("t.lsth"));
+        const CommandResult r = Run(args);
+        EXPECT_EQ(r.exitCode, c.exit) << r.err;
+        if (c.exit == 2) {
+            EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
+            EXPECT_EQ(ReadText(dir.File("t.lsth")), before);
+            EXPECT_FALSE(std::ifstream(dir.File("a.lsth")).good());
+        }
+    }
+    // check names a value the device would see cut to 16 bits.
+    WriteText(dir.File("wide.lsth"), "[Main]\r\nMain_Dom=$1F800\r\n");
+    const CommandResult wide = Run("check " + Q("wide.lsth"));
+    EXPECT_NE(wide.err.find("Main_Dom: warning: $1F800 is more than 16 bits"), std::string::npos) << wide.err;
+    // Help that cannot be written is a failure.
+    EXPECT_EQ(RunCommand(std::string(LSTHTOOL) + " --help > /dev/full", dir.File("stderr")).exitCode, 1);
+    EXPECT_EQ(RunCommand(std::string(LSTHTOOL) + " --help > /dev/null", dir.File("stderr")).exitCode, 0);
+    // A misspelt simulator never falls back on the real hardware; an image
+    // that is not one is refused, never resized.
+    const CommandResult typo = RunCommand("LARKSPUR_HID_SIMULATOR=LARGE " + std::string(LSTHTOOL) + " download", dir.File("stderr"));
+    EXPECT_EQ(typo.exitCode, 2);
+    EXPECT_NE(typo.err.find("unknown model 'LARGE'"), std::string::npos) << typo.err;
+    WriteText(dir.File("notes.txt"), "nine byte");
+    const CommandResult notImage = RunCommand("LARKSPUR_HID_SIMULATOR=large LARKSPUR_HID_SIMULATOR_FILE=" + Q("notes.txt") + " " +
+                                                  std::string(LSTHTOOL) + " download",
+                                              dir.File("stderr"));
+    EXPECT_EQ(notImage.exitCode, 2);
+    EXPECT_EQ(ReadText(dir.File("notes.txt")), "nine byte");
+}

@@ -100,6 +100,8 @@ bool ParseTheme(const std::string& bytes, TPackedTheme& packed, bool& smallDispl
             SetError(error, slot.key, "not a colour: \"" + text + "\"");
             return false;
         }
+        if (value < 0 || value > 0xFFFF)
+            found.widerThanAWord.emplace_back(slot.key, text);
         packed[static_cast<std::size_t>(slot.index)] = static_cast<TRGB565>(static_cast<std::uint32_t>(value) & 0xFFFFu);
     }
     const std::int32_t display = ParseLenientInteger(read(DisplaySection, DisplayKey, "0"));

@@ -7,6 +7,7 @@
 
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 // What went wrong, for messages such as "FILE: Main_Clock: not an integer".
@@ -21,6 +22,9 @@ struct ThemeLoadReport {
     std::vector<std::string> missingKeys;
     // The slots the designer locked ([Editor] Locked=KEY,KEY...), in slot order.
     std::vector<int> locked;
+    // Colour keys whose value is more than a 16-bit word, with their text:
+    // the device sees only the low 16 bits, as the load does.
+    std::vector<std::pair<std::string, std::string>> widerThanAWord;
     // No key of a theme at all: most likely not a theme file.
     bool NoThemeKeys() const;
 };
