@@ -2,10 +2,13 @@
 // wiring between the controller, the timers and the session's conversation.
 
 #include "ClaimedDevice.h"
+#include "SettingsFile.h"
 #include "StatusLine.h"
 #include "Unit1.h"
 #include "WindowWiring.h"
 
+#include <QCoreApplication>
+#include <QDir>
 #include <QMenu>
 #include <QTimer>
 
@@ -114,8 +117,13 @@ void TfrmMain::ApplyDeviceStep(const DeviceStep& step)
         tmrReply->start(*deadline.ms);
     if (step.themeMenu)
         EnableThemeMenu(*this, *step.themeMenu);
-    if (step.status && step.connectionStatus)
-        status->SetConnection(QString::fromStdString(*step.status));
+    if (step.status && step.connectionStatus) {
+        QString tip = QString::fromStdString(step.tip);
+        if (!tip.isEmpty())
+            tip += QStringLiteral("\n") + QDir::toNativeSeparators(QString::fromStdString(SettingsPathForExecutable(
+                                                  QCoreApplication::applicationFilePath().toStdString())));
+        status->SetConnection(QString::fromStdString(*step.status), tip);
+    }
     if (step.document.refresh == DocumentOutcome::Refresh::List)
         (session_->SmallDisplay() ? mniDispSmall : mniDispLarge)->setChecked(true);
     ApplyOutcome(step.document);

@@ -8,14 +8,17 @@ StatusLine::StatusLine(QLabel& panel) : panel_(panel) {}
 void StatusLine::Set(const QString& text, bool failure)
 {
     panel_.setText(text);
+    // The connection's tooltip goes with its text.
+    panel_.setToolTip(text == connection_ ? tip_ : QString());
     failure_ = failure;
 }
 
 QString StatusLine::Text() const { return panel_.text(); }
 
-void StatusLine::SetConnection(const QString& text)
+void StatusLine::SetConnection(const QString& text, const QString& tip)
 {
     connection_ = text;
+    tip_ = tip;
     if (holdStartup_)
         return;
     Set(text);

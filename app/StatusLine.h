@@ -13,8 +13,9 @@ public:
 
     void Set(const QString& text, bool failure = false);
     QString Text() const;
-    // A status of the connection itself, which a cleared failure goes back to.
-    void SetConnection(const QString& text);
+    // A status of the connection itself, which a cleared failure goes back to,
+    // with more about it in its tooltip.
+    void SetConnection(const QString& text, const QString& tip = QString());
     // A command succeeded: an earlier failure goes, the connection shows again.
     void ClearFailure();
     // A file the editor keeps for itself (settings, the draft) could not be
@@ -28,6 +29,7 @@ public:
 private:
     QLabel& panel_;
     QString connection_ = QStringLiteral("Disconnected");
+    QString tip_;
     bool failure_ = false;
     bool holdStartup_ = false;
     QStringList failedFiles_;

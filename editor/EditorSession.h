@@ -32,6 +32,7 @@ struct DeviceStep {
     std::optional<std::string> status;  // to show, if any
     bool failure = false;               // the status reports a failure
     bool connectionStatus = false;      // the status is the connection's own
+    std::string tip;                    // more about the status, for its tooltip
     std::optional<bool> themeMenu;      // enable or disable the Theme menu
     DocumentOutcome document;           // a display switch or a download, to apply
 };

@@ -36,6 +36,11 @@ DeviceStep EditorSession::OnDevice(const DeviceConversation::Outcome& outcome)
         step.status = outcome.message;
         step.connectionStatus = true;
         step.themeMenu = false;
+        // A small display is no fault of the firmware: say what would let it in.
+        if (conversation_.Firmware().stamp >= lsproto::MinimumFirmwareStamp)
+            step.tip = "A device with the 80x160 display, product code " + conversation_.Firmware().productCode +
+                       ": add " + conversation_.Firmware().productCode +
+                       " to the Override setting to use it with this editor.";
         break;
     case Event::Downloaded: {
         TPackedTheme packed{};

@@ -247,6 +247,7 @@ TEST(EditorSession, WhatAConnectingDeviceDoes)
         }
         const DeviceStep connected = Reply(session, flash);
         EXPECT_EQ(connected.themeMenu, std::optional<bool>(true));
+        EXPECT_EQ(connected.tip, "");
         EXPECT_EQ(session.SmallDisplay(), !c.large);
         EXPECT_EQ(wire.commands.back() == lsproto::CmdThemeRead, c.downloads);
         if (c.downloads) {
@@ -262,6 +263,26 @@ TEST(EditorSession, WhatAConnectingDeviceDoes)
             EXPECT_EQ(session.ThemeColors(), mine);
             EXPECT_EQ(session.ThemeFileName(), file);
         }
+    }
+}
+
+// A small display the Override setting does not list is no firmware fault:
+// the status says "Incompatible firmware", and its tip what would let it in.
+TEST(EditorSession, ASmallDisplayNotListedSaysWhatWouldLetItIn)
+{
+    for (const bool old : {false, true}) {
+        EditorSession session;
+        Wire wire;
+        session.Conversation().Attach(wire, {"dev", 0x0416, 65, 65});
+        session.BeginFirmwareCheck();
+        std::vector<std::uint8_t> flash = Dataflash(false);
+        std::copy_n("ABCD", 4, flash.begin() + 316);
+        if (old)
+            flash[516] = 19, flash[517] = 2, flash[518] = 24;
+        const DeviceStep step = Reply(session, flash);
+        EXPECT_EQ(step.status, std::optional<std::string>("Incompatible firmware"));
+        EXPECT_EQ(step.themeMenu, std::optional<bool>(false));
+        EXPECT_EQ(step.tip.find("add ABCD to the Override setting") != std::string::npos, !old) << step.tip;
     }
 }
 
