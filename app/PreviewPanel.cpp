@@ -114,12 +114,14 @@ bool PreviewPanel::ToBitmap(int clientX, int clientY, int& x, int& y) const
 
 void PreviewPanel::Hover(int clientX, int clientY, const QPoint& globalPos)
 {
+    // The slot a click here would select is the one outlined and named.
     int x = 0, y = 0;
-    const std::optional<SlotId> slot = ToBitmap(clientX, clientY, x, y) ? session_.SlotShownAt(x, y) : std::nullopt;
-    if (!slot) {
+    const auto pick = ToBitmap(clientX, clientY, x, y) ? session_.PickAt(x, y) : std::nullopt;
+    if (!pick) {
         Leave();
         return;
     }
+    const std::optional<SlotId> slot = pick->slot;
     if (slot != hovered_) {
         hovered_ = slot;
         Refresh();
@@ -127,7 +129,7 @@ void PreviewPanel::Hover(int clientX, int clientY, const QPoint& globalPos)
     }
     // A rectangle of one pixel makes the tip follow the pointer within the
     // slot, and it stays for as long as the pointer rests there.
-    QToolTip::showText(globalPos, QString::fromStdString(session_.SlotTip(*slot)), form_.surface,
+    QToolTip::showText(globalPos, QString::fromStdString(session_.HoverTip(x, y)), form_.surface,
                        QRect(form_.surface->mapFromGlobal(globalPos), QSize(1, 1)), std::numeric_limits<int>::max());
 }
 

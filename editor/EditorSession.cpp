@@ -180,6 +180,19 @@ std::string EditorSession::SlotTip(SlotId slot) const
     return ListName(slot) + "\n" + ColorToHexText(color) + word;
 }
 
+std::string EditorSession::HoverTip(int x, int y) const
+{
+    const std::optional<Pick> pick = PickAt(x, y);
+    const std::optional<SlotId> shown = SlotShownAt(x, y);
+    if (!pick)
+        return {};
+    std::string tip = SlotTip(pick->slot);
+    const std::string name = tip.substr(0, tip.find('\n'));
+    if (shown && *shown != pick->slot)
+        tip.insert(name.size(), " \u2014 painted by " + ListName(*shown));
+    return tip;
+}
+
 // ---- A colour tried ----
 
 void EditorSession::TryColor(TColor color)

@@ -123,6 +123,10 @@ public:
     std::optional<SlotId> SlotShownAt(int x, int y) const;
     // The tooltip of that slot: its list name, "#RRGGBB" and word.
     std::string SlotTip(SlotId slot) const;
+    // What the pointer at (x, y) names: the row a click there selects, its
+    // colour, and the slot that paints the pixel where that is another one
+    // ("Item — painted by Background"). Empty outside the preview.
+    std::string HoverTip(int x, int y) const;
 
     // ---- A colour tried before it is chosen: shown, never stored ----
     void TryColor(TColor color);

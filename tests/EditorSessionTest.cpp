@@ -388,6 +388,25 @@ TEST(EditorSession, ClicksAndThePointer)
     session.Redraw();
     EXPECT_EQ(session.SlotShownAt(120, 90), std::optional<SlotId>(SlotId::Main_Dom));
     EXPECT_EQ(session.SlotTip(SlotId::Main_Dom).substr(0, 9), "Dominant\n");
+    // Where a slot's box shows another slot's pixel, the pointer names what a
+    // click selects and what paints it.
+    session.SetPage(4);
+    session.Redraw();
+    bool found = false;
+    for (int y = 0; y < PreviewHeight && !found; ++y)
+        for (int x = 0; x < PreviewWidth && !found; ++x) {
+            const auto pick = session.PickAt(x, y);
+            if (pick->name != "Item" || session.SlotShownAt(x, y) != SlotId::Menu_Background)
+                continue;
+            found = true;
+            EXPECT_EQ(session.HoverTip(x, y).substr(0, session.HoverTip(x, y).find('\n')),
+                      "Item \u2014 painted by Background");
+        }
+    EXPECT_TRUE(found);
+    EXPECT_EQ(session.HoverTip(3, 3).substr(0, 11), "Background\n");
+    session.SetPage(0);
+    session.Redraw();
+
     // The ring round the hovered slot, and nothing without one.
     EXPECT_TRUE(session.Overlay(std::nullopt, false).empty());
     const std::vector<std::uint32_t> ring = session.Overlay(SlotId::Main_Dom, false);
