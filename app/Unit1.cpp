@@ -84,6 +84,17 @@ TfrmMain::~TfrmMain()
     delete DevCon;
     DevCon = nullptr;
     claimed->device = nullptr;
+    // The session goes before the controls and panels do (they are children,
+    // deleted by the base class): nothing of theirs reaches this window or the
+    // session on the way out, neither a signal nor an event.
+    for (QObject* child : findChildren<QObject*>()) {
+        QObject::disconnect(child, nullptr, this, nullptr);
+        child->removeEventFilter(this);
+    }
+    if (windowHandle())
+        windowHandle()->removeEventFilter(this);
+    tmrDataflash->stop();
+    tmrReply->stop();
 }
 
 void TfrmMain::CreateControls()
@@ -148,7 +159,7 @@ void TfrmMain::CreateControls()
     stBarPanel = new QLabel(QStringLiteral("Disconnected"), stBar);
     stBarPanel->setMinimumWidth(500);
     stBar->addWidget(stBarPanel);
-    status = new StatusLine(*stBarPanel);
+    status = std::make_unique<StatusLine>(*stBarPanel);
 
     // The controls lie on the surface: entering one leaves the preview, though
     // the surface itself is never left.

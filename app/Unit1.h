@@ -95,7 +95,7 @@ public:
     QAction* mniUpload = nullptr;
 
     // Panels and windows of their own.
-    StatusLine* status = nullptr;
+    std::unique_ptr<StatusLine> status;
     PreviewPanel* preview = nullptr;
     LegibilityWindow* legibility = nullptr;
     CompareWindow* compareWindow = nullptr;
