@@ -72,7 +72,7 @@ void CompareWindow::Refresh()
     auto* rows = findChild<QTreeWidget*>(QStringLiteral("differences"));
     rows->clear();
     for (const ComparedSlot& d : session_.Differences()) {
-        auto* row = new QTreeWidgetItem(rows, {QString::fromStdString(session_.ListName(d.slot)),
+        auto* row = new QTreeWidgetItem(rows, {QString::fromStdString(session_.AnyListName(d.slot)),
                                                QString::fromStdString(ColorToHexText(d.mine)),
                                                QString::fromStdString(ColorToHexText(d.other))});
         row->setIcon(1, Swatch(d.mine));

@@ -5,6 +5,9 @@
 
 namespace {
 const char* const DeviceErrorText = "A device error has occurred";
+// What the user must know of an upload the device did not finish: it may
+// hold a part of the theme.
+const char* const UploadCutText = "The device was unplugged during the upload: upload the theme again";
 }  // namespace
 
 void DeviceConversation::Attach(DevicePort& port, const DeviceIdentity& identity)
@@ -22,13 +25,15 @@ DeviceConversation::Outcome DeviceConversation::Detach()
     // the device going is no answer to it.
     const bool transferring = phase_ == Phase::Download || phase_ == Phase::UploadReadFirst || phase_ == Phase::UploadVerify;
     const bool failed = lastFailed_;
+    const bool upload = uploading_;
     port_ = nullptr;
+    uploading_ = false;
     phase_ = Phase::Idle;
     rx_ = lsproto::ReceiveState();
     lastFailed_ = false;
     if (!transferring && !failed)
         return {};
-    return {Event::DeviceError, DeviceErrorText, "the device went away during the transfer"};
+    return {Event::DeviceError, upload ? UploadCutText : DeviceErrorText, "the device went away during the transfer"};
 }
 
 DeviceConversation::Outcome DeviceConversation::Fail(std::string detail)
@@ -94,6 +99,7 @@ DeviceConversation::Outcome DeviceConversation::BeginFirmwareCheck(const std::st
     if (!port_)
         return {};
     overrideText_ = overrideText;
+    uploading_ = false;
     return Ask(lsproto::CmdDataflashRead, lsproto::DataflashSize, Phase::FirmwareCheck);
 }
 
@@ -101,6 +107,7 @@ DeviceConversation::Outcome DeviceConversation::BeginDownload()
 {
     if (!port_)
         return {};
+    uploading_ = false;
     return Ask(lsproto::CmdThemeRead, lsproto::ThemeBlockSize, Phase::Download);
 }
 
@@ -109,6 +116,7 @@ DeviceConversation::Outcome DeviceConversation::BeginUpload(const PackedThemeBlo
     if (!port_)
         return {};
     sending_ = theme;
+    uploading_ = true;
     if (tailInstance_ == device_.instance && !tailInstance_.empty())
         return WriteTheme();
     // No block of this device yet: its own bytes are read first.
@@ -172,7 +180,7 @@ DeviceConversation::Outcome DeviceConversation::ThemeArrived()
         return WriteTheme();
     case Phase::UploadVerify:
         if (std::equal(sending_.begin(), sending_.end(), block_.begin()))
-            return {Event::Uploaded, "Theme was uploaded successfully", ""};
+            return uploading_ = false, Outcome{Event::Uploaded, "Theme was uploaded successfully", ""};
         return {Event::NotStored, "The device did not store the theme", ""};
     default:
         return {};

@@ -99,6 +99,8 @@ private:
     Phase phase_ = Phase::Idle;
     std::uint32_t exchange_ = 0;
     bool lastFailed_ = false;
+    // An upload was begun and has not been confirmed.
+    bool uploading_ = false;
     lsproto::ReceiveState rx_;
     lsproto::FirmwareInfo firmware_;
     std::string overrideText_;

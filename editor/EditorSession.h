@@ -111,6 +111,9 @@ public:
     std::vector<ColorListItem> ListItems() const;
     // The list name of a slot on the current page, else its file key.
     std::string ListName(SlotId slot) const;
+    // Its list name on the current page, else on another page (this display
+    // size first), else its file key: for lists of slots from every page.
+    std::string AnyListName(SlotId slot) const;
     // The list row a click at preview pixel (x, y) selects: the hit region's
     // name and slot, else the page's "Background". None outside the preview.
     struct Pick {

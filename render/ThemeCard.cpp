@@ -13,6 +13,23 @@
 #include <utility>
 #include <vector>
 
+// What the font lacks is said with what it has: "Info, Dialogs" reads
+// "INFO / DIALOGS" and "Voltage (normal)" "VOLTAGE - NORMAL", rather than
+// losing the comma and the brackets.
+std::string CardText(const std::string& text)
+{
+    std::string upper;
+    for (char c : text) {
+        if (c == ',')
+            upper += " /";
+        else if (c == '(')
+            upper += "- ";
+        else if (c != ')')
+            upper += c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+    }
+    return upper;
+}
+
 namespace {
 
 const TColor Paper = MakeColor(236, 236, 232);
@@ -23,15 +40,6 @@ constexpr int Columns = 3;
 constexpr int SwatchRow = 22;
 
 int FontHeight() { return FontTableFor(Font).header[0]; }
-
-// The device's fonts have capitals only.
-std::string Upper(std::string text)
-{
-    for (char& c : text)
-        if (c >= 'a' && c <= 'z')
-            c = static_cast<char>(c - 'a' + 'A');
-    return text;
-}
 
 void Paste(Bitmap& card, const Bitmap& picture, int left, int top)
 {
@@ -62,8 +70,8 @@ std::vector<SwatchLine> SwatchLines()
     std::vector<SwatchLine> lines;
     for (int i = 0; i < ThemeSlotCount; ++i) {
         if (i == 0 || std::strcmp(SectionOf(i), SectionOf(i - 1)) != 0)
-            lines.push_back({-1, Upper(SectionOf(i))});
-        lines.push_back({i, Upper(CardSlotLabel(static_cast<SlotId>(i)))});
+            lines.push_back({-1, CardText(SectionOf(i))});
+        lines.push_back({i, CardText(CardSlotLabel(static_cast<SlotId>(i)))});
     }
     return lines;
 }
@@ -150,7 +158,7 @@ Bitmap RenderThemeCard(const TThemeColorTable& colors, const std::string& name, 
     const int rows = RowsPerColumn(lines);
     Bitmap card(CardWidth(), swatchTop + rows * SwatchRow + CardPad);
     FillRect(card, 0, 0, card.Width(), card.Height(), Paper);
-    DrawBitmapText(card, CardPad, CardPad, Upper(name.empty() ? "Untitled" : name), Font, Paper, Ink);
+    DrawBitmapText(card, CardPad, CardPad, CardText(name.empty() ? "Untitled" : name), Font, Paper, Ink);
 
     for (bool small : {false, true}) {
         TThemeColorTable table = colors;
@@ -161,7 +169,7 @@ Bitmap RenderThemeCard(const TThemeColorTable& colors, const std::string& name, 
             drawer.DrawPage(page);
             const int left = CardPageLeft(small ? 4 : i);
             Paste(card, ScreenOf(drawer.Bitmap(), small), left, CardPagesTop);
-            DrawBitmapText(card, left, captionTop, Upper(small ? "80x160" : PageNames[page]), Font, Paper, Ink);
+            DrawBitmapText(card, left, captionTop, CardText(small ? "80x160" : PageNames[page]), Font, Paper, Ink);
         }
     }
 

@@ -24,3 +24,6 @@ int CardPageLeft(int index);  // 0..3 the large pages, 4 the small one
 // section share one, with the mode of the page that shows it ("Dominant
 // Acc. - Power Bank").
 std::string CardSlotLabel(SlotId slot);
+// A text as the card writes it in the device's font: capitals, a slash for
+// a comma and a dash for brackets, which the font lacks.
+std::string CardText(const std::string& text);

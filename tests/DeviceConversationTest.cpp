@@ -161,7 +161,13 @@ TEST(DeviceConversation, AnUploadCutOffIsADeviceError)
         const auto gone = link.talk.Detach();
         EXPECT_TRUE(begun.event == Event::DeviceError || gone.event == Event::DeviceError) << writes;
         EXPECT_EQ(gone.event, Event::DeviceError) << writes;
+        // Said so the user knows the device may hold part of the theme.
+        EXPECT_EQ(gone.message, "The device was unplugged during the upload: upload the theme again") << writes;
     }
+    // A download cut off says no more than that.
+    Link download;
+    download.talk.BeginDownload();
+    EXPECT_EQ(download.talk.Detach().message, "A device error has occurred");
     Link late;
     late.talk.BeginUpload(Theme(0x44));
     EXPECT_EQ(late.talk.DeadlineMs(), DeviceConversation::ReplyDeadlineMs);

@@ -210,14 +210,15 @@ private slots:
     void anUploadCutOffByAnUnplugSaysItFailed()
     {
         // Gone after the command, after the first or the second data report,
-        // or before the read-back: never only "Disconnected".
+        // or before the read-back: never only "Disconnected", and said so
+        // the user uploads again.
         for (int writes : {1, 2, 3, 4}) {
             Rig rig(SimulatorModel::Large);
             QVERIFY(rig.WaitStatus(QStringLiteral("Theme was downloaded successfully")));
             rig.sim->VanishAfterWrites(writes);
             rig.form->mniUploadClick();
             QTRY_VERIFY(rig.form->claimed->device == nullptr);
-            QCOMPARE(rig.Status(), QStringLiteral("A device error has occurred"));
+            QCOMPARE(rig.Status(), QStringLiteral("The device was unplugged during the upload: upload the theme again"));
             QVERIFY(!rig.form->mniTheme->isEnabled());
         }
     }

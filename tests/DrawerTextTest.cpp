@@ -1,6 +1,8 @@
 // Text boxes checked pixel by pixel against a reference picture built from the
 // font tables themselves, so the tests hold whatever the glyph artwork is.
 
+#include "SlotCatalogue.h"
+#include "ThemeCard.h"
 #include "Unit2.h"
 
 #include <gtest/gtest.h>
@@ -274,3 +276,20 @@ TEST(Primitives, ValueUnitCentresThePair)
 }
 
 }  // namespace
+
+// Every text the theme card writes can be drawn whole in its font: no
+// character of a page, section or slot name is lost (a comma reads as a slash).
+TEST(ThemeCard, EveryTextIsInItsFont)
+{
+    std::vector<std::string> texts(std::begin(PageNames), std::end(PageNames));
+    for (const ThemeSlot& slot : ThemeSlots) {
+        texts.push_back(slot.section);
+        texts.push_back(CardSlotLabel(static_cast<SlotId>(slot.index)));
+    }
+    const TFontTable& font = FontTableFor(6);
+    for (const std::string& text : texts)
+        for (char c : CardText(text))
+            EXPECT_TRUE(c == ' ' || FindCharIndex(font, static_cast<std::uint8_t>(c)) >= 0) << text << ": '" << c << "'";
+    EXPECT_EQ(CardText("Info, Dialogs"), "INFO / DIALOGS");
+    EXPECT_EQ(CardText("Voltage (normal)"), "VOLTAGE - NORMAL");
+}

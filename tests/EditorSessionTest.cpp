@@ -383,6 +383,9 @@ TEST(EditorSession, ClicksAndThePointer)
         EXPECT_EQ(pick->slot, c.slot);
     }
     EXPECT_FALSE(session.PickAt(240, 0));
+    // Named as some page's list names it, where this page lists it not.
+    EXPECT_EQ(session.AnyListName(SlotId::Main_TCR), "Material, secondary");
+    EXPECT_EQ(session.AnyListName(SlotId::Saver_Date), "Date");
     session.SetPage(0);
     session.SetSmallDisplay(false);
     session.Redraw();
