@@ -70,6 +70,21 @@ TEST(PaletteFiles, EntriesGoByNameElseByPlace)
     EXPECT_EQ(list.words[1], 0x001F);
 }
 
+// A UTF-8 mark is taken in every format, and words that agree with the
+// colours are no fault.
+TEST(PaletteFiles, MarksAndAgreeingWordsAreTaken)
+{
+    for (const auto& [format, text] : std::initializer_list<std::pair<PaletteFormat, std::string>>{
+             {PaletteFormat::Gpl, "\xEF\xBB\xBFGIMP Palette\n255 255 255 Main_Dom\n"},
+             {PaletteFormat::Json, "\xEF\xBB\xBF{\"slots\": {\"Main_Dom\": \"#FFFFFF\"}, \"words\": {\"Main_Dom\": \"0xFFFF\"}}"},
+         }) {
+        PaletteRead read;
+        PaletteError error;
+        EXPECT_TRUE(ReadPalette(format, text, read, error)) << error.line << ": " << error.reason;
+        EXPECT_EQ(read.words[std::size_t(SlotIndex(SlotId::Main_Dom))], 0xFFFF);
+    }
+}
+
 TEST(PaletteFiles, BadFilesAreRefusedByLineAndChangeNothing)
 {
     struct Case {
@@ -99,6 +114,15 @@ TEST(PaletteFiles, BadFilesAreRefusedByLineAndChangeNothing)
         {PaletteFormat::Json, "{\"slots\": [" + Repeated("\"#000000\",", 42) + "\"#FFFFFF\"]}", 1, "more than 42"},
         {PaletteFormat::Gpl, "GIMP Palette\n" + Repeated("1 2 3\n", 42) + "4 5 6\n", 44, "more than 42"},
         {PaletteFormat::CHeader, "", 0, "not read"},
+        // A palette that contradicts itself: a slot twice, words not its colours.
+        {PaletteFormat::Gpl, "GIMP Palette\n1 2 3 Main_Dom\n4 5 6 Main_Dom\n", 3, "Main_Dom is given twice"},
+        {PaletteFormat::Json, "{\"slots\": {\"Main_Dom\": \"#000000\",\n\"Main_Dom\": \"#FFFFFF\"}}", 2,
+         "Main_Dom is given twice"},
+        {PaletteFormat::Json, "{\"slots\": {},\n\"slots\": {\"Main_Dom\": \"#FFFFFF\"}}", 2, "\"slots\" is given twice"},
+        {PaletteFormat::Json, "{\"slots\": {\"Main_Dom\": \"#FFFFFF\"},\n\"words\": {\n\"Main_Dom\": \"0x0000\"}}", 3,
+         "\"words\" says 0x0000 for Main_Dom, \"slots\" 0xFFFF"},
+        {PaletteFormat::Json, "{\"slots\": {\"Main_Dom\": \"#FFFFFF\"}, \"words\": {\"Main_Clock\": \"0xFFFF\"}}", 1,
+         "\"slots\" nothing"},
     };
     for (const Case& c : cases) {
         PaletteRead read;

@@ -3,6 +3,7 @@
 #include "AsciiText.h"
 #include "ColorText.h"
 #include "FileIo.h"
+#include "IntegerSyntax.h"
 #include "JsonReader.h"
 #include "ThemeSlots.h"
 
@@ -137,9 +138,13 @@ bool ReadGpl(const std::string& text, PaletteRead& into, PaletteError& error)
                 return Refuse(error, lineNumber, "an entry is three numbers 0 to 255 and a name");
             channel = value;
         }
-        const int slot = SlotForEntry(Trimmed(line.substr(pos)), place++);
+        const std::string name = Trimmed(line.substr(pos));
+        const int slot = SlotForEntry(name, place++);
         if (slot < 0)
             return Refuse(error, lineNumber, "more than 42 colours without a slot's name");
+        // A slot given twice is a palette that contradicts itself.
+        if (into.given[static_cast<std::size_t>(slot)])
+            return Refuse(error, lineNumber, std::string(ThemeSlots[static_cast<std::size_t>(slot)].key) + " is given twice");
         into.words[static_cast<std::size_t>(slot)] = ColorToRGB565(MakeColor(rgb[0], rgb[1], rgb[2]));
         into.given[static_cast<std::size_t>(slot)] = true;
         if (at >= text.size())
@@ -148,8 +153,43 @@ bool ReadGpl(const std::string& text, PaletteRead& into, PaletteError& error)
     return true;
 }
 
-bool ReadJson(const std::string& text, PaletteRead& into, PaletteError& error)
+// The line of a member given a second time in an object, 0 for none.
+int RepeatedMember(const JsonValue& object, std::string& name)
 {
+    for (std::size_t i = 0; i < object.members.size(); ++i)
+        for (std::size_t j = 0; j < i; ++j)
+            if (object.members[i].first == object.members[j].first) {
+                name = object.members[i].first;
+                return object.members[i].second.line;
+            }
+    return 0;
+}
+
+// "words", where a palette has them, say the same as its colours.
+bool CheckWords(const JsonValue& words, const PaletteRead& into, PaletteError& error)
+{
+    if (words.type != JsonValue::Type::Object)
+        return Refuse(error, words.line, "\"words\" is an object of keys and words");
+    for (const auto& [key, value] : words.members) {
+        const ThemeSlot* slot = FindSlotByKey(key);
+        if (!slot)
+            return Refuse(error, value.line, "no slot is called \"" + Plain(key) + "\"");
+        std::int32_t word = 0;
+        if (value.type != JsonValue::Type::String || !ParseStrictInteger(value.text, word) || word < 0 || word > 0xFFFF)
+            return Refuse(error, value.line, "a word is a string such as \"0x1F00\"");
+        const auto at = static_cast<std::size_t>(slot->index);
+        if (!into.given[at] || into.words[at] != static_cast<TRGB565>(word))
+            return Refuse(error, value.line, "\"words\" says " + Plain(value.text) + " for " + slot->key +
+                                                 (into.given[at] ? ", \"slots\" " + Word(into.words[at]) : ", \"slots\" nothing"));
+    }
+    return true;
+}
+
+bool ReadJson(std::string text, PaletteRead& into, PaletteError& error)
+{
+    // A UTF-8 mark before the text, as some editors write, as in .gpl files.
+    if (text.compare(0, 3, "\xEF\xBB\xBF") == 0)
+        text.erase(0, 3);
     JsonValue root;
     std::string reason;
     int line = 0;
@@ -157,6 +197,9 @@ bool ReadJson(const std::string& text, PaletteRead& into, PaletteError& error)
         return Refuse(error, line, reason);
     if (root.type != JsonValue::Type::Object)
         return Refuse(error, root.line, "the palette is a JSON object");
+    std::string repeated;
+    if (const int at = RepeatedMember(root, repeated))
+        return Refuse(error, at, "\"" + Plain(repeated) + "\" is given twice");
     if (const JsonValue* display = root.Find("display"))
         if (display->type != JsonValue::Type::String || !ReadDisplay(display->text, into))
             return Refuse(error, display->line, "\"display\" is \"240x320\" or \"80x160\"");
@@ -166,6 +209,8 @@ bool ReadJson(const std::string& text, PaletteRead& into, PaletteError& error)
     if (slots->type != JsonValue::Type::Object && slots->type != JsonValue::Type::Array)
         return Refuse(error, slots->line, "\"slots\" is an object of keys and colours, or a list of colours");
     const bool named = slots->type == JsonValue::Type::Object;
+    if (const int at = named ? RepeatedMember(*slots, repeated) : 0)
+        return Refuse(error, at, Plain(repeated) + " is given twice");
     const std::size_t count = named ? slots->members.size() : slots->items.size();
     for (std::size_t i = 0; i < count; ++i) {
         const JsonValue& value = named ? slots->members[i].second : slots->items[i];
@@ -181,7 +226,8 @@ bool ReadJson(const std::string& text, PaletteRead& into, PaletteError& error)
         into.words[static_cast<std::size_t>(slot)] = ColorToRGB565(color);
         into.given[static_cast<std::size_t>(slot)] = true;
     }
-    return true;
+    const JsonValue* words = root.Find("words");
+    return !words || CheckWords(*words, into, error);
 }
 
 }  // namespace
