@@ -35,11 +35,6 @@ TThemeColorTable Distinct()
     return colors;
 }
 
-void Select(EditorSession& session, SlotId slot)
-{
-    session.SelectSlot(slot);
-}
-
 struct Wire : DevicePort {
     std::vector<std::uint8_t> commands;
     bool WriteReport(const std::uint8_t* report, std::size_t length, std::string*) override
@@ -79,7 +74,7 @@ std::vector<std::uint8_t> Dataflash(bool large)
 TEST(EditorSession, EditsAreRoundedAndTriedColoursAreNeverStored)
 {
     EditorSession session;
-    Select(session, SlotId::Main_Dom);
+    session.SelectSlot(SlotId::Main_Dom);
     const TThemeColorTable before = session.ThemeColors();
 
     // Tried: shown as the device would show it, nowhere else.
@@ -171,7 +166,7 @@ TEST(EditorSession, LocksHoldAgainstEveryCommand)
         SCOPED_TRACE(c.what);
         EditorSession session;
         session.SetSmallDisplay(true);  // where Fix All has most to do
-        Select(session, locked);
+        session.SelectSlot(locked);
         session.SetSelectedLocked(true);
         const TThemeColorTable before = session.ThemeColors();
         c.act(session);
@@ -185,7 +180,7 @@ TEST(EditorSession, LocksHoldAgainstEveryCommand)
     }
     // An edit names its slot: it changes it, and the lock stays.
     EditorSession session;
-    Select(session, locked);
+    session.SelectSlot(locked);
     session.SetSelectedLocked(true);
     session.SetSelectedColor(MakeColor(255, 0, 0));
     EXPECT_EQ(session.ThemeColors()[At(locked)], MakeColor(255, 0, 0));
