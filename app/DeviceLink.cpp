@@ -124,8 +124,6 @@ void TfrmMain::ApplyDeviceStep(const DeviceStep& step)
                                                   QCoreApplication::applicationFilePath().toStdString())));
         status->SetConnection(QString::fromStdString(*step.status), tip);
     }
-    if (step.document.refresh == DocumentOutcome::Refresh::List)
-        (session_->SmallDisplay() ? mniDispSmall : mniDispLarge)->setChecked(true);
     ApplyOutcome(step.document);
     if (step.status && !step.connectionStatus)
         status->Set(QString::fromStdString(*step.status), step.failure);

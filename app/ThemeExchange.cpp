@@ -127,7 +127,7 @@ void ThemeExchange::mniBrowseClick()
 {
     QString folder;
     if (!session_.ThemeFileName().empty())
-        folder = QFileInfo(FromPath(session_.ThemeFileName())).absolutePath();
+        folder = FromPath(session_.ThemeFolder());
     else if (form_.browser)
         folder = form_.browser->Folder();
     else

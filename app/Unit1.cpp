@@ -478,16 +478,6 @@ void TfrmMain::FormMouseDown(Qt::MouseButton button, int clientX, int clientY)
     lstColorsClick();
 }
 
-void TfrmMain::mniDispLargeClick()
-{
-    mniDispLarge->setChecked(true);
-    session_->SetSmallDisplay(false);
-    cmbLayoutClick();
-}
+void TfrmMain::mniDispLargeClick() { ApplyOutcome(session_->SetSmallDisplay(false)); }
 
-void TfrmMain::mniDispSmallClick()
-{
-    mniDispSmall->setChecked(true);
-    session_->SetSmallDisplay(true);
-    cmbLayoutClick();
-}
+void TfrmMain::mniDispSmallClick() { ApplyOutcome(session_->SetSmallDisplay(true)); }

@@ -4,9 +4,7 @@
 
 #include "CliCommon.h"
 #include "ColorText.h"
-#include "FileIo.h"
 #include "LegibilityFix.h"
-#include "ThemeFile.h"
 #include "ThemeFileUpdate.h"
 #include "ThemeSlots.h"
 
@@ -33,24 +31,19 @@ int WriteLegibilityFix(const std::string& file, const std::string& out)
 {
     // Another file starts from the original's bytes, read before its own
     // lock is taken: only the file written is locked.
+    // The same rules as for the file written: a file that holds something
+    // else is no theme to take lines from.
     ThemeFileState source;
-    if (!out.empty() && out != file) {
-        if (ReadFileLimited(file, MaxIniFileSize, source.bytes) != FileReadStatus::Ok)
-            return Fail(file + ": cannot be read");
-        ThemeLoadReport report;
-        ThemeFileError fault;
-        if (!ParseTheme(source.bytes, source.words, source.smallDisplay, &fault, &report))
-            return Fail(file + ": " + (fault.key.empty() ? "" : fault.key + ": ") + fault.reason);
-        if (report.NoThemeKeys())
-            return Fail(file + ": holds no theme colours");
-        source.exists = true;
-        source.locked = report.locked;
-    }
+    const bool another = !out.empty() && out != file;
+    std::string error;
+    if (another && !ReadThemeFile(file, source, error))
+        return Fail(file + ": " + error);
+    if (another && !source.exists)
+        return Fail(file + ": cannot be read");
     const std::string target = out.empty() ? file : out;
     LegibilityFixResult result;
-    std::string error;
     const ThemeUpdateResult written = UpdateThemeFile(target, [&](ThemeFileState& theme, std::string&) {
-        if (source.exists)
+        if (another)
             theme = source;
         result = Mend(theme);
         return true;

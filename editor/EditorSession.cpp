@@ -9,14 +9,6 @@
 
 const char* const ApplicationTitle = "Larkspur Theme Editor";
 
-std::string ShownFileName(const std::string& path)
-{
-    if (path.empty())
-        return "Untitled";
-    const std::size_t sep = path.find_last_of("/\\:");
-    return sep == std::string::npos ? path : path.substr(sep + 1);
-}
-
 EditorSession::EditorSession()
     : document_(themeColors_, packedTheme_, smallDisplay_, themeFileName_, modified_),
       drawer_(std::make_unique<TLSDrawer>(shownColors_, smallDisplay_))
@@ -110,10 +102,7 @@ DocumentOutcome EditorSession::ImportPalette(const TPackedTheme& words, const st
 
 DocumentOutcome EditorSession::ApplyGenerated(const TThemeColorTable& colors)
 {
-    TThemeColorTable kept = colors;
-    for (int slot : document_.LockedSlotIndices())
-        kept[static_cast<std::size_t>(slot)] = themeColors_[static_cast<std::size_t>(slot)];
-    return Changed(document_.SetColors(kept, "Generate Theme"));
+    return Changed(document_.SetColors(document_.KeepLocked(colors), "Generate Theme"));
 }
 
 DocumentOutcome EditorSession::RestoreDraft(const ThemeDraftContent& draft)
@@ -197,10 +186,10 @@ std::string EditorSession::HoverTip(int x, int y) const
     const std::optional<SlotId> shown = SlotShownAt(x, y);
     if (!pick)
         return {};
+    // After the name, the tip's first line.
     std::string tip = SlotTip(pick->slot);
-    const std::string name = tip.substr(0, tip.find('\n'));
     if (shown && *shown != pick->slot)
-        tip.insert(name.size(), " \u2014 painted by " + ListName(*shown));
+        tip.insert(ListName(pick->slot).size(), " \u2014 painted by " + ListName(*shown));
     return tip;
 }
 

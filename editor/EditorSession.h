@@ -54,10 +54,6 @@ struct ComparedSlot {
 
 extern const char* const ApplicationTitle;
 
-// A theme file's name as the caption shows it: without its folder, or
-// "Untitled" for none.
-std::string ShownFileName(const std::string& path);
-
 // The preview is shown at 1x to this many times its size.
 constexpr int MaxZoomFactor = 4;
 
@@ -185,6 +181,8 @@ public:
     // ---- Exports ----
     // The theme's name: its file's without the extension, else "Untitled".
     std::string ThemeName() const;
+    // The folder of the theme's file; empty for "Untitled".
+    std::string ThemeFolder() const;
     // Where an export goes first: the folder of the last one, else the theme's.
     std::string ExportFolder() const;
     void NoteExport(const std::string& path);
@@ -244,7 +242,6 @@ private:
     ThemeDocument document_;
 
     TThemeColorTable shownColors_{};
-    bool shownSmall_ = false;
     bool trying_ = false;
     TColor tried_ = 0;
 

@@ -140,12 +140,10 @@ DocumentOutcome EditorSession::Take(const std::vector<SlotId>& slots)
     if (!compareDrawer_)
         return {};
     TThemeColorTable colors = themeColors_;
-    for (SlotId slot : slots) {
-        const auto i = static_cast<std::size_t>(SlotIndex(slot));
-        // Locked slots are not taken, as they are kept everywhere.
-        if (!document_.IsLocked(SlotIndex(slot)))
-            colors[i] = compared_[i];
-    }
+    for (SlotId slot : slots)
+        colors[static_cast<std::size_t>(SlotIndex(slot))] = compared_[static_cast<std::size_t>(SlotIndex(slot))];
+    // Locked slots are not taken, as they are kept everywhere.
+    colors = document_.KeepLocked(colors);
     if (colors == themeColors_)
         return {};
     return Changed(document_.SetColors(colors, "Take Colours"));
@@ -201,14 +199,15 @@ std::string EditorSession::ThemeName() const
     return PathOf(themeFileName_).stem().u8string();
 }
 
-std::string EditorSession::ExportFolder() const
+std::string EditorSession::ThemeFolder() const
 {
-    if (lastExportFolder_.empty() && !themeFileName_.empty()) {
-        std::error_code error;
-        return std::filesystem::absolute(PathOf(themeFileName_), error).parent_path().u8string();
-    }
-    return lastExportFolder_;
+    if (themeFileName_.empty())
+        return {};
+    std::error_code error;
+    return std::filesystem::absolute(PathOf(themeFileName_), error).parent_path().u8string();
 }
+
+std::string EditorSession::ExportFolder() const { return lastExportFolder_.empty() ? ThemeFolder() : lastExportFolder_; }
 
 void EditorSession::NoteExport(const std::string& path)
 {

@@ -19,13 +19,6 @@ using Refresh = DocumentOutcome::Refresh;
 
 std::size_t At(SlotId slot) { return static_cast<std::size_t>(SlotIndex(slot)); }
 
-TThemeColorTable Defaults()
-{
-    TThemeColorTable colors{};
-    LoadDefaultTheme(colors);
-    return colors;
-}
-
 // Every slot a colour of its own, none the default's.
 TThemeColorTable Distinct()
 {
@@ -335,14 +328,16 @@ TEST(EditorSession, ExportNames)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         EditorSession session;
-        if (!c.file.empty())
+        if (!c.file.empty()) {
             ASSERT_FALSE(session.SaveAs(c.file).failed);
+        }
         EXPECT_EQ(session.ExportFileName(c.what, c.zoomed), c.name);
         // The theme's folder first, then that of the last export.
-        if (c.file.empty())
+        if (c.file.empty()) {
             EXPECT_EQ(session.ExportFolder(), "");
-        else
+        } else {
             EXPECT_TRUE(same(session.ExportFolder(), dir.Path())) << session.ExportFolder();
+        }
         session.NoteExport(dir.File("pictures/x.png"));
         EXPECT_TRUE(same(session.ExportFolder(), dir.File("pictures"))) << session.ExportFolder();
     }

@@ -10,14 +10,15 @@
 namespace {
 const char* const FileError = "A file error has occurred";
 const char* const Saved = "Theme was saved successfully";
-
-// A file's name without its folder, as a status line names it.
-std::string ShownName(const std::string& path)
-{
-    const std::size_t slash = path.find_last_of("/\\");
-    return slash == std::string::npos ? path : path.substr(slash + 1);
-}
 }  // namespace
+
+std::string ShownFileName(const std::string& path)
+{
+    if (path.empty())
+        return "Untitled";
+    const std::size_t sep = path.find_last_of("/\\:");
+    return sep == std::string::npos ? path : path.substr(sep + 1);
+}
 
 DocumentOutcome DocumentOutcome::Failure(std::string text)
 {
@@ -128,7 +129,7 @@ DocumentOutcome ThemeDocument::WriteFile(const std::string& path, const ConfirmO
     if (declined)
         return {};
     if (result != ThemeUpdateResult::Written)
-        return DocumentOutcome::Failure(error == NoThemeInFile ? ShownName(path) + ": " + error : FileError);
+        return DocumentOutcome::Failure(error == NoThemeInFile ? ShownFileName(path) + ": " + error : FileError);
     Document& d = Current();
     d.fileName = path;
     d.bytesSeen.clear();
@@ -218,14 +219,21 @@ DocumentOutcome ThemeDocument::SetColor(int slot, TColor color, const std::strin
     return Edited();
 }
 
+TThemeColorTable ThemeDocument::KeepLocked(const TThemeColorTable& colors) const
+{
+    TThemeColorTable kept = colors;
+    for (int slot : Current().locked)
+        kept[static_cast<std::size_t>(slot)] = colors_[static_cast<std::size_t>(slot)];
+    return kept;
+}
+
 DocumentOutcome ThemeDocument::ImportPalette(const TPackedTheme& words, const std::array<bool, ThemeSlotCount>& given)
 {
-    TPackedTheme now{};
-    PackTheme(colors_, now);
     TThemeColorTable colors = colors_;
-    for (int slot : TakeUnlocked(words, given, Current().locked, now))
-        colors[static_cast<std::size_t>(slot)] = RGB565ToColor(now[static_cast<std::size_t>(slot)]);
-    return SetColors(colors, "Import Palette");
+    for (int slot = 0; slot < ThemeSlotCount; ++slot)
+        if (given[static_cast<std::size_t>(slot)])
+            colors[static_cast<std::size_t>(slot)] = RGB565ToColor(words[static_cast<std::size_t>(slot)]);
+    return SetColors(KeepLocked(colors), "Import Palette");
 }
 
 DocumentOutcome ThemeDocument::Paste(int slot, const std::string& text)

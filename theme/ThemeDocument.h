@@ -18,6 +18,10 @@
 #include <string>
 #include <vector>
 
+// A theme file's name as the caption and the status line show it: without
+// its folder, or "Untitled" for none.
+std::string ShownFileName(const std::string& path);
+
 struct DocumentOutcome {
     enum class Refresh {
         None,     // nothing changed
@@ -68,6 +72,9 @@ public:
     std::set<SlotId> LockedSlots() const;
     const std::vector<int>& LockedSlotIndices() const { return Current().locked; }
     DocumentOutcome SetLocked(int slot, bool locked);
+    // `colors` where no slot is locked, the theme's own colours where one
+    // is: what every command that sets many colours at once stores.
+    TThemeColorTable KeepLocked(const TThemeColorTable& colors) const;
     // Every slot takes its colour from `colors`, rounded, as one step.
     DocumentOutcome SetColors(const TThemeColorTable& colors, const std::string& step);
     // A palette's colours for the slots it names, but the locked ones, as one

@@ -8,26 +8,19 @@
 
 const char* const NoThemeInFile = "holds no theme colours; not overwritten";
 
-std::vector<int> TakeUnlocked(const TPackedTheme& from, const std::array<bool, ThemeSlotCount>& given,
-                              const std::vector<int>& locked, TPackedTheme& words)
+void TakeUnlocked(const TPackedTheme& from, const std::array<bool, ThemeSlotCount>& given, const std::vector<int>& locked,
+                  TPackedTheme& words)
 {
-    std::vector<int> changed;
     for (int i = 0; i < ThemeSlotCount; ++i) {
         const auto at = static_cast<std::size_t>(i);
-        if (!given[at] || std::find(locked.begin(), locked.end(), i) != locked.end() || words[at] == from[at])
-            continue;
-        words[at] = from[at];
-        changed.push_back(i);
+        if (given[at] && std::find(locked.begin(), locked.end(), i) == locked.end())
+            words[at] = from[at];
     }
-    return changed;
 }
 
-namespace {
-
-// The file's theme, or the defaults for none; Refused with the reason for a
-// file that cannot be read whole or holds something else.
-ThemeUpdateResult ReadTarget(const std::string& path, ThemeFileState& state, std::string& error)
+bool ReadThemeFile(const std::string& path, ThemeFileState& state, std::string& error)
 {
+    state = ThemeFileState{};
     TThemeColorTable defaults{};
     LoadDefaultTheme(defaults);
     PackTheme(defaults, state.words);
@@ -35,33 +28,31 @@ ThemeUpdateResult ReadTarget(const std::string& path, ThemeFileState& state, std
     switch (ReadFileLimited(path, MaxIniFileSize, state.bytes, &message)) {
     case FileReadStatus::Missing:
         state.bytes.clear();
-        return ThemeUpdateResult::Written;
+        return true;
     case FileReadStatus::Ok:
         break;
     default:
         // Rewriting a file we could not read whole would lose its other lines.
         error = message;
-        return ThemeUpdateResult::Refused;
+        return false;
     }
     state.exists = true;
     // An empty file has nothing to lose; anything else must be a theme.
     if (state.bytes.empty())
-        return ThemeUpdateResult::Written;
+        return true;
     ThemeFileError fault;
     ThemeLoadReport report;
     if (!ParseTheme(state.bytes, state.words, state.smallDisplay, &fault, &report)) {
         error = (fault.key.empty() ? "" : fault.key + ": ") + fault.reason;
-        return ThemeUpdateResult::Refused;
+        return false;
     }
     if (report.NoThemeKeys()) {
         error = NoThemeInFile;
-        return ThemeUpdateResult::Refused;
+        return false;
     }
     state.locked = report.locked;
-    return ThemeUpdateResult::Written;
+    return true;
 }
-
-}  // namespace
 
 ThemeUpdateResult UpdateThemeFile(const std::string& path, const ThemeFileChange& change, std::string& error,
                                   int lockWaitMs)
@@ -71,8 +62,8 @@ ThemeUpdateResult UpdateThemeFile(const std::string& path, const ThemeFileChange
     if (!lock.Acquire(path, &error, lockWaitMs))
         return ThemeUpdateResult::Failed;
     ThemeFileState state;
-    if (const ThemeUpdateResult read = ReadTarget(path, state, error); read != ThemeUpdateResult::Written)
-        return read;
+    if (!ReadThemeFile(path, state, error))
+        return ThemeUpdateResult::Refused;
     if (change && !change(state, error))
         return ThemeUpdateResult::Failed;
     std::sort(state.locked.begin(), state.locked.end());

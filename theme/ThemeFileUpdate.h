@@ -22,12 +22,12 @@ struct ThemeFileState {
 
 };
 
-// How a palette, a kept theme or any other set of colours goes into a theme:
-// the slots `given` names take their words from `from`, but for the locked
-// ones, which keep theirs; every other slot, and the display size, stay.
-// The slots changed, in slot order.
-std::vector<int> TakeUnlocked(const TPackedTheme& from, const std::array<bool, ThemeSlotCount>& given,
-                              const std::vector<int>& locked, TPackedTheme& words);
+// How a palette, a kept theme or any other set of colours goes into a theme
+// file: the slots `given` names take their words from `from`, but for the
+// locked ones, which keep theirs; every other slot, and the display size,
+// stay. (The editor's document does the same with ThemeDocument::KeepLocked.)
+void TakeUnlocked(const TPackedTheme& from, const std::array<bool, ThemeSlotCount>& given, const std::vector<int>& locked,
+                  TPackedTheme& words);
 
 // What is said of a file refused because it holds no theme.
 extern const char* const NoThemeInFile;
@@ -40,6 +40,11 @@ enum class ThemeUpdateResult {
     Refused,  // the file could not be read as a theme, or holds none
     Failed,   // the change failed, or the file could not be written
 };
+
+// The theme of the file at `path` as a writer finds it: the defaults for a
+// file that is not there or is empty. False with the reason for a file that
+// cannot be read whole, or holds something but no theme.
+bool ReadThemeFile(const std::string& path, ThemeFileState& state, std::string& error);
 
 // Reads, changes and writes `path` under its lock (waiting at most
 // lockWaitMs, or for as long as it takes when negative). `error` says why it
