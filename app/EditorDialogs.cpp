@@ -1,12 +1,12 @@
 #include "EditorDialogs.h"
 
-#include "ClientTitleBar.h"
 
 #include <QColorDialog>
 #include <QFileDialog>
 #include <QGuiApplication>
 #include <QLocale>
 #include <QMessageBox>
+#include <QPointer>
 #include <QScreen>
 #include <QWindow>
 
@@ -130,13 +130,7 @@ QMargins FrameOf(const QWidget& window)
 // or less on a side, depending on where the window stands: a pixel more.
 QMargins ExpectedFrame(const QWidget& owner)
 {
-    QMargins frame = FrameOf(owner);
-    // An owner that draws its own title bar has just a border from the window
-    // manager, which gives the other windows a title bar and a grip as well:
-    // reckoned on the large side, as tall as the owner's own bar (openbox's
-    // is shorter at any scale) and a quarter of that.
-    if (const ClientTitleBar* bar = ClientTitleBar::Of(owner))
-        frame += QMargins(0, bar->height(), 0, bar->height() / 4);
+    const QMargins frame = FrameOf(owner);
     return owner.devicePixelRatioF() == 1.0 ? frame : frame + QMargins(1, 1, 1, 1);
 }
 
@@ -210,4 +204,48 @@ void MoveFrameTo(QWidget& window, QPoint topLeft)
     const QPoint by = topLeft - OuterFrame(window).topLeft();
     if (!by.isNull())
         window.move(window.pos() + by);
+}
+
+namespace {
+
+void CentreFrame(QWidget& window, const QScreen& screen)
+{
+    QRect frame = OuterFrame(window);
+    frame.moveCenter(screen.availableGeometry().center());
+    MoveFrameTo(window, frame.topLeft());
+}
+
+// Watches a window until it is first shown framed, centres it then, and goes.
+class CentreWhenFramed : public QObject {
+public:
+    CentreWhenFramed(QWidget& window, QScreen& screen) : QObject(&window), window_(window), screen_(&screen)
+    {
+        window.windowHandle()->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        const bool framed = OuterFrame(window_) != window_.geometry();
+        if ((event->type() == QEvent::Expose || event->type() == QEvent::Move) && framed) {
+            watched->removeEventFilter(this);
+            if (screen_)
+                CentreFrame(window_, *screen_);
+            deleteLater();
+        }
+        return false;
+    }
+
+private:
+    QWidget& window_;
+    QPointer<QScreen> screen_;
+};
+
+}  // namespace
+
+void CentreOnScreen(QWidget& window, QScreen& screen)
+{
+    CentreFrame(window, screen);
+    if (window.windowHandle() && OuterFrame(window) == window.geometry())
+        new CentreWhenFramed(window, screen);
 }

@@ -10,6 +10,7 @@
 #include <functional>
 #include <initializer_list>
 
+class QScreen;
 class QWidget;
 
 // Where a dialog of the window goes: beside `keepVisible` (in global
@@ -101,3 +102,8 @@ QRect OuterFrame(const QWidget& window);
 
 // Moves a top-level window so that its outer rectangle starts at topLeft.
 void MoveFrameTo(QWidget& window, QPoint topLeft);
+
+// Centres a top-level window about to be shown on screen: now, by its own
+// size, and once more when the window manager has framed it, by the frame
+// (an X window manager tells its title bar's height only then).
+void CentreOnScreen(QWidget& window, QScreen& screen);

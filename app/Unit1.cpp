@@ -4,7 +4,6 @@
 #include "BitmapImage.h"
 #include "ClaimedDevice.h"
 #include "ClientSurface.h"
-#include "ClientTitleBar.h"
 #include "ColorListDelegate.h"
 #include "CompareWindow.h"
 #include "DraftKeeper.h"
@@ -59,12 +58,10 @@ TfrmMain::TfrmMain(std::unique_ptr<EditorDialogs> questions, std::shared_ptr<Hid
         setFont(barFont);
     }
     // Customised, so the window manager is told the buttons exactly: a
-    // fixed-size window offers no Maximize. Where the window draws its own
-    // title bar, that bar draws just those buttons.
+    // fixed-size window offers no Maximize. A window manager that draws one
+    // on every window all the same finds it does nothing here.
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
-    if (ClientTitleBar::Wanted())
-        new ClientTitleBar(*this);
     recent = std::make_unique<RecentFiles>();
     session_ = std::make_unique<EditorSession>();
     CreateControls();
@@ -207,11 +204,8 @@ void TfrmMain::showEvent(QShowEvent* event)
     // The factor the screen allows first, so the window is centred at its
     // size; then the centred frame is kept on the screen.
     preview->FitToScreen();
-    if (QScreen* screen = QGuiApplication::primaryScreen()) {
-        QRect frame = OuterFrame(*this);
-        frame.moveCenter(screen->availableGeometry().center());
-        MoveFrameTo(*this, frame.topLeft());
-    }
+    if (QScreen* screen = QGuiApplication::primaryScreen())
+        CentreOnScreen(*this, *screen);
     preview->FitToScreen();
     FormShow();
     // Before the event loop handles the first device scan, which leaves

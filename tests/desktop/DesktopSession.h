@@ -1,9 +1,7 @@
 #pragma once
-// What the X and the Wayland window tests share: a new editor window (with
-// its own title bar where it draws one), the state of the left button and
+// What the X and the Wayland window tests share: a new editor window, the state of the left button and
 // other programs run to drive or read the display.
 
-#include "ClientTitleBar.h"
 #include "EditorDialogs.h"
 #include "SimulatedHidBackend.h"
 #include "Unit1.h"

@@ -203,72 +203,25 @@ private slots:
         QCOMPARE(form->geometry().size(), before.size());
     }
 
-    // openbox draws a Maximize button on every window, of fixed size or
-    // not: it is left only a border to draw, and the title bar is the
-    // window's own, with Minimize and Close. A drag on its caption moves the
-    // window; a press on Close that ends off it does nothing, a click closes;
-    // Minimize minimises.
-    void theTitleBarIsTheWindowsOwnUnderOpenbox()
+    // The window manager frames the main window as it does its dialogs: the
+    // same title bar and sides (a dialog that can be resized may have a grip
+    // at the bottom).
+    void theWindowManagerFramesEveryWindow()
     {
-        auto form = ShowWindow();
-        ClientTitleBar* bar = ClientTitleBar::Of(*form);
-        QVERIFY(bar);
-        const QString extents = XProperty(form->winId(), "_NET_FRAME_EXTENTS");
-        const QRegularExpressionMatch sides =
-            QRegularExpression(QStringLiteral("= (\\d+), (\\d+), (\\d+), (\\d+)")).match(extents);
-        QVERIFY2(sides.hasMatch(), qPrintable(extents));
-        for (int side : {2, 3, 4})
-            QVERIFY2(sides.captured(side) == sides.captured(1), qPrintable(extents));
-        QCOMPARE(bar->geometry(), QRect(0, 0, form->width(), form->contentsMargins().top()));
-        QCOMPARE(form->menuBar()->y(), bar->height());
-
-        const auto pointer = [](const QStringList& args) { Run(QStringLiteral("xdotool"), args); };
-        // Where the pointer goes is fixed before the window moves under it.
-        const auto moveTo = [&](QPoint global) { PointAt(global, bar->devicePixelRatioF()); };
-        const QPoint caption = bar->mapToGlobal(QPoint(bar->width() / 3, bar->height() / 2));
-        const QPoint by(90, 60), from = OuterFrame(*form).topLeft();
-        moveTo(caption);
-        QTRY_VERIFY(bar->underMouse());
-        pointer({QStringLiteral("mousedown"), QStringLiteral("1")});
-        QVERIFY(LeftButtonIs(true));
-        // The window manager moves the window by the pointer's way from the
-        // press, once it has taken the pointer over: the pointer goes on
-        // moving until the window follows, then ends where it is aimed.
-        // The toolkit hears of the move only when it ends: where the window
-        // stands meanwhile is asked of the X server.
-        const auto onServer = [&] {
-            const QString info = Run(QStringLiteral("xwininfo"), {QStringLiteral("-id"), QString::number(form->winId())});
-            return QRegularExpression(QStringLiteral("Absolute upper-left X:\\s*(-?\\d+)")).match(info).captured(1);
+        const auto extents = [](const QWidget& window) {
+            const QRegularExpressionMatch sides = QRegularExpression(QStringLiteral("= (\\d+), (\\d+), (\\d+), (\\d+)"))
+                                                      .match(XProperty(window.winId(), "_NET_FRAME_EXTENTS"));
+            return sides.capturedTexts().mid(1, 3);
         };
-        const QString still = onServer();
-        int step = 0;
-        QVERIFY(QTest::qWaitFor([&] {
-            moveTo(caption + by / 2 + QPoint(++step % 2, 0));
-            return onServer() != still;
-        }, 10000));
-        moveTo(caption + by);
-        pointer({QStringLiteral("mouseup"), QStringLiteral("1")});
-        QVERIFY(LeftButtonIs(false));
-        QTRY_COMPARE(OuterFrame(*form).topLeft(), from + by);
-
-        const QPoint close = bar->ButtonRect(ClientTitleBar::Button::Close).center();
-        PointTo(bar, close);
-        QTRY_VERIFY(bar->underMouse());
-        pointer({QStringLiteral("mousedown"), QStringLiteral("1")});
-        QVERIFY(LeftButtonIs(true));
-        moveTo(bar->mapToGlobal(close + QPoint(0, 3 * bar->height())));
-        pointer({QStringLiteral("mouseup"), QStringLiteral("1")});
-        QVERIFY(LeftButtonIs(false));
-        QTest::qWait(200);
-        QVERIFY(form->isVisible());
-        Click(bar, close);
-        QTRY_VERIFY(!form->isVisible());
-
-        form = ShowWindow();
-        bar = ClientTitleBar::Of(*form);
-        Click(bar, bar->ButtonRect(ClientTitleBar::Button::Minimize).center());
-        QTRY_VERIFY(form->isMinimized());
-        QVERIFY(form->isVisible());
+        auto form = ShowWindow();
+        QStringList main;
+        QTRY_COMPARE((main = extents(*form)).size(), 3);
+        QVERIFY2(main[2].toInt() > main[0].toInt(), qPrintable(main.join(QLatin1Char(','))));
+        Keys(QStringLiteral("ctrl+l"));
+        QDialog* legibility = nullptr;
+        QTRY_VERIFY((legibility = form->findChild<QDialog*>()) && legibility->isVisible());
+        QTRY_COMPARE(extents(*legibility), main);
+        legibility->close();
     }
 
     void menusFromTheKeyboard()
