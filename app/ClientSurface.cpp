@@ -18,24 +18,23 @@ void ClientSurface::paintEvent(QPaintEvent*)
 
 void ClientSurface::mousePressEvent(QMouseEvent* event)
 {
-    const QPoint p = event->position().toPoint();
-    form_.FormMouseDown(event->button(), p.x(), p.y());
+    form_.FormMouseDown(event->button(), event->position().x(), event->position().y());
 }
 
 void ClientSurface::mouseDoubleClickEvent(QMouseEvent* event)
 {
     // The second press of a double-click is a press too (it selects the slot
     // under the pointer), then the double-click opens the colour dialog.
-    const QPoint p = event->position().toPoint();
-    form_.FormMouseDown(event->button(), p.x(), p.y());
+    form_.FormMouseDown(event->button(), event->position().x(), event->position().y());
     if (event->button() == Qt::LeftButton)
         form_.FormDblClick();
 }
 
 void ClientSurface::mouseMoveEvent(QMouseEvent* event)
 {
-    const QPoint p = event->position().toPoint();
-    form_.FormMouseMove(p.x(), p.y(), event->globalPosition().toPoint());
+    // Positions keep their fractions: at a fractional scale a logical pixel
+    // spans more than one of the preview's.
+    form_.FormMouseMove(event->position().x(), event->position().y(), event->globalPosition().toPoint());
 }
 
 void ClientSurface::leaveEvent(QEvent*) { form_.FormMouseLeave(); }

@@ -8,6 +8,7 @@
 #include <QMessageBox>
 #include <QPointer>
 #include <QScreen>
+#include <QTimer>
 #include <QWindow>
 
 namespace {
@@ -220,6 +221,7 @@ class CentreWhenFramed : public QObject {
 public:
     CentreWhenFramed(QWidget& window, QScreen& screen) : QObject(&window), window_(window), screen_(&screen)
     {
+        setObjectName(QStringLiteral("centring"));
         window.windowHandle()->installEventFilter(this);
     }
 
@@ -229,9 +231,13 @@ protected:
         const bool framed = OuterFrame(window_) != window_.geometry();
         if ((event->type() == QEvent::Expose || event->type() == QEvent::Move) && framed) {
             watched->removeEventFilter(this);
-            if (screen_)
-                CentreFrame(window_, *screen_);
-            deleteLater();
+            // Once the event is handled: moving the window while it is
+            // exposed would paint it from within its own painting.
+            QTimer::singleShot(0, this, [this] {
+                if (screen_)
+                    CentreFrame(window_, *screen_);
+                deleteLater();
+            });
         }
         return false;
     }

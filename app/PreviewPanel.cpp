@@ -49,29 +49,36 @@ PreviewPanel::PreviewPanel(TfrmMain& form, EditorSession& session) : QObject(&fo
     session_.RestoreZoom(settings.value(QStringLiteral("Zoom"), 1).toInt());
 }
 
+PreviewPlacement PreviewPanel::Placement() const
+{
+    // The room between the frame's lines, its logical edges rounded once to
+    // the device pixels they fall on.
+    const int zoom = session_.Zoom();
+    const QPoint room0 = DevicePoint(toDevice_, PreviewX, PreviewY);
+    const QPoint room1 = DevicePoint(toDevice_, PreviewX + PreviewWidth * zoom, PreviewY + PreviewHeight * zoom);
+    return PlacePreview(room0.x(), room0.y(), room1.x() - room0.x(), room1.y() - room0.y(), PreviewWidth, PreviewHeight);
+}
+
 void PreviewPanel::Paint(QPainter& painter)
 {
-    // Drawn in device pixels: at a fractional scale a logical line or image edge
-    // would fall between them. Each logical edge is rounded once, so the frame
-    // is one logical pixel wide and the bitmap fills exactly what it encloses.
-    const int zoom = session_.Zoom();
-    const QTransform toDevice = painter.deviceTransform();
-    const QPoint inner0 = DevicePoint(toDevice, PreviewX, PreviewY);
-    const QPoint inner1 = DevicePoint(toDevice, PreviewX + PreviewWidth * zoom, PreviewY + PreviewHeight * zoom);
-    // The frame as many device pixels wide on every side, a logical pixel
-    // rounded once.
-    const int line = std::max(1, qRound(toDevice.m11()));
+    // Drawn in device pixels, every preview pixel as the same square of them;
+    // the frame, as many device pixels wide on every side as a logical pixel
+    // rounded once, closes around the picture.
+    toDevice_ = painter.deviceTransform();
+    const PreviewPlacement placed = Placement();
+    const int line = std::max(1, qRound(toDevice_.m11()));
+    const QPoint inner0(placed.left, placed.top), inner1(placed.Right(), placed.Bottom());
     const QPoint outer0 = inner0 - QPoint(line, line);
     const QPoint outer1 = inner1 + QPoint(line, line);
     painter.save();
-    painter.setWorldTransform(toDevice.inverted() * painter.worldTransform());
+    painter.setWorldTransform(toDevice_.inverted() * painter.worldTransform());
     const QColor shadow = form_.palette().color(QPalette::Dark);
     painter.fillRect(QRect(outer0, QPoint(outer1.x() - 1, inner0.y() - 1)), shadow);
     painter.fillRect(QRect(QPoint(outer0.x(), inner1.y()), outer1 - QPoint(1, 1)), shadow);
     painter.fillRect(QRect(QPoint(outer0.x(), inner0.y()), QPoint(inner0.x() - 1, inner1.y() - 1)), shadow);
     painter.fillRect(QRect(QPoint(inner1.x(), inner0.y()), QPoint(outer1.x() - 1, inner1.y() - 1)), shadow);
-    // The drawer's pixels without a copy (or the simulated or compared ones);
-    // scaled, if at all, nearest-neighbour.
+    // The drawer's pixels without a copy (or the simulated or compared ones),
+    // scaled by a whole number, nearest-neighbour.
     const Bitmap& bitmap = session_.ShownBitmap() ? *session_.ShownBitmap() : session_.Drawer().Bitmap();
     const QImage image(bitmap.Data(), bitmap.Width(), bitmap.Height(), bitmap.Stride(), QImage::Format_BGR888);
     const QRect target(inner0, inner1 - QPoint(1, 1));
@@ -103,16 +110,15 @@ void PreviewPanel::SetBlinking(bool held)
     form_.surface->update();
 }
 
-bool PreviewPanel::ToBitmap(int clientX, int clientY, int& x, int& y) const
+bool PreviewPanel::ToBitmap(double clientX, double clientY, int& x, int& y) const
 {
-    if (clientX < PreviewX || clientY < PreviewY)
-        return false;
-    x = (clientX - PreviewX) / session_.Zoom();
-    y = (clientY - PreviewY) / session_.Zoom();
-    return x <= PreviewWidth - 1 && y <= PreviewHeight - 1;
+    // Through the transform the picture was last painted with: the pixel
+    // under the pointer is the one the user sees there.
+    const QPointF onDevice = toDevice_.map(QPointF(clientX, clientY));
+    return Placement().DevicePixelAt(onDevice.x(), onDevice.y(), x, y);
 }
 
-void PreviewPanel::Hover(int clientX, int clientY, const QPoint& globalPos)
+void PreviewPanel::Hover(double clientX, double clientY, const QPoint& globalPos)
 {
     // The slot a click here would select is the one outlined and named.
     int x = 0, y = 0;

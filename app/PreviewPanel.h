@@ -6,10 +6,12 @@
 
 #include "EditorDialogs.h"
 #include "EditorSession.h"
+#include "PreviewPlacement.h"
 
 #include <QImage>
 #include <QObject>
 #include <QPoint>
+#include <QTransform>
 #include <optional>
 
 class QPainter;
@@ -22,7 +24,7 @@ public:
 
     void Paint(QPainter& painter);
     // The pointer at a client position; none outside the preview.
-    void Hover(int clientX, int clientY, const QPoint& globalPos);
+    void Hover(double clientX, double clientY, const QPoint& globalPos);
     void Leave();
     // The slot whose pixels are outlined.
     std::optional<SlotId> Hovered() const { return hovered_; }
@@ -31,7 +33,7 @@ public:
     // The session drew anew: the outline and the blink follow.
     void Refresh();
     // The preview pixel of a client position; false outside the preview.
-    bool ToBitmap(int clientX, int clientY, int& x, int& y) const;
+    bool ToBitmap(double clientX, double clientY, int& x, int& y) const;
 
     // Zoom 1..4; the window follows and stays on its screen. A factor larger
     // than the screen has room for is refused.
@@ -48,6 +50,8 @@ public:
 
 private:
     ZoomRoom Room() const;
+    // Where the preview's pixels are on the surface's device, at the zoom shown.
+    PreviewPlacement Placement() const;
 
     TfrmMain& form_;
     EditorSession& session_;
@@ -55,4 +59,6 @@ private:
     bool blinkOn_ = false;
     QTimer* blinkTimer_ = nullptr;
     QImage overlay_;
+    // The surface's logical pixels to its device's, as last painted.
+    QTransform toDevice_;
 };

@@ -76,6 +76,13 @@ QRect SwatchButton::IconRect()
     return iconRect_;
 }
 
+void SwatchButton::resizeEvent(QResizeEvent* event)
+{
+    QPushButton::resizeEvent(event);
+    if (FractionalScale())
+        IconRect();
+}
+
 void SwatchButton::paintEvent(QPaintEvent* event)
 {
     QPushButton::paintEvent(event);

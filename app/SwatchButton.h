@@ -15,11 +15,13 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     bool FractionalScale() const;
     // Where the style draws the icon, in logical pixels: found once per size
-    // by painting the button with a marker icon.
+    // by painting the button with a marker icon, which cannot be done while
+    // the button paints itself: on a resize, before it is next painted.
     QRect IconRect();
 
     QColor color_;

@@ -436,11 +436,11 @@ void TfrmMain::FormDblClick() { btnColorClick(); }
 
 void TfrmMain::FormPaint(QPainter& painter) { preview->Paint(painter); }
 
-void TfrmMain::FormMouseMove(int x, int y, const QPoint& globalPos) { preview->Hover(x, y, globalPos); }
+void TfrmMain::FormMouseMove(double x, double y, const QPoint& globalPos) { preview->Hover(x, y, globalPos); }
 
 void TfrmMain::FormMouseLeave() { preview->Leave(); }
 
-void TfrmMain::FormMouseDown(Qt::MouseButton button, int clientX, int clientY)
+void TfrmMain::FormMouseDown(Qt::MouseButton button, double clientX, double clientY)
 {
     int x = 0, y = 0;
     if (!preview->ToBitmap(clientX, clientY, x, y))

@@ -139,9 +139,9 @@ public:
     // The preview on the window's surface, and the display size.
     void FormPaint(QPainter& painter);
     // The pointer over the window's surface, in client pixels; Leave when it goes.
-    void FormMouseMove(int x, int y, const QPoint& globalPos);
+    void FormMouseMove(double x, double y, const QPoint& globalPos);
     void FormMouseLeave();
-    void FormMouseDown(Qt::MouseButton button, int x, int y);
+    void FormMouseDown(Qt::MouseButton button, double x, double y);
     void mniDispLargeClick();
     void mniDispSmallClick();
 

@@ -5,11 +5,13 @@
 
 #include "EditorSession.h"
 #include "PaletteFiles.h"
+#include "PreviewPlacement.h"
 #include "TempDir.h"
 #include "ThemeFile.h"
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <filesystem>
 #include <functional>
 
@@ -302,6 +304,48 @@ TEST(EditorSession, TheZoomAScreenAllows)
         EXPECT_EQ(other.ChooseZoom(1, now), c.shown != 1);
         EXPECT_EQ(other.ChosenZoom(), 1);
     }
+}
+
+// Every device pixel of the preview is the same whole number of screen
+// pixels at any display scale, centred in the room the layout gives it, and
+// the pointer names the pixel drawn under it.
+TEST(PreviewPlacement, EvenPixelsAtEveryScale)
+{
+    struct Case {
+        double scale;
+        int pixels[4];  // screen pixels per device pixel at zoom 1..4
+    };
+    const Case cases[] = {
+        {1, {1, 2, 3, 4}}, {1.25, {1, 2, 3, 5}}, {1.5, {1, 3, 4, 6}}, {1.75, {1, 3, 5, 7}}, {2, {2, 4, 6, 8}},
+    };
+    for (const Case& c : cases)
+        for (int zoom = 1; zoom <= 4; ++zoom) {
+            SCOPED_TRACE("scale " + std::to_string(c.scale) + " zoom " + std::to_string(zoom));
+            // The room as the window rounds its logical edges: 5,3 to 5+240z,3+320z.
+            const auto device = [&](int logical) { return int(std::lround(logical * c.scale)); };
+            const int left = device(5), top = device(3), right = device(5 + 240 * zoom), bottom = device(3 + 320 * zoom);
+            const PreviewPlacement p = PlacePreview(left, top, right - left, bottom - top, 240, 320);
+            EXPECT_EQ(p.pixel, c.pixels[zoom - 1]);
+            EXPECT_GE(p.left, left);
+            EXPECT_LE(p.Right(), right);
+            EXPECT_LE(std::abs((p.left - left) - (right - p.Right())), 1);
+            EXPECT_LE(std::abs((p.top - top) - (bottom - p.Bottom())), 1);
+            for (const auto& [x, y] : {std::pair{0, 0}, {239, 319}, {120, 7}, {17, 200}}) {
+                int bx = -1, by = -1;
+                // Anywhere in the pixel's square, its far edge excluded.
+                for (double f : {0.0, 0.5, 0.999}) {
+                    EXPECT_TRUE(p.DevicePixelAt(p.left + (x + f) * p.pixel, p.top + (y + f) * p.pixel, bx, by));
+                    EXPECT_EQ(bx, x);
+                    EXPECT_EQ(by, y);
+                }
+            }
+            int bx, by;
+            EXPECT_FALSE(p.DevicePixelAt(p.left - 0.01, p.top, bx, by));
+            EXPECT_FALSE(p.DevicePixelAt(p.Right(), p.top, bx, by));
+            EXPECT_FALSE(p.DevicePixelAt(p.left, p.Bottom(), bx, by));
+        }
+    // A room smaller than the picture still draws it, a screen pixel each.
+    EXPECT_EQ(PlacePreview(0, 0, 100, 100, 240, 320).pixel, 1);
 }
 
 TEST(EditorSession, ExportNames)

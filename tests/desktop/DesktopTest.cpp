@@ -105,6 +105,9 @@ std::unique_ptr<TfrmMain> ShowWindow()
     form->show();
     if (!QTest::qWaitForWindowActive(form.get()))
         qWarning("the window manager did not activate the window");
+    // and centred once more, now that its frame is known: where it then stands.
+    if (!QTest::qWaitFor([&] { return !form->findChild<QObject*>(QStringLiteral("centring")); }, 10000))
+        qWarning("the window was never centred by its frame");
     return form;
 }
 
@@ -420,13 +423,18 @@ private slots:
 
         // Across the preview, both ways, where page 0 is only background: window
         // background, frame, bitmap, frame, window background. The frame's four
-        // lines are equally wide.
-        const QPoint row = device(1, 193), column = device(7, 0);
+        // lines are equally wide; the bitmap is a whole number of screen pixels
+        // per device pixel, the largest that fits the layout's room.
+        const int pixel = std::max(1, int(std::floor(s + 1e-9)));
+        // Device row 190 is background from edge to edge: the row through it,
+        // the bitmap being centred in the room from logical (5,3) to (245,323).
+        const int roomTop = device(5, 3).y(), roomBottom = device(245, 323).y();
+        QPoint from(device(1, 0).x(), roomTop + (roomBottom - roomTop - 320 * pixel) / 2 + 190 * pixel + pixel / 2);
+        QPoint step(1, 0);
+        int across = int(248 * s);
         QVector<int> lines;
-        QPoint outer0, outer1;
-        for (const auto& [from, step, across, bitmapSize] :
-             {std::tuple{row, QPoint(1, 0), int(248 * s), 240.0 * s},
-              std::tuple{column, QPoint(0, 1), int(326 * s), 320.0 * s}}) {
+        QPoint outer0, outer1, picture;
+        for (int bitmapSize : {240 * pixel, 320 * pixel}) {
             const QVector<Run_> runs = Runs(shot, from, step, across);
             QVERIFY2(runs.size() == 5, qPrintable(QStringLiteral("%1 runs across the preview").arg(runs.size())));
             QCOMPARE(runs[0].colour, back);
@@ -439,15 +447,31 @@ private slots:
                          qPrintable(QStringLiteral("frame line %1 device pixels wide").arg(runs[i].length)));
                 lines << runs[i].length;
             }
-            QVERIFY(std::abs(runs[2].length - bitmapSize) <= 1);
+            QCOMPARE(runs[2].length, bitmapSize);
+            // Centred in the room, but for an odd pixel.
+            QVERIFY2(std::abs(runs[0].length - runs[4].length) <= 2 + lineMax,
+                     qPrintable(QStringLiteral("margins %1 and %2").arg(runs[0].length).arg(runs[4].length)));
             const QPoint start = from + step * runs[0].length;
             const QPoint end = start + step * (runs[1].length + runs[2].length + runs[3].length);
             (step.x() ? outer0.rx() : outer0.ry()) = step.x() ? start.x() : start.y();
             (step.x() ? outer1.rx() : outer1.ry()) = step.x() ? end.x() : end.y();
+            const QPoint first = start + step * runs[1].length;
+            (step.x() ? picture.rx() : picture.ry()) = step.x() ? first.x() : first.y();
+            // Down the first column of the bitmap.
+            from = QPoint(first.x() + 1, device(0, 0).y());
+            step = QPoint(0, 1);
+            across = int(326 * s) + 1;
         }
-        QVERIFY2(std::all_of(lines.begin(), lines.end(), [&](int l) { return l == lines.front(); }),
-                 qPrintable(QStringLiteral("frame lines %1, %2, %3, %4 device pixels wide")
-                                .arg(lines[0]).arg(lines[1]).arg(lines[2]).arg(lines[3])));
+        // Every device pixel drawn as the same square: the screen shows the
+        // drawer's bitmap scaled by a whole number, nothing blended.
+        const Bitmap& bitmap = form->Session().Drawer().Bitmap();
+        int wrong = 0;
+        for (int y = 0; y < 320 * pixel; ++y)
+            for (int x = 0; x < 240 * pixel; ++x) {
+                const std::uint8_t* bgr = bitmap.Data() + (y / pixel) * bitmap.Stride() + (x / pixel) * 3;
+                wrong += (shot.pixel(picture + QPoint(x, y)) & 0xFFFFFF) != (qRgb(bgr[2], bgr[1], bgr[0]) & 0xFFFFFF);
+            }
+        QVERIFY2(wrong == 0, qPrintable(QStringLiteral("%1 screen pixels differ from the bitmap").arg(wrong)));
         // The frame is closed: its four lines run unbroken corner to corner.
         for (int x = outer0.x(); x < outer1.x(); ++x)
             for (int y : {outer0.y(), outer1.y() - 1})
