@@ -110,6 +110,11 @@ QString QtEditorDialogs::ExportImageFile(QWidget* parent, const ExportQuestion& 
                       QStringLiteral("png"));
 }
 
+bool EditorDialogs::ConfirmImport(QWidget* parent, const QString& details)
+{
+    return AskYesNo(parent, QStringLiteral("Import this palette?"), details);
+}
+
 QString EditorDialogs::AskFile(QWidget* parent, const FileQuestion& question)
 {
     if (question.folder)

@@ -69,6 +69,8 @@ public:
     // A file name, or empty when cancelled; Qt's own file dialog unless a
     // test answers.
     virtual QString AskFile(QWidget* parent, const FileQuestion& question);
+    // "Import this palette?" with what it will do; true for Yes.
+    virtual bool ConfirmImport(QWidget* parent, const QString& details);
 };
 
 class QtEditorDialogs : public EditorDialogs {

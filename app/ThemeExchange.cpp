@@ -62,6 +62,9 @@ void ThemeExchange::mniImportPaletteClick()
         form_.status->Set(QStringLiteral("%1: %2").arg(where, QString::fromStdString(fault.reason)), true);
         return;
     }
+    const std::string placement = session_.PalettePlacement(read.byPlace);
+    if (!placement.empty() && !form_.dialogs->ConfirmImport(&form_, QString::fromStdString(placement)))
+        return;
     form_.ApplyOutcome(session_.ImportPalette(read.words, read.given));
 }
 

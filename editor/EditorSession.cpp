@@ -100,6 +100,29 @@ DocumentOutcome EditorSession::ImportPalette(const TPackedTheme& words, const st
     return Changed(document_.ImportPalette(words, given));
 }
 
+std::string EditorSession::PalettePlacement(const std::array<bool, ThemeSlotCount>& byPlace) const
+{
+    std::string filled, kept;
+    int count = 0;
+    for (int i = 0; i < ThemeSlotCount; ++i) {
+        if (!byPlace[static_cast<std::size_t>(i)])
+            continue;
+        ++count;
+        std::string& into = document_.IsLocked(i) ? kept : filled;
+        into += (into.empty() ? "" : ", ") + AnyListName(static_cast<SlotId>(i));
+    }
+    if (count == 0)
+        return {};
+    // A sentence ends with one full stop, after a name such as "Divider Sq." too.
+    const auto ended = [](const std::string& names) { return names.back() == '.' ? names : names + "."; };
+    std::string text = "The palette does not say which slots its " + std::to_string(count) +
+                       (count == 1 ? " colour is" : " colours are") + " for: in the theme's order, they go to " +
+                       ended(filled.empty() ? "no slot" : filled);
+    if (!kept.empty())
+        text += " Locked, and kept as they are: " + ended(kept);
+    return text;
+}
+
 DocumentOutcome EditorSession::ApplyGenerated(const TThemeColorTable& colors)
 {
     return Changed(document_.SetColors(document_.KeepLocked(colors), "Generate Theme"));

@@ -92,6 +92,9 @@ public:
     std::string CopyColor() const;
     DocumentOutcome SetSelectedLocked(bool locked);
     DocumentOutcome ImportPalette(const TPackedTheme& words, const std::array<bool, ThemeSlotCount>& given);
+    // What a palette whose colours name no slots would fill, said before it
+    // changes anything; empty when every colour names its slot.
+    std::string PalettePlacement(const std::array<bool, ThemeSlotCount>& byPlace) const;
     // A generated theme: every slot but the locked ones.
     DocumentOutcome ApplyGenerated(const TThemeColorTable& colors);
     DocumentOutcome RestoreDraft(const ThemeDraftContent& draft);

@@ -182,6 +182,46 @@ TEST(EditorSession, LocksHoldAgainstEveryCommand)
     EXPECT_TRUE(session.IsLocked(locked));
 }
 
+// A palette whose colours name no slots says, before anything changes, which
+// slots it fills (by list name, a locked one kept); one that names them all
+// says nothing. Either is one undo step.
+TEST(EditorSession, APaletteSaysWhichSlotsItFills)
+{
+    struct Case {
+        const char* what;
+        PaletteFormat format;
+        const char* text;
+        const char* said;
+    };
+    const Case cases[] = {
+        {"named gpl", PaletteFormat::Gpl, "GIMP Palette\n255 0 0 Main_Dom\n0 0 255 Main_Divider\n", ""},
+        {"unnamed gpl", PaletteFormat::Gpl, "GIMP Palette\n255 0 0 coral\n0 0 255\n1 2 3 sky\n",
+         "The palette does not say which slots its 3 colours are for: in the theme's order, they go to Divider, "
+         "Divider Sq. Locked, and kept as they are: Background."},
+        {"partly named gpl", PaletteFormat::Gpl, "GIMP Palette\n255 0 0 Main_Dom\n0 0 255 x\n",
+         "The palette does not say which slots its 1 colour is for: in the theme's order, they go to Divider."},
+        {"json list", PaletteFormat::Json, R"({"slots": ["#FF0000", "#00FF00"]})",
+         "The palette does not say which slots its 2 colours are for: in the theme's order, they go to Divider. "
+         "Locked, and kept as they are: Background."},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        EditorSession session;
+        session.SelectSlot(static_cast<SlotId>(0));
+        session.SetSelectedLocked(true);
+        PaletteRead read;
+        read.words = session.PackedTheme();
+        PaletteError error;
+        ASSERT_TRUE(ReadPalette(c.format, c.text, read, error)) << error.reason;
+        EXPECT_EQ(session.PalettePlacement(read.byPlace), c.said);
+        const TThemeColorTable before = session.ThemeColors();
+        session.ImportPalette(read.words, read.given);
+        EXPECT_EQ(session.Document().History().UndoName(), "Import Palette");
+        session.Undo();
+        EXPECT_EQ(session.ThemeColors(), before);
+    }
+}
+
 // A device with nothing to lose downloads on connecting; a modified theme,
 // or the file the editor was started with, stays. Each awaited reply has a
 // deadline of its own.

@@ -334,6 +334,15 @@ private slots:
         QCOMPARE(f.Session().ThemeColors(), before);
         QCOMPARE(f.Session().Document().History().UndoName(), std::string("Import Palette"));
         QVERIFY2(f.status->Text().startsWith(QStringLiteral("bad.gpl:3: ")), qPrintable(f.status->Text()));
+        // Colours that name no slots: the user is told where they go first, and No changes nothing.
+        WriteText(dir.File("five.gpl"), "GIMP Palette\n1 2 3\n4 5 6\n7 8 9\n10 11 12\n13 14 15\n");
+        rig.dialogs->fileAnswers = {file("five.gpl")};
+        rig.dialogs->importResult = false;
+        f.exchange->mniImportPaletteClick();
+        QCOMPARE(f.Session().ThemeColors(), before);
+        QCOMPARE(rig.dialogs->importQuestions.size(), std::size_t(1));
+        QVERIFY(rig.dialogs->importQuestions[0].contains(QStringLiteral("its 5 colours")));
+        rig.dialogs->importResult = true;
 
         // The card is the card renderer's picture of the theme.
         rig.dialogs->exportResult = file("card.png");

@@ -58,6 +58,13 @@ public:
         fileAnswers.erase(fileAnswers.begin());
         return answer;
     }
+    bool importResult = true;
+    std::vector<QString> importQuestions;
+    bool ConfirmImport(QWidget*, const QString& details) override
+    {
+        importQuestions.push_back(details);
+        return importResult;
+    }
     QString exportResult;
     ExportQuestion exportQuestion;
     QString ExportImageFile(QWidget*, const ExportQuestion& question) override

@@ -147,6 +147,7 @@ bool ReadGpl(const std::string& text, PaletteRead& into, PaletteError& error)
             return Refuse(error, lineNumber, std::string(ThemeSlots[static_cast<std::size_t>(slot)].key) + " is given twice");
         into.words[static_cast<std::size_t>(slot)] = ColorToRGB565(MakeColor(rgb[0], rgb[1], rgb[2]));
         into.given[static_cast<std::size_t>(slot)] = true;
+        into.byPlace[static_cast<std::size_t>(slot)] = !FindSlotByKey(name);
         if (at >= text.size())
             break;
     }
@@ -225,6 +226,7 @@ bool ReadJson(std::string text, PaletteRead& into, PaletteError& error)
             return Refuse(error, value.line, "a colour is a string such as \"#RRGGBB\"");
         into.words[static_cast<std::size_t>(slot)] = ColorToRGB565(color);
         into.given[static_cast<std::size_t>(slot)] = true;
+        into.byPlace[static_cast<std::size_t>(slot)] = !named;
     }
     const JsonValue* words = root.Find("words");
     return !words || CheckWords(*words, into, error);

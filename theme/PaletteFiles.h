@@ -24,6 +24,9 @@ struct PaletteRead {
     TPackedTheme words{};
     // Which slots the file gave a colour; the others keep what `words` held.
     std::array<bool, ThemeSlotCount> given{};
+    // Of those, the slots a colour went to by its place in the file, the
+    // file naming none.
+    std::array<bool, ThemeSlotCount> byPlace{};
     std::optional<bool> smallDisplay;  // when the file says
 };
 
