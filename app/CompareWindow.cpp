@@ -2,6 +2,7 @@
 
 #include "BitmapImage.h"
 #include "ColorText.h"
+#include "FilePaths.h"
 #include "PreviewPanel.h"
 #include "Unit1.h"
 
@@ -56,7 +57,7 @@ CompareWindow::CompareWindow(TfrmMain& form, EditorSession& session) : QDialog(&
 
 void CompareWindow::ShowFile()
 {
-    const QString name = QFileInfo(QFile::decodeName(session_.ComparedFile().c_str())).fileName();
+    const QString name = ShownPath(QFileInfo(FromPath(session_.ComparedFile())).fileName());
     setWindowTitle(QStringLiteral("Compare With %1").arg(name));
     findChild<QLabel*>(QStringLiteral("hint"))->setText(QStringLiteral("Hold the \\ key to see %1 on the preview.").arg(name));
     Refresh();

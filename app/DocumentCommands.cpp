@@ -1,6 +1,7 @@
 // New, Open, Save, Save As and closing the window: the theme as a document.
 
 #include "DraftKeeper.h"
+#include "FilePaths.h"
 #include "RecentFiles.h"
 #include "StatusLine.h"
 #include "Unit1.h"
@@ -140,7 +141,7 @@ void FillRecentMenu(TfrmMain& form)
         if (names.count(names[i]) > 1)
             caption += QStringLiteral("  (") + QDir::toNativeSeparators(QFileInfo(files[i]).absolutePath()) + QLatin1Char(')');
         const QString file = files[i];
-        QAction* item = menu->addAction(caption, &form, [&form, file] { form.OpenThemeFile(file.toStdString()); });
+        QAction* item = menu->addAction(caption, &form, [&form, file] { form.OpenThemeFile(Path(file)); });
         item->setToolTip(QDir::toNativeSeparators(file));
     }
     menu->addSeparator();
@@ -186,7 +187,7 @@ protected:
             }
             drop->acceptProposedAction();
             // After the drop has finished: the confirmation is a modal box.
-            QTimer::singleShot(0, &form_, [this, path] { form_.OpenThemeFile(path.toStdString()); });
+            QTimer::singleShot(0, &form_, [this, path] { form_.OpenThemeFile(Path(path)); });
             return true;
         }
         default:

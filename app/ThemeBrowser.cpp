@@ -2,6 +2,7 @@
 
 #include "BitmapImage.h"
 #include "CompactPicture.h"
+#include "FilePaths.h"
 #include "SlotCatalogue.h"
 #include "ThemeThumbnail.h"
 
@@ -9,7 +10,6 @@
 #include <QComboBox>
 #include <QElapsedTimer>
 #include <QDir>
-#include <QFileInfo>
 #include <QFileSystemWatcher>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -30,6 +30,8 @@
 namespace {
 
 constexpr int PathRole = Qt::UserRole;
+constexpr int NameRole = Qt::UserRole + 1;
+const QString ThemeExtension = QStringLiteral(".lsth");
 // The most one turn of listing or taking pictures may hold the window up,
 // well inside a frame of the screen.
 constexpr qint64 TurnNs = 3'000'000;
@@ -147,7 +149,7 @@ ThemeBrowser::ThemeBrowser(QWidget* parent, std::function<void(const QString&)> 
     auto* settle = new QTimer(this);
     settle->setSingleShot(true);
     settle->setInterval(150);
-    connect(settle, &QTimer::timeout, this, [this] { Rescan(); });
+    connect(settle, &QTimer::timeout, this, [this] { Refresh(); });
     connect(watcher_, &QFileSystemWatcher::directoryChanged, settle, qOverload<>(&QTimer::start));
     connect(watcher_, &QFileSystemWatcher::fileChanged, settle, qOverload<>(&QTimer::start));
 
@@ -198,14 +200,33 @@ void ThemeBrowser::Show(const QString& folder, int page, bool smallDisplay, cons
     show();
 }
 
+std::vector<ThemeBrowser::Listed> ThemeBrowser::ListThemes() const
+{
+    std::vector<FolderEntry> entries;
+    ListFolder(Path(folder_), ThemeExtension.toStdString(), entries);
+    std::vector<Listed> listed;
+    listed.reserve(entries.size());
+    for (const FolderEntry& entry : entries) {
+        const QString name = FromPath(entry.name);
+        listed.push_back({folder_ + QLatin1Char('/') + name, ShownPath(name.chopped(ThemeExtension.size())),
+                          qint64(entry.size), qint64(entry.modified)});
+    }
+    const bool byDate = sort->currentIndex() == 1;
+    std::stable_sort(listed.begin(), listed.end(), [byDate](const Listed& a, const Listed& b) {
+        return byDate ? a.modified > b.modified : QString::localeAwareCompare(a.name, b.name) < 0;
+    });
+    return listed;
+}
+
 void ThemeBrowser::Rescan()
 {
     // The chosen theme stays chosen across a new look at the folder.
-    if (toAdd_.isEmpty())
+    if (toAdd_.empty())
         current_ = list->currentItem() ? list->currentItem()->data(PathRole).toString() : QString();
     ++generation_;
     pending_ = 0;
     items_.clear();
+    drawnAs_.clear();
     shown_.clear();
     onScreen_.clear();
     list->clear();
@@ -216,14 +237,41 @@ void ThemeBrowser::Rescan()
     // The folder for files that come and go or are replaced; each file, as
     // it is listed, for one rewritten in place.
     watcher_->addPath(folder_);
-    toAdd_ = QDir(folder_).entryInfoList({QStringLiteral("*.lsth")}, QDir::Files | QDir::Hidden | QDir::System);
-    const bool byDate = sort->currentIndex() == 1;
-    std::stable_sort(toAdd_.begin(), toAdd_.end(), [byDate](const QFileInfo& a, const QFileInfo& b) {
-        return byDate ? a.lastModified() > b.lastModified() : QString::localeAwareCompare(a.fileName(), b.fileName()) < 0;
-    });
+    toAdd_ = ListThemes();
     added_ = 0;
     blank_ = Blank();
     AddSome();
+}
+
+void ThemeBrowser::Refresh()
+{
+    if (!toAdd_.empty()) {
+        Rescan();
+        return;
+    }
+    const std::vector<Listed> now = ListThemes();
+    bool sameFiles = int(now.size()) == items_.size();
+    for (std::size_t i = 0; sameFiles && i < now.size(); ++i)
+        sameFiles = items_.contains(now[i].path);
+    if (!sameFiles) {
+        Rescan();
+        return;
+    }
+    const bool byDate = sort->currentIndex() == 1;
+    for (const Listed& file : now) {
+        const auto was = drawnAs_.constFind(file.path);
+        if (was != drawnAs_.constEnd() && was->size == file.size && was->modified == file.modified)
+            continue;
+        QListWidgetItem* item = items_.value(file.path);
+        // Newest first: a rewritten file is the newest.
+        if (byDate && list->row(item) != 0) {
+            const bool chosen = list->currentItem() == item;
+            list->insertItem(0, list->takeItem(list->row(item)));
+            if (chosen)
+                list->setCurrentItem(item);
+        }
+        Draw(item, file);
+    }
 }
 
 void ThemeBrowser::AddSome()
@@ -233,34 +281,17 @@ void ThemeBrowser::AddSome()
     QElapsedTimer budget;
     budget.start();
     for (; added_ < toAdd_.size() && budget.nsecsElapsed() < TurnNs; ++added_) {
-        const QFileInfo& info = toAdd_.at(added_);
-        const QString path = info.absoluteFilePath();
-        auto* item = new QListWidgetItem(blank_, info.completeBaseName(), list);
-        item->setData(PathRole, path);
-        item->setToolTip(QDir::toNativeSeparators(path));
-        items_.insert(path, item);
-        watcher_->addPath(path);
-        item->setHidden(!Passes(info.completeBaseName()));
-        if (path == current_)
+        const Listed& file = toAdd_[added_];
+        auto* item = new QListWidgetItem(blank_, file.name, list);
+        item->setData(PathRole, file.path);
+        item->setData(NameRole, file.name);
+        item->setToolTip(ShownPath(QDir::toNativeSeparators(file.path)));
+        items_.insert(file.path, item);
+        watcher_->addPath(file.path);
+        item->setHidden(!Passes(file.name));
+        if (file.path == current_)
             list->setCurrentItem(item);
-        const Key key{path, info.size(), info.lastModified(), page_, small_};
-        if (const Entry* cached = cache_.object(key)) {
-            Place(item, *cached);
-            continue;
-        }
-        ++pending_;
-        const int generation = generation_;
-        const std::string file = QFile::encodeName(path).toStdString();
-        pool_->start([this, key, file, generation, page = page_, small = small_, clock = clock_] {
-            const ThemeThumbnail thumbnail = RenderThemeThumbnail(file, page, small, clock);
-            Drawn drawn{key, {}, generation};
-            if (thumbnail.isTheme)
-                drawn.entry.picture = CompactPicture(thumbnail.screen);
-            else
-                drawn.entry.reason = QString::fromStdString(thumbnail.reason);
-            const std::lock_guard<std::mutex> hold(drawnLock_);
-            drawn_.push_back(std::move(drawn));
-        });
+        Draw(item, file);
     }
     if (pending_)
         take_->start();
@@ -270,6 +301,29 @@ void ThemeBrowser::AddSome()
     }
     toAdd_.clear();
     added_ = 0;
+}
+
+void ThemeBrowser::Draw(QListWidgetItem* item, const Listed& file)
+{
+    const Key key{file.path, file.size, file.modified, page_, small_};
+    drawnAs_.insert(file.path, key);
+    if (const Entry* cached = cache_.object(key)) {
+        Place(item, *cached);
+        return;
+    }
+    ++pending_;
+    take_->start();
+    const int generation = generation_;
+    pool_->start([this, key, file = Path(file.path), generation, page = page_, small = small_, clock = clock_] {
+        const ThemeThumbnail thumbnail = RenderThemeThumbnail(file, page, small, clock);
+        Drawn drawn{key, {}, generation};
+        if (thumbnail.isTheme)
+            drawn.entry.picture = CompactPicture(thumbnail.screen);
+        else
+            drawn.entry.reason = QString::fromStdString(thumbnail.reason);
+        const std::lock_guard<std::mutex> hold(drawnLock_);
+        drawn_.push_back(std::move(drawn));
+    });
 }
 
 void ThemeBrowser::TakeDrawn()
@@ -288,7 +342,10 @@ void ThemeBrowser::TakeDrawn()
         if (d.generation != generation_)
             continue;
         --pending_;
-        if (QListWidgetItem* item = items_.value(d.key.path))
+        // Only the picture of the file as last listed: one drawn for an
+        // earlier state of a file rewritten meanwhile is kept, not shown.
+        QListWidgetItem* item = items_.value(d.key.path);
+        if (item && drawnAs_.value(d.key.path) == d.key)
             Place(item, d.entry);
     }
     if (i < batch.size()) {
@@ -326,16 +383,22 @@ QIcon ThemeBrowser::Blank() const
 
 void ThemeBrowser::Place(QListWidgetItem* item, const Entry& entry)
 {
+    // A file drawn again may have become a theme, or stopped being one.
+    const QString path = item->data(PathRole).toString();
+    const QString where = ShownPath(QDir::toNativeSeparators(path));
+    onScreen_.remove(path);
     if (!entry.picture.isNull()) {
-        const QString path = item->data(PathRole).toString();
         shown_.insert(path, entry.picture);
-        onScreen_.remove(path);
+        item->setText(item->data(NameRole).toString());
+        item->setToolTip(where);
         list->viewport()->update(list->visualItemRect(item));
         return;
     }
-    item->setText(QFileInfo(item->data(PathRole).toString()).completeBaseName() + QStringLiteral("\nnot a theme: ") +
-                  entry.reason);
-    item->setToolTip(item->toolTip() + QStringLiteral("\n") + entry.reason);
+    // The reason may be cut short under the picture: the tooltip has it whole.
+    shown_.remove(path);
+    item->setText(item->data(NameRole).toString() + QStringLiteral("\nnot a theme: ") + entry.reason);
+    item->setToolTip(where + QStringLiteral("\nnot a theme: ") + entry.reason);
+    list->viewport()->update(list->visualItemRect(item));
 }
 
 bool ThemeBrowser::Passes(const QString& name) const
@@ -348,7 +411,7 @@ void ThemeBrowser::ApplyFilter()
 {
     for (int i = 0; i < list->count(); ++i) {
         QListWidgetItem* item = list->item(i);
-        item->setHidden(!Passes(QFileInfo(item->data(PathRole).toString()).completeBaseName()));
+        item->setHidden(!Passes(item->data(NameRole).toString()));
     }
 }
 

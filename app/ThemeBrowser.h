@@ -7,8 +7,6 @@
 #include "DrawerClock.h"
 
 #include <QCache>
-#include <QDateTime>
-#include <QFileInfo>
 #include <QDialog>
 #include <QHash>
 #include <QIcon>
@@ -60,7 +58,7 @@ private:
     struct Key {
         QString path;
         qint64 size;
-        QDateTime modified;
+        qint64 modified;  // the system's own ticks
         int page;
         bool small;
         bool operator==(const Key& o) const
@@ -69,7 +67,7 @@ private:
         }
         friend size_t qHash(const Key& k, size_t seed = 0)
         {
-            return qHash(k.path, seed) ^ qHash(k.modified.toMSecsSinceEpoch()) ^ size_t(k.page * 2 + k.small);
+            return qHash(k.path, seed) ^ qHash(k.modified) ^ size_t(k.page * 2 + k.small);
         }
     };
     struct Entry {
@@ -83,8 +81,22 @@ private:
         int generation;
     };
 
+    // A theme file of the folder as it was listed.
+    struct Listed {
+        QString path;  // every byte kept (see FilePaths.h)
+        QString name;  // shown: its name without ".lsth", bytes that are not UTF-8 as \xNN
+        qint64 size;
+        qint64 modified;
+    };
+    // The folder's theme files, in the order chosen.
+    std::vector<Listed> ListThemes() const;
     void Rescan();
+    // After a change in the folder: a file added or removed is a new look at
+    // the whole folder; a file rewritten is drawn again alone.
+    void Refresh();
     void AddSome();
+    // The item's picture, from the store or drawn anew for the file as listed.
+    void Draw(QListWidgetItem* item, const Listed& file);
     void ApplyFilter();
     // Whether the filter field lets a theme of this name be seen.
     bool Passes(const QString& name) const;
@@ -114,6 +126,7 @@ private:
     // that the least recently used is drawn again when it is needed.
     QCache<Key, Entry> cache_;
     QHash<QString, QListWidgetItem*> items_;  // by path, of the scan shown
+    QHash<QString, Key> drawnAs_;             // by path: the file as its item shows it
     QHash<QString, QImage> shown_;            // the pictures drawn so far, by path
     // The last pictures painted, enlarged; a few screenfuls' worth, so a
     // large folder at a high scale keeps one small copy of each picture.
@@ -127,8 +140,8 @@ private:
     std::vector<Drawn> drawn_;
     QTimer* take_ = nullptr;
     // The folder's files, listed a few at a time.
-    QFileInfoList toAdd_;
-    qsizetype added_ = 0;
+    std::vector<Listed> toAdd_;
+    std::size_t added_ = 0;
     QTimer* add_ = nullptr;
     QIcon blank_;
     QString current_;

@@ -8,6 +8,7 @@
 #include "PaletteFiles.h"
 #include "PreviewPanel.h"
 #include "StatusLine.h"
+#include "FilePaths.h"
 #include "ThemeBrowser.h"
 #include "ThemeCard.h"
 #include "Unit1.h"
@@ -21,10 +22,6 @@
 namespace {
 
 constexpr int CompareKey = Qt::Key_Backslash;
-
-std::string Path(const QString& file) { return QFile::encodeName(file).toStdString(); }
-
-QString FromPath(const std::string& path) { return QFile::decodeName(path.c_str()); }
 
 }  // namespace
 

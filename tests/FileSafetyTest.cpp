@@ -3,6 +3,7 @@
 // an unprivileged user, where permissions are what decides.
 
 #include "FileIo.h"
+#include "FileNames.h"
 #include "FileSizeLimit.h"
 #include "TempDir.h"
 #include "ThemeFile.h"
@@ -175,3 +176,44 @@ TEST(FileSafety, ASaveNeverWritesAFileNoLoadWouldRead)
 }
 
 }  // namespace
+
+// Every name the system can give a file comes through the window's text and
+// back as the same bytes; well-formed UTF-8 reads as itself, anything else
+// byte by byte. A folder lists such a file with its bytes.
+TEST(FileNames, EveryNameComesBackAsItsBytes)
+{
+    struct Case {
+        const char* what;
+        std::string bytes;
+        std::u16string units;
+    };
+    const Case cases[] = {
+        {"ASCII", "theme.lsth", u"theme.lsth"},
+        {"UTF-8", "caf\xC3\xA9 \xF0\x9F\x8C\x85", u"caf\u00E9 \U0001F305"},
+        {"Latin-1", "caf\xE9", std::u16string(u"caf") + EscapedByteUnit(0xE9)},
+        {"cut short", "a\xE2\x82", std::u16string(u"a") + EscapedByteUnit(0xE2) + EscapedByteUnit(0x82)},
+        {"overlong", "\xC0\xAF", std::u16string() + EscapedByteUnit(0xC0) + EscapedByteUnit(0xAF)},
+        {"surrogate", "\xED\xA0\x80",
+         std::u16string() + EscapedByteUnit(0xED) + EscapedByteUnit(0xA0) + EscapedByteUnit(0x80)},
+        {"past U+10FFFF", "\xF4\x90\x80\x80",
+         std::u16string() + EscapedByteUnit(0xF4) + EscapedByteUnit(0x90) + EscapedByteUnit(0x80) + EscapedByteUnit(0x80)},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        EXPECT_EQ(FileNameToUtf16(c.bytes), c.units);
+        EXPECT_EQ(FileNameFromUtf16(c.units), c.bytes);
+    }
+#if !defined(_WIN32)
+    TempDir dir;
+    const std::string odd = "caf\xE9.LSTH";
+    ASSERT_TRUE(WriteFileAtomically(dir.File(odd), "[Theme]\n"));
+    ASSERT_TRUE(WriteFileAtomically(dir.File("notes.txt"), "x"));
+    std::filesystem::create_directory(dir.File("folder.lsth"));
+    std::vector<FolderEntry> entries;
+    ASSERT_TRUE(ListFolder(dir.Path(), ".lsth", entries));
+    ASSERT_EQ(entries.size(), 1u);
+    EXPECT_EQ(entries[0].name, odd);
+    EXPECT_EQ(entries[0].size, 8u);
+    EXPECT_FALSE(ListFolder(dir.File("missing"), ".lsth", entries));
+#endif
+}

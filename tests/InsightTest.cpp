@@ -420,7 +420,9 @@ private slots:
             QVERIFY(save("secret.lsth", 0x1234));
             QVERIFY(chmod(dir.File("secret.lsth").c_str(), 0) == 0);
         }
-        const int themes = permissionsCount ? 7 : 6;
+        // A name in Latin-1, as an old program may have written it: not UTF-8.
+        QVERIFY(save("caf\xE9.lsth", 0x1234));
+        const int themes = permissionsCount ? 8 : 7;
 #else
         const int themes = 4;
 #endif
@@ -458,6 +460,9 @@ private slots:
             return text.contains(QStringLiteral("not a theme")) && text.contains(QString::fromLatin1(why));
         };
         QVERIFY2(reason("picture", "no theme colours"), qPrintable(item(QStringLiteral("picture"))->text()));
+        // The whole reason, however long, in the tooltip.
+        QVERIFY(item(QStringLiteral("picture"))->toolTip().endsWith(QString::fromStdString(
+            RenderThemeThumbnail(dir.File("picture.lsth"), 0, false, FixedClock(f.Session().Drawer().Clock()())).reason)));
 #if !defined(_WIN32)
         QVERIFY2(reason("fifo", "not a regular file"), qPrintable(item(QStringLiteral("fifo"))->text()));
         QVERIFY2(reason("big", "larger than"), qPrintable(item(QStringLiteral("big"))->text()));
@@ -469,7 +474,9 @@ private slots:
             QCOMPARE(items->item(i)->isHidden(), !items->item(i)->text().startsWith(QStringLiteral("green")));
         f.browser->filter->clear();
 
-        // Another program rewrites a theme: its picture follows.
+        // Another program rewrites a theme: its picture follows, and the
+        // other items stay as they were, not listed again.
+        QListWidgetItem* const blue = item(QStringLiteral("blue"));
         QVERIFY(save("green.lsth", 0xFFE0));
         {
             // A time of its own, on file systems that keep whole seconds.
@@ -481,6 +488,7 @@ private slots:
         QTRY_COMPARE(picture("green"), drawn("green.lsth"));
         QTRY_COMPARE(f.browser->Pending(), 0);
         QCOMPARE(items->currentItem()->text(), QStringLiteral("blue"));
+        QCOMPARE(item(QStringLiteral("blue")), blue);
 
         // Space shows the theme twice the size, and Space closes it again.
         bool closedBySpace = false;
@@ -500,6 +508,12 @@ private slots:
         QTest::keyClick(items, Qt::Key_Return);
         QCOMPARE(QString::fromStdString(f.Session().ThemeFileName()), QString::fromStdString(dir.File("blue.lsth")));
         QCOMPARE(rig.dialogs->fileQuestions.size(), asked);
+#if !defined(_WIN32)
+        // The name that is not UTF-8, shown with its byte, opens as itself.
+        items->setCurrentItem(item(QStringLiteral("caf\\xE9")));
+        QTest::keyClick(items, Qt::Key_Return);
+        QCOMPARE(f.Session().ThemeFileName(), dir.File("caf\xE9.lsth"));
+#endif
         QStringList after = listing();
         after.removeIf([](const QString& s) { return s.startsWith(QStringLiteral("green")); });
         QStringList expected = before;
