@@ -4,6 +4,7 @@
 // and what a click and the pointer name.
 
 #include "EditorSession.h"
+#include "FileSizeLimit.h"
 #include "PaletteFiles.h"
 #include "PreviewPlacement.h"
 #include "TempDir.h"
@@ -109,6 +110,95 @@ TEST(EditorSession, EditsAreRoundedAndTriedColoursAreNeverStored)
     }
     EXPECT_EQ(session.CopyColor(), "#080C08");
     EXPECT_EQ(session.Caption(), "Larkspur Theme Editor - Untitled *");
+    // The same colour confirmed is an edit too; the display size keeps the mark.
+    EditorSession same;
+    same.SelectSlot(SlotId::Main_Clock);
+    same.SetSelectedColor(same.ThemeColors()[At(SlotId::Main_Clock)]);
+    EXPECT_TRUE(same.Modified());
+    same.SetSmallDisplay(true);
+    EXPECT_EQ(same.Caption(), "Larkspur Theme Editor - Untitled *");
+}
+
+// What each page lists, as the colour list shows it: sorted, each name once.
+TEST(EditorSession, ThePagesLists)
+{
+    struct Case {
+        int page;
+        bool small;
+        const char* names;
+    };
+    const Case cases[] = {
+        {0, false, "Background|Battery|Battery Label|Clock|Divider|Divider Sq.|Dominant|Dominant Acc.|Fixed|Fixed Acc.|"
+                   "Info|Info Acc.|Info Label|Profile"},
+        {0, true, "Background|Battery|Charging|Divider|Dominant|Dominant Acc.|Fixed|Fixed Acc.|Info|Info Acc.|"
+                  "Info Backgnd.|Info Label|Profile"},
+        {4, false, "Background|Cursor|Divider|Header|Item|Selected Item"},
+        {7, false, "Background|Date|Time"},
+        {7, true, "Background|Date|Time"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.names);
+        EditorSession session;
+        session.SetSmallDisplay(c.small);
+        session.SetPage(c.page);
+        std::string names;
+        for (const ColorListItem& item : session.ListItems())
+            names += (names.empty() ? "" : "|") + item.Name;
+        EXPECT_EQ(names, c.names);
+    }
+}
+
+// Open, Save, Save As and New as the status line and the caption say them:
+// a failure changes nothing, the file on the disk included.
+TEST(EditorSession, FilesOpenSaveAndNew)
+{
+    TempDir dir;
+    WriteText(dir.File("small.lsth"), "[Main]\r\nMain_Dom=$F800\r\n[Common]\r\nDisplay=1\r\n");
+    WriteText(dir.File("bad.lsth"), "[Main]\r\nMain_Clock=white\r\n[Common]\r\nDisplay=1\r\n");
+    std::filesystem::create_directory(dir.File("folder.lsth"));
+    EditorSession session;
+    const TThemeColorTable defaults = session.ThemeColors();
+    const auto expect = [&](const DocumentOutcome& outcome, const char* status, const char* caption, bool modified) {
+        EXPECT_EQ(outcome.status.value_or(""), status);
+        EXPECT_EQ(outcome.failed, std::string(status) == "A file error has occurred");
+        EXPECT_EQ(session.Caption(), std::string("Larkspur Theme Editor - ") + caption);
+        EXPECT_EQ(session.Modified(), modified);
+    };
+    for (const char* name : {"bad.lsth", "missing.lsth"}) {
+        SCOPED_TRACE(name);
+        expect(session.Open(dir.File(name)), "A file error has occurred", "Untitled", false);
+        EXPECT_EQ(session.ThemeColors(), defaults);
+        EXPECT_FALSE(session.SmallDisplay());
+    }
+    const DocumentOutcome opened = session.Open(dir.File("small.lsth"));
+    expect(opened, "Theme was loaded successfully", "small.lsth", false);
+    EXPECT_EQ(opened.refresh, DocumentOutcome::Refresh::Page);
+    EXPECT_TRUE(session.SmallDisplay());
+    EXPECT_EQ(session.ThemeColors()[At(SlotId::Main_Dom)], MakeColor(255, 0, 0));
+
+    // New keeps the display size; Save on an untitled theme asks for a name.
+    session.SelectSlot(SlotId::Main_Clock);
+    session.SetSelectedColor(MakeColor(1, 2, 3));
+    expect(session.New(), "", "Untitled", false);
+    EXPECT_TRUE(session.SmallDisplay());
+    EXPECT_EQ(session.ThemeColors(), defaults);
+    session.SetSelectedColor(MakeColor(1, 2, 3));
+    EXPECT_TRUE(session.Save([] { return true; }).needsFileName);
+    expect(session.SaveAs(dir.File("folder.lsth")), "A file error has occurred", "Untitled *", true);
+    EXPECT_TRUE(session.ThemeFileName().empty());
+    expect(session.SaveAs(dir.File("Dark.lsth")), "Theme was saved successfully", "Dark.lsth", false);
+    EXPECT_NE(ReadText(dir.File("Dark.lsth")).find("Display=1"), std::string::npos);
+#if !defined(_WIN32)
+    // The disk fills up while writing: the file stays as it was.
+    const std::string saved = ReadText(dir.File("Dark.lsth"));
+    session.SetSelectedColor(MakeColor(200, 0, 0));
+    {
+        FileSizeLimit tiny(100);
+        ASSERT_TRUE(tiny.Active());
+        expect(session.Save([] { return true; }), "A file error has occurred", "Dark.lsth *", true);
+    }
+    EXPECT_EQ(ReadText(dir.File("Dark.lsth")), saved);
+#endif
 }
 
 // A locked slot keeps its colour through every command that changes many
@@ -440,14 +530,30 @@ TEST(EditorSession, ClicksAndThePointer)
         const char* row;
         SlotId slot;
     };
+    const auto slot = [](int index) { return static_cast<SlotId>(index); };
     const Case cases[] = {
         {0, false, 120, 90, "Dominant", SlotId::Main_Dom},
         {0, false, 3, 3, "Background", SlotId::Main_Background},
+        {0, false, 0, 0, "Background", SlotId::Main_Background},
+        {0, false, 5, 5, "Battery", slot(3)},  // a region's edges are its own
+        {0, false, 34, 20, "Battery", slot(3)},
+        {0, false, 239, 319, "Background", SlotId::Main_Background},
+        {0, false, 239, 168, "Divider", slot(1)},
+        {1, false, 120, 125, "Dominant Acc.", slot(10)},
+        {2, false, 120, 125, "Dominant Acc.", slot(11)},
+        {0, true, 119, 190, "Info", slot(14)},  // where two regions overlap, the first
+        {0, true, 118, 190, "Info Backgnd.", slot(2)},
+        {0, true, 20, 20, "Background", SlotId::Main_Background},  // outside the small screen
         {4, false, 3, 3, "Background", SlotId::Menu_Background},
+        {4, false, 95, 297, "Background", slot(20)},
+        {5, false, 1, 2, "Background", slot(29)},
+        {6, false, 1, 2, "Background", slot(34)},
+        {7, true, 1, 2, "Background", slot(26)},
+        {7, true, 85, 147, "Time", slot(27)},
         {7, true, 120, 190, "Date", SlotId::Saver_Date},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.row);
+        SCOPED_TRACE(std::string(c.row) + " at " + std::to_string(c.x) + "," + std::to_string(c.y));
         session.SetPage(c.page);
         session.SetSmallDisplay(c.small);
         session.Redraw();
