@@ -102,26 +102,15 @@ private slots:
         QCOMPARE(rig.form->Session().ThemeColors(), FactoryColors());
     }
 
-    void firmwareDecisions()
+    // A small display the Override setting lets in: the window takes its
+    // size, list and menu along (the firmware rules are the session's).
+    void aSmallDisplayLetInIsAdopted()
     {
-        {
-            Rig rig(SimulatorModel::Old);
-            QVERIFY(rig.WaitStatus(QStringLiteral("Incompatible firmware")));
-            QVERIFY(!rig.form->mniTheme->isEnabled());
-        }
-        {
-            Rig rig(SimulatorModel::Small);
-            QVERIFY(rig.WaitStatus(QStringLiteral("Incompatible firmware")));
-            QVERIFY(!rig.form->Session().SmallDisplay());
-        }
-        {
-            Rig rig(SimulatorModel::Small);
-            rig.form->Session().SetOverrideText("LSX1 SIMS");
-            QVERIFY(rig.WaitStatus(QStringLiteral("Theme was downloaded successfully")));
-            QVERIFY(rig.form->Session().SmallDisplay());
-            QVERIFY(rig.form->mniDispSmall->isChecked());
-            QCOMPARE(rig.form->lstColors->count(), 13);
-        }
+        Rig rig(SimulatorModel::Small);
+        rig.form->Session().SetOverrideText("LSX1 SIMS");
+        QVERIFY(rig.WaitStatus(QStringLiteral("Theme was downloaded successfully")));
+        QVERIFY(rig.form->mniDispSmall->isChecked());
+        QCOMPARE(rig.form->lstColors->count(), 13);
     }
 
     void unplugAndReplug()
@@ -168,31 +157,6 @@ private slots:
         QCOMPARE(rig.form->Session().ThemeColors(), edited);
     }
 
-    void uploadBeforeAnyThemeReadKeepsTheDevicesOwnBytes()
-    {
-        // Modified before the device came, so nothing was downloaded: the
-        // upload reads the device's block first and gives its bytes back.
-        Rig rig(SimulatorModel::Large, true, true);
-        QVERIFY(rig.WaitStatus(QStringLiteral("Connected")));
-        rig.form->mniUploadClick();
-        QVERIFY(rig.WaitStatus(QStringLiteral("Theme was uploaded successfully")));
-        const auto block = rig.sim->ThemeBlock();
-        for (std::size_t k = 84; k < 128; ++k)
-            QCOMPARE(int(block[k]), int(k));
-
-        // A device that takes the write and stores nothing, or never answers the read-back.
-        for (const auto& fault : {std::function<void()>([&] { rig.sim->SetForgetWrites(true); }),
-                                  std::function<void()>([&] { rig.sim->SetForgetWrites(false); rig.sim->SetSilent(true); })}) {
-            rig.form->lstColors->setCurrentRow(2);
-            rig.form->btnColorClick();
-            rig.dialogs->pickColor ^= 0x00F0F0F0u;
-            fault();
-            rig.form->mniUploadClick();
-            QVERIFY(rig.WaitStatus(QStringLiteral("The device did not store the theme"), 3000));
-            QVERIFY(rig.form->Session().Modified());
-        }
-    }
-
     void failedWritesAreReported()
     {
         Rig rig(SimulatorModel::Large);
@@ -221,34 +185,6 @@ private slots:
             QCOMPARE(rig.Status(), QStringLiteral("The device was unplugged during the upload: upload the theme again"));
             QVERIFY(!rig.form->mniTheme->isEnabled());
         }
-    }
-
-    void oversizedAndStaleReportsAreNoReply()
-    {
-        // Reports longer than the protocol's 64 bytes: a device error, during
-        // the firmware check as during a download, and the theme stays.
-        for (std::size_t size : {65u, 128u, 4096u}) {
-            Rig rig(SimulatorModel::Large);
-            rig.sim->SetReplyPayloadSize(size);
-            QVERIFY(rig.WaitStatus(QStringLiteral("A device error has occurred")));
-            QVERIFY(!rig.form->mniTheme->isEnabled());
-            QCOMPARE(rig.form->Session().Conversation().Receiver().ExpectedBytes(), std::size_t(0));
-            QCOMPARE(rig.form->Session().ThemeColors()[9], RGB565ToColor(0xFAC4));
-        }
-        Rig rig(SimulatorModel::Large);
-        QVERIFY(rig.WaitStatus(QStringLiteral("Theme was downloaded successfully")));
-        rig.sim->SetReplyPayloadSize(128);
-        rig.form->Session().Reset();
-        rig.form->mniDownloadClick();
-        QVERIFY(rig.WaitStatus(QStringLiteral("A device error has occurred")));
-        QCOMPARE(rig.form->Session().ThemeColors()[9], RGB565ToColor(0xFAC4));
-
-        // A report left over after every reply is dropped before the next command.
-        Rig stale(SimulatorModel::Large, false);
-        stale.sim->SetStaleReports(true);
-        stale.sim->Plug();
-        QVERIFY(stale.WaitStatus(QStringLiteral("Theme was downloaded successfully")));
-        QCOMPARE(stale.form->Session().ThemeColors(), FactoryColors());
     }
 
     void noPermissionIsSaid()

@@ -186,25 +186,6 @@ private slots:
         QCOMPARE(rows->topLevelItemCount(), 5);
         QCOMPARE(rig.form->Session().ThemeColors(), original);
 
-        // A locked slot keeps its colour through Fix All, and the saved file
-        // names it.
-        QCOMPARE(rig.Selected(), QStringLiteral("Material, secondary"));
-        const int slot = SlotIndex(*rig.form->Session().SelectedSlot());
-        rig.form->mniLockColor->trigger();
-        QVERIFY(rig.form->Session().Document().IsLocked(slot));
-        QVERIFY(rig.form->mniLockColor->isChecked());
-        dialog->findChild<QPushButton*>(QStringLiteral("fixAll"))->click();
-        QCOMPARE(rig.form->Session().ThemeColors()[std::size_t(slot)], original[std::size_t(slot)]);
-        // Its background has other text on it that no one colour suits as
-        // well: the pair stays, and the status says why.
-        QCOMPARE(rows->topLevelItemCount(), 1);
-        QCOMPARE(rows->topLevelItem(0)->text(3), QStringLiteral("Material, secondary"));
-        QVERIFY2(rig.form->status->Text().contains(QStringLiteral("cannot be mended")), qPrintable(rig.form->status->Text()));
-        TempDir dir;
-        rig.dialogs->saveResult = QString::fromStdString(dir.File("locked.lsth"));
-        rig.form->mniSaveAsClick();
-        QVERIFY(ReadText(dir.File("locked.lsth")).find(std::string("[Editor]\r\nLocked=") +
-                                                       ThemeSlots[std::size_t(slot)].key + "\r\n") != std::string::npos);
     }
 
     // Generate Theme: the dialog's page is drawn in what OK applies, a
@@ -217,7 +198,6 @@ private slots:
         const int slot = SlotIndex(*rig.form->Session().SelectedSlot());
         rig.form->mniLockColor->trigger();
         const TThemeColorTable original = rig.form->Session().ThemeColors();
-        TempDir pictures;
         for (bool accept : {false, true}) {
             // What the dialog showed and made, read while it is open.
             GenerateThemeDialog* dialog = nullptr;
@@ -233,24 +213,6 @@ private slots:
                     return;
                 poll.stop();
                 shownFirst = dialog->preview->pixmap().toImage();
-                if (accept) {
-                    // A picture's seeds, read by Qt's reader, are the quantiser's.
-                    QImage picture(90, 60, QImage::Format_RGB888);
-                    picture.fill(QColor(0x40, 0x48, 0x50));
-                    for (int y = 40; y < 60; ++y)
-                        for (int x = 60; x < 90; ++x)
-                            picture.setPixelColor(x, y, QColor(0xF0, 0x30, 0x20));
-                    const QString file = QString::fromStdString(pictures.File("two.png"));
-                    QVERIFY(picture.save(file));
-                    QString error;
-                    QVERIFY2(dialog->TakeSeedsFromPicture(file, error), qPrintable(error));
-                    const std::vector<TColor> expected = SeedsFromPicture(
-                        {picture.constBits(), picture.width(), picture.height(), 3, std::size_t(picture.bytesPerLine())});
-                    QCOMPARE(expected.size(), std::size_t(2));
-                    QCOMPARE(dialog->Options().seeds, expected);
-                    QVERIFY(!dialog->TakeSeedsFromPicture(QString::fromStdString(pictures.File("none.png")), error));
-                    QCOMPARE(dialog->Options().seeds, expected);
-                }
                 dialog->light->setChecked(true);
                 dialog->variation->setValue(42);
                 shownAfter = dialog->preview->pixmap().toImage().convertToFormat(QImage::Format_RGB888);
