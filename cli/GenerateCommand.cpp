@@ -50,7 +50,7 @@ std::string ReadRequest(const Args& args, GenerateRequest& r)
         if (a == "--dark" || a == "--light") {
             r.options.dark = a == "--dark";
         } else if (a == "--seed" || a == "--from-picture" || a == "--contrast" || a == "--variation" ||
-                   a == "--keep" || a == "-o" || a == "--display") {
+                   a == "--keep" || a == "-o" || a == "--display" || a == "--style" || a == "--vividness") {
             if (!hasValue)
                 return a + " needs a value";
             const std::string& v = value();
@@ -70,6 +70,14 @@ std::string ReadRequest(const Args& args, GenerateRequest& r)
             } else if (a == "--variation") {
                 if (!ParseVariation(v, r.options.variation))
                     return "--variation is a number from 0 to 4294967295, not " + Echo(v);
+            } else if (a == "--style") {
+                if (!ParseStyle(v, r.options.style))
+                    return "--style is fidelity, vibrant, tonal, expressive or monochrome, not " + Echo(v);
+            } else if (a == "--vividness") {
+                std::uint32_t percent = 0;
+                if (!ParseVariation(v, percent) || percent > 150)
+                    return "--vividness is a percentage from 0 to 150, not " + Echo(v);
+                r.options.vividness = int(percent);
             } else if (a == "--keep") {
                 r.keep = v;
             } else if (a == "-o") {
@@ -96,13 +104,16 @@ int RunGenerate(const Args& args)
 {
     if (WantsHelp(args)) {
         std::printf("usage: lsthtool generate (--seed COLOUR [--seed COLOUR]... | --from-picture FILE)\n"
+                    "         [--style fidelity|vibrant|tonal|expressive|monochrome] [--vividness PERCENT]\n"
                     "         [--dark|--light] [--contrast standard|high] [--variation N] [--keep FILE.lsth]\n"
                     "         [--display 240x320|80x160] -o OUT.lsth\n"
-                    "Makes a theme from one to three seed colours (base, accent, second accent; #RRGGBB\n"
-                    "or any colour text a theme file takes), or from the three a PNG or JPEG proposes,\n"
-                    "legible on every page at both display sizes. --keep takes the locked slots of a\n"
-                    "theme with their colours, and the display size. Prints the seeds; exit 1 when a\n"
-                    "pair cannot be mended around the locked slots, 2 for a wrong command line.\n");
+                    "Makes a theme from one to three seed colours (the hero, which the arcs and the menu\n"
+                    "cursor take, then the second and third accents; #RRGGBB or any colour text a theme\n"
+                    "file takes), or from the three a PNG or JPEG proposes, legible on every page at both\n"
+                    "display sizes. --style says how the seeds are read (fidelity unless said);\n"
+                    "--vividness scales the accents' chroma (100 unless said). --keep takes the locked\n"
+                    "slots of a theme with their colours, and the display size. Prints the seeds; exit 1\n"
+                    "when a pair cannot be mended around the locked slots, 2 for a wrong command line.\n");
         return 0;
     }
     GenerateRequest request;

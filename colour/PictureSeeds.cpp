@@ -18,7 +18,7 @@ struct Counted {
 
 constexpr int Bits = 5;
 constexpr int Bins = 1 << (3 * Bits);
-constexpr int Groups = 8;
+constexpr int Groups = 12;
 constexpr int Rounds = 12;
 
 std::vector<Counted> Histogram(const PicturePixels& p, int step)
@@ -131,6 +131,33 @@ std::vector<Group> KMeans(const std::vector<Counted>& colors)
 
 std::vector<TColor> SeedsFromColors(const std::vector<Counted>& colors);
 
+// Groups nearer each other than a glance tells apart become one: k-means
+// splits a colour that a little noise spreads over several bins, and a
+// colour's area is what counts.
+std::vector<Group> Merged(std::vector<Group> groups)
+{
+    std::stable_sort(groups.begin(), groups.end(), [](const Group& a, const Group& b) { return a.sum.weight > b.sum.weight; });
+    std::vector<Group> merged;
+    for (const Group& g : groups) {
+        auto into = std::find_if(merged.begin(), merged.end(),
+                                 [&](const Group& m) { return OklabDistance(m.centre, g.centre) < 0.06; });
+        if (into == merged.end()) {
+            merged.push_back(g);
+            continue;
+        }
+        into->sum.weight += g.sum.weight;
+        into->sum.r += g.sum.r;
+        into->sum.g += g.sum.g;
+        into->sum.b += g.sum.b;
+        const double w = into->sum.weight;
+        into->color = MakeColor(static_cast<unsigned>(std::lround(into->sum.r / w)),
+                                static_cast<unsigned>(std::lround(into->sum.g / w)),
+                                static_cast<unsigned>(std::lround(into->sum.b / w)));
+        // The largest part keeps placing it, so merging does not drift.
+    }
+    return merged;
+}
+
 bool Usable(const PicturePixels& picture)
 {
     return picture.data && picture.width > 0 && picture.height > 0 && (picture.channels == 3 || picture.channels == 4);
@@ -179,7 +206,7 @@ std::vector<TColor> SeedsFromColors(const std::vector<Counted>& colors)
 {
     if (colors.empty())
         return {};
-    std::vector<Group> groups = KMeans(colors);
+    std::vector<Group> groups = Merged(KMeans(colors));
     double total = 0;
     for (const Group& g : groups)
         total += g.sum.weight;
@@ -191,21 +218,17 @@ std::vector<TColor> SeedsFromColors(const std::vector<Counted>& colors)
                 return false;
         return true;
     };
-    // The base: the largest group, ties to the earlier.
-    const Group* base = &groups.front();
-    for (const Group& g : groups)
-        if (g.sum.weight > base->sum.weight)
-            base = &g;
-    seeds.push_back(base->color);
-    chosen.push_back(base->centre);
+    // What catches the eye first: chroma and area together, chroma
+    // counting twice, so a vivid colour on a fifth of the picture comes
+    // before a dull one on half of it. Each next one differs from those before.
     while (seeds.size() < 3) {
         const Group* best = nullptr;
-        double bestScore = 0;
+        double bestScore = -1;
         for (const Group& g : groups) {
             if (!farFromChosen(g))
                 continue;
-            const Oklch lch = ToOklch(g.centre);
-            const double score = std::sqrt(g.sum.weight / total) * (lch.C + 0.02);
+            const double chroma = ToOklch(g.centre).C + 0.01;
+            const double score = g.sum.weight / total * chroma * chroma;
             if (score > bestScore) {
                 bestScore = score;
                 best = &g;

@@ -1,9 +1,9 @@
 #pragma once
 // Seed colours a picture proposes for a generated theme. The picture's
 // pixels, sampled on a grid, are counted in a fine RGB histogram; k-means in
-// OKLab then groups the counted colours. The base is the largest group; the
-// accents are the groups that score best by size and chroma together, so a
-// small vivid accent wins over the dull rest of a wallpaper.
+// OKLab then groups the counted colours. The seeds are the groups that catch
+// the eye, by chroma and size together, so a vivid fifth of a picture comes
+// before its dull half; each is a colour the picture has.
 
 #include "ColorModel.h"
 
@@ -23,8 +23,8 @@ struct PicturePixels {
 // At most this many pixels are looked at, spread evenly over the picture.
 constexpr std::size_t PictureSampleLimit = 1u << 18;
 
-// Base, accent and second accent: fewer when the picture has fewer colours
-// that differ.
+// The hero, the second and the third: fewer when the picture has fewer
+// colours that differ.
 std::vector<TColor> SeedsFromPicture(const PicturePixels& picture);
 
 // Every `step`-th pixel across and down is looked at, for a picture this size.

@@ -3,52 +3,104 @@
 #include "Oklab.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 
 namespace {
 
-// Where a role takes its hue from.
-enum class HueFrom { Base, Accent1, Accent2, Accent3, Message, Balance };
-
-struct RoleTone {
-    double darkL;
-    double lightL;
-    HueFrom hue;
-    // For neutrals the most chroma a vivid base gives; for accents a share
-    // of the accent's own.
-    double chroma;
-    bool accent;
+// What a slot is in a generated theme.
+enum class Design {
+    Background,  // a page
+    Surface,     // a box on the page
+    Divider,     // lines, in the hero's hue
+    Text,
+    Secondary,   // lesser text
+    Label,       // captions and units
+    Hero,        // the arcs and their units, the screensaver's time, the battery
+    HeroText,    // a header in the hero's colour
+    Cursor,      // the menu's bar, filled with the hero
+    OnCursor,    // the text on it
+    Second,      // the value accents
+    Third,       // the puff and charge values
+    Message,
+    Balance,
 };
 
-// Indexed by SlotRole. Light text on a dark page or the mirror of it; the
-// tones leave each text pair above 4.5:1 before the fixer looks at them.
-constexpr RoleTone RoleTones[] = {
-    {0.16, 0.98, HueFrom::Base, 0.025, false},     // Background
-    {0.30, 0.91, HueFrom::Base, 0.035, false},     // Surface
-    {0.38, 0.80, HueFrom::Base, 0.040, false},     // Divider
-    {0.97, 0.20, HueFrom::Base, 0.012, false},     // Text
-    {0.84, 0.36, HueFrom::Base, 0.025, false},     // SecondaryText
-    {0.68, 0.48, HueFrom::Base, 0.035, false},     // Label
-    {0.80, 0.50, HueFrom::Accent1, 1.00, true},    // Accent1
-    {0.74, 0.52, HueFrom::Accent2, 1.00, true},    // Accent2
-    {0.78, 0.50, HueFrom::Accent3, 0.90, true},    // Accent3
-    {0.72, 0.52, HueFrom::Message, 0.160, false},  // Message
-    {0.88, 0.34, HueFrom::Accent1, 0.050, false},  // Charging
-    {0.86, 0.46, HueFrom::Balance, 0.140, false},  // Balance
-    {0.78, 0.46, HueFrom::Accent1, 0.80, true},    // Cursor
-    {0.16, 0.98, HueFrom::Base, 0.020, false},     // OnCursor
-};
-static_assert(sizeof RoleTones / sizeof RoleTones[0] == static_cast<std::size_t>(SlotRole::OnCursor) + 1,
-              "a tone for every role");
+Design DesignOf(SlotId slot)
+{
+    switch (slot) {
+    case SlotId::Main_Background:
+    case SlotId::Menu_Background:
+    case SlotId::Saver_Background:
+    case SlotId::Info_Background:
+    case SlotId::Charge_Background:
+        return Design::Background;
+    case SlotId::Main_DivSq:
+        return Design::Surface;
+    case SlotId::Main_Divider:
+    case SlotId::Menu_Divider:
+    case SlotId::Info_Divider:
+        return Design::Divider;
+    case SlotId::Main_Batts:
+    case SlotId::Main_Clock:
+    case SlotId::Main_Dom:
+    case SlotId::Menu_TextHeader:
+    case SlotId::Menu_Text:
+    case SlotId::Info_Text:
+        return Design::Text;
+    case SlotId::Main_TCR:
+    case SlotId::Main_Info_Cap:
+    case SlotId::Saver_Date:
+        return Design::Label;
+    case SlotId::Main_AccentVW:
+    case SlotId::Main_AccentTC:
+    case SlotId::Main_AccentPB:
+    case SlotId::Saver_Time:
+    case SlotId::Charge_Battery:
+        return Design::Hero;
+    case SlotId::Info_Header:
+        return Design::HeroText;
+    case SlotId::Menu_Cursor:
+        return Design::Cursor;
+    case SlotId::Menu_TextSelected:
+        return Design::OnCursor;
+    case SlotId::Main_Fixed_Acc:
+    case SlotId::Main_Info_Acc:
+        return Design::Second;
+    case SlotId::Main_PuffTime_Acc:
+    case SlotId::Charge_Pct:
+    case SlotId::Charge_Volt:
+    case SlotId::Charge_Current:
+    case SlotId::Charge_Temp:
+        return Design::Third;
+    case SlotId::Main_TextMsg:
+        return Design::Message;
+    case SlotId::Charge_VoltBal:
+        return Design::Balance;
+    default:
+        return Design::Secondary;
+    }
+}
+
+// The order slots are given colours in: each is made legible against the
+// ones before it, so pages first, the cursor before the text on it.
+int Stage(Design d)
+{
+    switch (d) {
+    case Design::Background:
+        return 0;
+    case Design::Surface:
+    case Design::Cursor:
+        return 1;
+    case Design::OnCursor:
+        return 3;
+    default:
+        return 2;
+    }
+}
 
 constexpr double MessageHue = 25;  // a warm red
 constexpr double BalanceHue = 95;  // a yellow
-
-bool IsText(SlotRole role)
-{
-    return role != SlotRole::Background && role != SlotRole::Surface && role != SlotRole::Divider &&
-           role != SlotRole::Cursor && role != SlotRole::OnCursor;
-}
 
 // A small generator of its own (splitmix64), so a variation number means the
 // same on every machine and library.
@@ -80,69 +132,158 @@ double Wrap(double hue)
 
 TColor DeviceColor(TColor color) { return RGB565ToColor(ColorToRGB565(color)); }
 
-struct Palettes {
-    Oklch base;
-    Oklch accent[3];
+// Orange through yellow, where a tone dark enough for text on a light page
+// reads as olive or brown.
+bool WarmYellow(double hue) { return hue >= 40 && hue <= 120; }
+
+// What a style makes of the seeds: the three accents, the page's tint and
+// how strongly the neutrals carry it.
+struct Palette {
+    Oklch accent[3];  // hero, second, third
+    double pageHue = 0;
+    double pageChroma = 0;   // of the background
+    double pageL = 0;        // of the background
+    double dividerChroma = 0;
+    double neutralHue = 0;
+    double neutralTint = 1;  // how strongly text carries the page's hue
+    double surfaceHue = 0;
 };
 
-Palettes PalettesOf(const GenerateOptions& options, Variation& variation)
+Palette PaletteOf(const GenerateOptions& options, Variation& variation)
 {
     std::vector<Oklch> seeds;
     for (std::size_t i = 0; i < options.seeds.size() && i < 3; ++i)
-        seeds.push_back(ToOklch(ToOklab(options.seeds[i])));
+        seeds.push_back(ToOklch(ToOklab(DeviceColor(options.seeds[i]))));
     if (seeds.empty())
-        seeds.push_back(ToOklch(ToOklab(MakeColor(0x00, 0xBE, 0xFF))));
-    Palettes p;
-    p.base = seeds[0];
-    // An accent is vivid whatever the seed: a grey seed gives its hue a
-    // little colour rather than none.
-    const auto vivid = [](Oklch c) {
-        c.C = std::clamp(c.C, 0.10, 0.19);
-        return c;
-    };
-    const Oklch first = vivid(seeds.size() > 1 ? seeds[1] : seeds[0]);
-    // The derived accents stand well off the first one's hue; how far is the
-    // variation's.
-    const double offset = 150 + 30 * variation.Next();
-    p.accent[0] = first;
-    p.accent[1] = seeds.size() > 2 ? vivid(seeds[2]) : Oklch{first.L, first.C, Wrap(first.h + offset)};
-    p.accent[2] = Oklch{first.L, first.C * 0.9,
-                        seeds.size() > 2 ? Wrap(p.accent[1].h + 90 + 20 * variation.Next()) : Wrap(first.h - offset)};
+        seeds.push_back(ToOklch(ToOklab(DeviceColor(MakeColor(0x00, 0xBE, 0xFF)))));
+    const Oklch hero = seeds[0];
+    const GenerateStyle style = options.style;
+    const bool dark = options.dark;
+    const double vivid = std::clamp(options.vividness, 0, 150) / 100.0;
+    // A grey hero still gives the derived accents a hue to turn.
+    const double heroChroma = hero.C;
+    // Where the second and third seeds are missing, the style turns the
+    // hero's hue: near for the calm styles, far for the expressive one.
+    const double turn = (style == GenerateStyle::Expressive ? 120 : style == GenerateStyle::Tonal ? 55 : 40) +
+                        35 * variation.Next();
+    Palette p;
+    p.accent[0] = hero;
+    for (int i = 1; i < 3; ++i) {
+        const bool given = seeds.size() > std::size_t(i) && style != GenerateStyle::Monochrome;
+        if (given) {
+            p.accent[i] = seeds[std::size_t(i)];
+        } else if (style == GenerateStyle::Monochrome) {
+            // One hue: the others are the hero lighter and darker.
+            const double step = (i == 1 ? 1 : -1) * (0.10 + 0.04 * variation.Next());
+            p.accent[i] = {hero.L + (dark ? step : -step), heroChroma * 0.85, hero.h};
+        } else {
+            p.accent[i] = {hero.L, std::max(heroChroma, 0.06), Wrap(hero.h + (i == 1 ? turn : -turn))};
+        }
+    }
+    // A variation may let the third take the second's place.
+    if (seeds.size() < 3 && variation.Next() > 0)
+        std::swap(p.accent[1], p.accent[2]);
+    for (Oklch& a : p.accent) {
+        switch (style) {
+        case GenerateStyle::Fidelity:
+        case GenerateStyle::Monochrome:
+            break;
+        case GenerateStyle::Vibrant:
+            a.C = std::max(a.C, 0.40);  // as far as the gamut goes
+            break;
+        case GenerateStyle::Tonal:
+            a.C = std::min(a.C, 0.09);
+            a.L = dark ? 0.80 : 0.55;
+            break;
+        case GenerateStyle::Expressive:
+            a.C = std::max(a.C, 0.16);
+            break;
+        }
+        a.C *= vivid;
+        // Every variation but the plain one moves the accents' tones a little;
+        // the hero of a faithful theme stays as it was chosen.
+        if (&a != &p.accent[0] || style != GenerateStyle::Fidelity)
+            a.L = std::clamp(a.L + 0.08 * variation.Next(), 0.05, 0.98);
+    }
+    // The page: a tint of the hero (of its opposite for the expressive
+    // style), never the hero itself; on a light page a warm hero tints it more,
+    // since text cannot take it there.
+    const double tint = std::min(std::max(heroChroma, 0.03) / 0.1, 1.5);
+    double pageChroma = 0.012, pageL = dark ? 0.15 : 0.985, dividerChroma = 0.06, neutralTint = 1;
+    p.pageHue = hero.h;
+    p.surfaceHue = hero.h;
+    switch (style) {
+    case GenerateStyle::Fidelity:
+        break;
+    case GenerateStyle::Vibrant:
+        pageChroma = 0.035, pageL = dark ? 0.14 : 0.975, dividerChroma = 0.12, neutralTint = 2;
+        break;
+    case GenerateStyle::Tonal:
+        pageChroma = 0.035, pageL = dark ? 0.21 : 0.96, dividerChroma = 0.045, neutralTint = 2.5;
+        break;
+    case GenerateStyle::Expressive:
+        // A page of the hero's opposite; boxes in the second accent's hue.
+        pageChroma = 0.06, pageL = dark ? 0.22 : 0.95, dividerChroma = 0.09, neutralTint = 1.5;
+        p.pageHue = Wrap(hero.h + 180);
+        p.surfaceHue = p.accent[1].h;
+        break;
+    case GenerateStyle::Monochrome:
+        pageChroma = 0.05, pageL = dark ? 0.18 : 0.955, dividerChroma = 0.08, neutralTint = 4;
+        break;
+    }
+    if (!dark && WarmYellow(hero.h) && heroChroma > 0.06)
+        pageChroma = std::max(pageChroma, 0.045);
+    p.pageHue = Wrap(p.pageHue + 20 * variation.Next());
+    p.pageChroma = pageChroma * tint * (1 + 0.4 * variation.Next());
+    p.pageL = std::clamp(pageL + 0.03 * variation.Next(), 0.0, 1.0);
+    p.dividerChroma = dividerChroma * std::min(tint, 1.0);
+    p.neutralHue = p.pageHue;
+    p.neutralTint = neutralTint * std::min(tint, 1.0) * (1 + 0.3 * variation.Next());
     return p;
 }
 
-TColor ToneOf(SlotRole role, const Palettes& p, const GenerateOptions& options, double toneShift, double chromaScale)
+// The slot's colour as the style would have it, before legibility.
+Oklch Wanted(Design d, const Palette& p, const GenerateOptions& options)
 {
-    const RoleTone& tone = RoleTones[static_cast<std::size_t>(role)];
-    double L = options.dark ? tone.darkL : tone.lightL;
-    // Higher contrast moves text towards the far end from the page.
-    if (options.highContrast && IsText(role))
-        L = options.dark ? L + (1 - L) * 0.4 : L * 0.7;
-    L = std::clamp(L + toneShift, 0.0, 1.0);
-    double hue = p.base.h, chroma = 0;
-    switch (tone.hue) {
-    case HueFrom::Base:
-        // Neutrals carry the base's hue, as much as its own colourfulness gives.
-        chroma = tone.chroma * std::min(p.base.C / 0.1, 1.6);
-        break;
-    case HueFrom::Accent1:
-    case HueFrom::Accent2:
-    case HueFrom::Accent3: {
-        const Oklch& a = p.accent[static_cast<int>(tone.hue) - static_cast<int>(HueFrom::Accent1)];
-        hue = a.h;
-        chroma = tone.accent ? a.C * tone.chroma : tone.chroma;
-        break;
+    const bool dark = options.dark;
+    const auto neutral = [&](double darkL, double lightL, double chroma) {
+        double L = dark ? darkL : lightL;
+        if (options.highContrast)
+            L = dark ? L + (1 - L) * 0.4 : L * 0.7;
+        // Dark text of an orange or yellow tint would go brown: barely tinted there.
+        const double most = !dark && WarmYellow(p.neutralHue) ? 0.035 : 0.1;
+        return Oklch{L, std::min(chroma * p.neutralTint, most), p.neutralHue};
+    };
+    const bool mono = options.style == GenerateStyle::Monochrome;
+    switch (d) {
+    case Design::Background:
+        return {p.pageL, p.pageChroma, p.pageHue};
+    case Design::Surface:
+        return {p.pageL + (dark ? 0.13 : -0.07), std::max(p.pageChroma * 1.5, 0.02), p.surfaceHue};
+    case Design::Divider:
+        return {p.pageL + (dark ? 0.24 : -0.2), p.dividerChroma, p.accent[0].h};
+    case Design::Text:
+        return neutral(0.96, 0.2, 0.008);
+    case Design::Secondary:
+        return neutral(0.83, 0.37, 0.015);
+    case Design::Label:
+        return neutral(0.68, 0.5, 0.02);
+    case Design::Hero:
+    case Design::HeroText:
+    case Design::Cursor:
+        return p.accent[0];
+    case Design::OnCursor:
+        return {0, 0, 0};  // chosen against the cursor
+    case Design::Second:
+        return p.accent[1];
+    case Design::Third:
+        return p.accent[2];
+    case Design::Message:
+        return mono ? Oklch{p.accent[0].L, p.accent[0].C, p.accent[0].h} : Oklch{dark ? 0.72 : 0.52, 0.16, MessageHue};
+    case Design::Balance:
+        return mono ? Oklch{dark ? 0.86 : 0.45, p.accent[0].C * 0.7, p.accent[0].h} : Oklch{dark ? 0.86 : 0.46, 0.14, BalanceHue};
     }
-    case HueFrom::Message:
-        hue = MessageHue;
-        chroma = tone.chroma;
-        break;
-    case HueFrom::Balance:
-        hue = BalanceHue;
-        chroma = tone.chroma;
-        break;
-    }
-    return DeviceColor(OklchToColorInGamut({L, chroma * chromaScale, hue}));
+    return {};
 }
 
 double Apart(TColor x, TColor y) { return OklabDistance(ToOklab(x), ToOklab(y)); }
@@ -205,17 +346,93 @@ void KeepApart(TThemeColorTable& colors, const std::set<SlotId>& locked, const s
     }
 }
 
+// The slots a need pairs with `slot` that already have their colours.
+bool LegibleSoFar(int slot, TColor color, const TThemeColorTable& colors, const std::array<bool, ThemeSlotCount>& given,
+                  const std::vector<ContrastNeed>& needs)
+{
+    for (const ContrastNeed& n : needs) {
+        const int fg = SlotIndex(n.fg), bg = SlotIndex(n.bg);
+        if (fg != slot && bg != slot)
+            continue;
+        const int other = fg == slot ? bg : fg;
+        if (given[static_cast<std::size_t>(other)] &&
+            ContrastRatio(color, colors[static_cast<std::size_t>(other)]) < n.need + ContrastMargin)
+            return false;
+    }
+    return true;
+}
+
+// The wanted colour where it is legible against what it stands on, else the
+// nearest tone of its hue that is, with as much of its chroma as the
+// device's colours have at that lightness: lighter on a dark page, darker
+// on a light one.
+TColor LegibleTone(int slot, Oklch want, const TThemeColorTable& colors, const std::array<bool, ThemeSlotCount>& given,
+                   const std::vector<ContrastNeed>& needs)
+{
+    const TColor asIs = DeviceColor(OklchToColorInGamut(want));
+    if (LegibleSoFar(slot, asIs, colors, given, needs))
+        return asIs;
+    double partner = 0;
+    int partners = 0;
+    for (const ContrastNeed& n : needs) {
+        const int fg = SlotIndex(n.fg), bg = SlotIndex(n.bg);
+        const int other = fg == slot ? bg : bg == slot ? fg : -1;
+        if (other >= 0 && given[static_cast<std::size_t>(other)]) {
+            partner += RelativeLuminance(colors[static_cast<std::size_t>(other)]);
+            ++partners;
+        }
+    }
+    const double up = partners == 0 || partner / partners < 0.18 ? 1 : -1;
+    for (int step = 1; step <= 100; ++step) {
+        const Oklch tone{want.L + up * 0.01 * step, want.C, want.h};
+        if (tone.L < 0 || tone.L > 1)
+            break;
+        const TColor candidate = DeviceColor(OklchToColorInGamut(tone));
+        if (LegibleSoFar(slot, candidate, colors, given, needs))
+            return candidate;
+    }
+    return asIs;  // the fixer's to mend, or to report
+}
+
+bool IsForeground(int slot, const std::vector<ContrastNeed>& needs)
+{
+    return std::any_of(needs.begin(), needs.end(), [slot](const ContrastNeed& n) { return SlotIndex(n.fg) == slot; });
+}
+
 }  // namespace
 
 const std::vector<SlotsApart>& SlotsKeptApart()
 {
+    // The three modes' arcs all take the hero: they never stand side by side.
     static const std::vector<SlotsApart> pairs = {
         {SlotId::Menu_Background, SlotId::Menu_Cursor},   {SlotId::Menu_Text, SlotId::Menu_TextSelected},
         {SlotId::Main_Background, SlotId::Main_AccentPB}, {SlotId::Main_Background, SlotId::Main_AccentVW},
-        {SlotId::Main_Background, SlotId::Main_AccentTC}, {SlotId::Main_AccentPB, SlotId::Main_AccentVW},
-        {SlotId::Main_AccentPB, SlotId::Main_AccentTC},   {SlotId::Main_AccentVW, SlotId::Main_AccentTC},
+        {SlotId::Main_Background, SlotId::Main_AccentTC}, {SlotId::Main_Background, SlotId::Main_Fixed_Acc},
+        {SlotId::Main_Background, SlotId::Main_PuffTime_Acc},
     };
     return pairs;
+}
+
+const char* StyleName(GenerateStyle style)
+{
+    static const char* const names[GenerateStyleCount] = {"fidelity", "vibrant", "tonal", "expressive", "monochrome"};
+    return names[static_cast<int>(style)];
+}
+
+bool ParseStyle(const std::string& name, GenerateStyle& style)
+{
+    for (int i = 0; i < GenerateStyleCount; ++i)
+        if (name == StyleName(static_cast<GenerateStyle>(i))) {
+            style = static_cast<GenerateStyle>(i);
+            return true;
+        }
+    return false;
+}
+
+bool IsMuddy(TColor color)
+{
+    const Oklch c = ToOklch(ToOklab(color));
+    return WarmYellow(c.h) && c.C > 0.04 && c.L < 0.6;
 }
 
 std::vector<ContrastNeed> GenerationNeeds(bool highContrast)
@@ -234,22 +451,36 @@ GeneratedTheme GenerateTheme(const GenerateOptions& options, const TThemeColorTa
                              const std::set<SlotId>& locked)
 {
     Variation variation(options.variation);
-    const Palettes palettes = PalettesOf(options, variation);
-    // One shift of tone and of chroma per role, so slots of a role stay alike.
-    double toneShift[std::size(RoleTones)], chromaScale[std::size(RoleTones)];
-    for (std::size_t role = 0; role < std::size(RoleTones); ++role) {
-        toneShift[role] = 0.035 * variation.Next();
-        chromaScale[role] = 1 + 0.25 * variation.Next();
-    }
-    GeneratedTheme result;
-    for (const ThemeSlot& slot : ThemeSlots) {
-        const auto index = static_cast<std::size_t>(slot.index);
-        const auto role = static_cast<std::size_t>(slot.role);
-        result.colors[index] = locked.count(static_cast<SlotId>(slot.index))
-                                   ? current[index]
-                                   : ToneOf(slot.role, palettes, options, toneShift[role], chromaScale[role]);
-    }
+    const Palette palette = PaletteOf(options, variation);
     const std::vector<ContrastNeed> needs = GenerationNeeds(options.highContrast);
+    GeneratedTheme result;
+    result.colors = current;
+    std::array<bool, ThemeSlotCount> given{};
+    for (SlotId slot : locked)
+        given[static_cast<std::size_t>(SlotIndex(slot))] = true;
+    for (int stage = 0; stage <= 3; ++stage)
+        for (const ThemeSlot& slot : ThemeSlots) {
+            const auto index = static_cast<std::size_t>(slot.index);
+            const Design design = DesignOf(static_cast<SlotId>(slot.index));
+            if (given[index] || Stage(design) != stage)
+                continue;
+            Oklch want = Wanted(design, palette, options);
+            if (design == Design::OnCursor) {
+                // Light or dark text, whichever the bar sets off better.
+                const TColor bar = result.colors[static_cast<std::size_t>(SlotIndex(SlotId::Menu_Cursor))];
+                const bool lightText = ContrastRatio(bar, MakeColor(255, 255, 255)) > ContrastRatio(bar, 0);
+                want = {lightText ? 0.98 : 0.16, 0.01, palette.neutralHue};
+            }
+            TColor color = IsForeground(slot.index, needs)
+                               ? LegibleTone(slot.index, want, result.colors, given, needs)
+                               : DeviceColor(OklchToColorInGamut(want));
+            // Yellow and orange text on a light page goes olive: there the
+            // hero fills areas and tints the page, and the text is neutral.
+            if (!options.dark && IsMuddy(color) && IsForeground(slot.index, needs))
+                color = LegibleTone(slot.index, Wanted(Design::Secondary, palette, options), result.colors, given, needs);
+            result.colors[index] = color;
+            given[index] = true;
+        }
     KeepApart(result.colors, locked, nullptr);
     result.unmendable = FixLegibility(result.colors, needs, locked).unmendable;
     // The fixer may have brought two of them close again; they part once
