@@ -6,9 +6,7 @@
 #include <QGuiApplication>
 #include <QLocale>
 #include <QMessageBox>
-#include <QPointer>
 #include <QScreen>
-#include <QTimer>
 #include <QWindow>
 
 namespace {
@@ -212,51 +210,13 @@ void MoveFrameTo(QWidget& window, QPoint topLeft)
         window.move(window.pos() + by);
 }
 
-namespace {
-
-void CentreFrame(QWidget& window, const QScreen& screen)
+void CentreOnScreen(QWidget& window, QScreen& screen)
 {
+    // By the frame where it is known; before the window is first mapped an
+    // X window manager has not said how tall its title bar is, and the
+    // window is centred by its own size: lower by half a title bar. Moving
+    // it again once framed would make it jump under the user's eyes.
     QRect frame = OuterFrame(window);
     frame.moveCenter(screen.availableGeometry().center());
     MoveFrameTo(window, frame.topLeft());
-}
-
-// Watches a window until it is first shown framed, centres it then, and goes.
-class CentreWhenFramed : public QObject {
-public:
-    CentreWhenFramed(QWidget& window, QScreen& screen) : QObject(&window), window_(window), screen_(&screen)
-    {
-        setObjectName(QStringLiteral("centring"));
-        window.windowHandle()->installEventFilter(this);
-    }
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override
-    {
-        const bool framed = OuterFrame(window_) != window_.geometry();
-        if ((event->type() == QEvent::Expose || event->type() == QEvent::Move) && framed) {
-            watched->removeEventFilter(this);
-            // Once the event is handled: moving the window while it is
-            // exposed would paint it from within its own painting.
-            QTimer::singleShot(0, this, [this] {
-                if (screen_)
-                    CentreFrame(window_, *screen_);
-                deleteLater();
-            });
-        }
-        return false;
-    }
-
-private:
-    QWidget& window_;
-    QPointer<QScreen> screen_;
-};
-
-}  // namespace
-
-void CentreOnScreen(QWidget& window, QScreen& screen)
-{
-    CentreFrame(window, screen);
-    if (window.windowHandle() && OuterFrame(window) == window.geometry())
-        new CentreWhenFramed(window, screen);
 }

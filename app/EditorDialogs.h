@@ -105,7 +105,5 @@ QRect OuterFrame(const QWidget& window);
 // Moves a top-level window so that its outer rectangle starts at topLeft.
 void MoveFrameTo(QWidget& window, QPoint topLeft);
 
-// Centres a top-level window about to be shown on screen: now, by its own
-// size, and once more when the window manager has framed it, by the frame
-// (an X window manager tells its title bar's height only then).
+// Centres a top-level window on the screen, by its frame where that is known.
 void CentreOnScreen(QWidget& window, QScreen& screen);

@@ -5,6 +5,7 @@
 #include "Legibility.h"
 #include "PageImage.h"
 #include "PictureSeeds.h"
+#include "SlotCatalogue.h"
 #include "SwatchButton.h"
 
 #include <QCheckBox>
@@ -199,6 +200,7 @@ void GenerateThemeDialog::Regenerate()
     QStringList lines;
     for (const UnmendablePair& u : result_.unmendable)
         lines << QStringLiteral("%1 on %2 cannot be mended: %3")
-                     .arg(QString::fromLatin1(SlotKey(u.fg)), QString::fromLatin1(SlotKey(u.bg)), QString::fromStdString(u.why));
+                     .arg(QString::fromLatin1(AnyListNameOf(0, false, u.fg)), QString::fromLatin1(AnyListNameOf(0, false, u.bg)),
+                          QString::fromStdString(u.why));
     problems->setText(lines.join(QLatin1Char('\n')));
 }

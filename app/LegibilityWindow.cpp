@@ -33,17 +33,27 @@ LegibilityWindow::LegibilityWindow(TfrmMain& form, EditorSession& session)
     fix->setObjectName(QStringLiteral("fix"));
     QPushButton* fixAll = buttons->addButton(QStringLiteral("Fix All"), QDialogButtonBox::ActionRole);
     fixAll->setObjectName(QStringLiteral("fixAll"));
-    connect(fix, &QPushButton::clicked, this, [this, rows] {
+    // Why a pair could not be mended, whole, however narrow the window.
+    auto* reason = new QLabel(this);
+    reason->setObjectName(QStringLiteral("reason"));
+    reason->setWordWrap(true);
+    reason->hide();
+    const auto mend = [this, reason](std::optional<SlotId> fg, std::optional<SlotId> bg) {
+        const DocumentOutcome outcome = session_.FixLegibility(fg, bg);
+        form_.ApplyOutcome(outcome);
+        reason->setText(outcome.failed && outcome.status ? QString::fromStdString(*outcome.status) : QString());
+        reason->setVisible(!reason->text().isEmpty());
+    };
+    connect(fix, &QPushButton::clicked, this, [rows, mend] {
         if (const QTreeWidgetItem* item = rows->currentItem())
-            form_.ApplyOutcome(session_.FixLegibility(static_cast<SlotId>(item->data(3, Qt::UserRole).toInt()),
-                                                      static_cast<SlotId>(item->data(4, Qt::UserRole).toInt())));
+            mend(static_cast<SlotId>(item->data(3, Qt::UserRole).toInt()), static_cast<SlotId>(item->data(4, Qt::UserRole).toInt()));
     });
-    connect(fixAll, &QPushButton::clicked, this,
-            [this] { form_.ApplyOutcome(session_.FixLegibility(std::nullopt, std::nullopt)); });
+    connect(fixAll, &QPushButton::clicked, this, [mend] { mend(std::nullopt, std::nullopt); });
     connect(rows, &QTreeWidget::currentItemChanged, fix, [fix](QTreeWidgetItem* item) { fix->setEnabled(item); });
     fix->setEnabled(false);
     layout->addWidget(summary);
     layout->addWidget(rows);
+    layout->addWidget(reason);
     layout->addWidget(buttons);
     resize(620, 360);
     connect(rows, &QTreeWidget::itemDoubleClicked, this, [this](QTreeWidgetItem* item) {

@@ -8,8 +8,9 @@ StatusLine::StatusLine(QLabel& panel) : panel_(panel) {}
 void StatusLine::Set(const QString& text, bool failure)
 {
     panel_.setText(text);
-    // The connection's tooltip goes with its text.
-    panel_.setToolTip(text == connection_ ? tip_ : QString());
+    // The connection's tooltip goes with its text; a failure, which may be
+    // longer than the line is wide, is its own tooltip.
+    panel_.setToolTip(text == connection_ ? tip_ : failure ? text : QString());
     failure_ = failure;
 }
 

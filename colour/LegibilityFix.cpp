@@ -149,6 +149,81 @@ bool MendAroundLocked(const ContrastNeed& pair, TThemeColorTable& colors, const 
     return false;
 }
 
+// When neither slot of a pair can be mended alone (a text on two
+// backgrounds that are too far apart, say): one of them moves in lightness,
+// its hue and chroma kept, and each of its partners that then fails takes
+// the colour nearest its own that suits all its pairs. Of every way that
+// mends the pair, the one of the smallest total change (in OKLab) is taken.
+bool MendTogether(const ContrastNeed& pair, TThemeColorTable& colors, const std::vector<ContrastNeed>& needs,
+                  const std::set<SlotId>& locked, std::vector<ColorFix>& changes)
+{
+    double bestCost = std::numeric_limits<double>::infinity();
+    TThemeColorTable best{};
+    std::vector<int> bestMoved;
+    // The pivot at lightness L: what it costs to mend everything around it,
+    // kept when it is the least so far.
+    const auto tryAt = [&](int index, const Oklch& own, const std::vector<Partner>& partners, double L) {
+        const auto at = static_cast<std::size_t>(index);
+        const TColor candidate = RGB565ToColor(ColorToRGB565(OklchToColorInGamut({L, own.C, own.h})));
+        double cost = OklabDistance(ToOklab(candidate), ToOklab(colors[at]));
+        if (cost >= bestCost)
+            return;
+        TThemeColorTable trial = colors;
+        trial[at] = candidate;
+        std::vector<int> moved = {index};
+        for (const Partner& p : partners) {
+            const auto other = static_cast<std::size_t>(p.slot);
+            if (ContrastRatio(trial[other], candidate) >= p.need + ContrastMargin)
+                continue;
+            TColor mended = 0;
+            if (locked.count(static_cast<SlotId>(p.slot)) || !NearestLegible(p.slot, PartnersOf(p.slot, needs), trial, mended))
+                return;
+            cost += OklabDistance(ToOklab(mended), ToOklab(colors[other]));
+            if (cost >= bestCost)
+                return;
+            trial[other] = mended;
+            moved.push_back(p.slot);
+        }
+        bestCost = cost;
+        best = trial;
+        bestMoved = moved;
+    };
+    for (SlotId pivot : {pair.bg, pair.fg}) {
+        // A page's background stays the page it was: a box or a text moves.
+        if (locked.count(pivot) || ThemeSlots[static_cast<std::size_t>(SlotIndex(pivot))].role == SlotRole::Background)
+            continue;
+        const int index = SlotIndex(pivot);
+        const Oklch own = ToOklch(ToOklab(colors[static_cast<std::size_t>(index)]));
+        const std::vector<Partner> partners = PartnersOf(index, needs);
+        // Coarse steps up to MaxMove either way, then fine ones around the best.
+        constexpr double MaxMove = 0.4;
+        double bestL = -1;
+        for (int step = -8; step <= 8; ++step) {
+            const double L = own.L + step * MaxMove / 8, cost = bestCost;
+            if (step == 0 || L < 0 || L > 1)
+                continue;
+            tryAt(index, own, partners, L);
+            if (bestCost < cost)
+                bestL = L;
+        }
+        if (bestL >= 0)
+            for (int step = -4; step <= 4; ++step) {
+                const double L = bestL + step * 0.0125;
+                if (step != 0 && L >= 0 && L <= 1)
+                    tryAt(index, own, partners, L);
+            }
+    }
+    if (bestMoved.empty())
+        return false;
+    for (int slot : bestMoved) {
+        const std::vector<Partner> of = PartnersOf(slot, needs);
+        const auto at = static_cast<std::size_t>(slot);
+        changes.push_back({static_cast<SlotId>(slot), colors[at], best[at], Worst(colors[at], of, colors), Worst(best[at], of, best)});
+    }
+    colors = best;
+    return true;
+}
+
 }  // namespace
 
 std::vector<ContrastNeed> ContrastNeeds()
@@ -218,7 +293,8 @@ LegibilityFixResult FixLegibility(TThemeColorTable& colors, const std::vector<Co
             mendedSinceGivingUp = true;
             break;
         }
-        if (!mended && MendAroundLocked(*worst, colors, needs, locked, result.changes)) {
+        if (!mended && (MendAroundLocked(*worst, colors, needs, locked, result.changes) ||
+                        MendTogether(*worst, colors, needs, locked, result.changes))) {
             mended = true;
             mendedSinceGivingUp = true;
         }
@@ -227,8 +303,8 @@ LegibilityFixResult FixLegibility(TThemeColorTable& colors, const std::vector<Co
             result.unmendable.push_back(
                 {worst->fg, worst->bg,
                  bothLocked ? std::string("both slots are locked")
-                            : std::string("no colour the device shows gives ") + SlotKey(worst->fg) + " or " + SlotKey(worst->bg) +
-                                  " (where not locked) the contrast all its pairs need"});
+                            : std::string("no colours the device shows give these slots (where not locked) the "
+                                          "contrast all their pairs need")});
             givenUp.insert({SlotIndex(worst->fg), SlotIndex(worst->bg)});
         }
     }

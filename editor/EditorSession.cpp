@@ -163,16 +163,7 @@ std::vector<ColorListItem> EditorSession::ListItems() const
 
 std::string EditorSession::ListName(SlotId slot) const { return ListNameOrKey(page_, smallDisplay_, slot); }
 
-std::string EditorSession::AnyListName(SlotId slot) const
-{
-    if (const char* name = ListNameOf(page_, smallDisplay_, slot))
-        return name;
-    for (const bool small : {smallDisplay_, !smallDisplay_})
-        for (int page = 0; page < PageCount; ++page)
-            if (const char* name = ListNameOf(page, small, slot))
-                return name;
-    return SlotKey(slot);
-}
+std::string EditorSession::AnyListName(SlotId slot) const { return AnyListNameOf(page_, smallDisplay_, slot); }
 
 std::optional<EditorSession::Pick> EditorSession::PickAt(int x, int y) const
 {

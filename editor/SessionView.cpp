@@ -184,7 +184,7 @@ DocumentOutcome EditorSession::FixLegibility(std::optional<SlotId> fg, std::opti
         outcome = Changed(document_.SetColors(fixed, "Fix Legibility"));
     if (!result.unmendable.empty()) {
         const UnmendablePair& u = result.unmendable.front();
-        outcome.status = std::string(SlotKey(u.fg)) + " on " + SlotKey(u.bg) + " cannot be mended: " + u.why;
+        outcome.status = AnyListName(u.fg) + " on " + AnyListName(u.bg) + " cannot be mended: " + u.why;
         outcome.failed = true;
     }
     return outcome;

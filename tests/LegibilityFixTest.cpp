@@ -4,6 +4,7 @@
 // judged by the legibility check itself, page by page at both sizes.
 
 #include "LegibilityFix.h"
+#include "SimulatedHidBackend.h"
 #include "Oklab.h"
 #include "ThemeFile.h"
 
@@ -96,6 +97,27 @@ TEST(LegibilityFix, RandomThemesAreMendedWithoutTouchingLockedSlots)
     }
     // Even with five random locks some themes are mended whole.
     EXPECT_GT(mendedThemes, 0);
+}
+
+// The simulated device's theme has a text on two backgrounds too far apart
+// for any one colour of it: Fix All moves the box and the text together.
+TEST(LegibilityFix, ATextOnTwoBackgroundsMovesTheBoxToo)
+{
+    const auto block = SimulatedHidBackend::FactoryThemeBlock();
+    TPackedTheme packed{};
+    PackedThemeFromBytes(block.data(), packed);
+    TThemeColorTable colors{};
+    UnpackTheme(packed, colors);
+    const TThemeColorTable before = colors;
+    const LegibilityFixResult result = FixLegibility(colors, ContrastNeeds(), {});
+    EXPECT_TRUE(result.unmendable.empty());
+    for (const LegibilityPair& p : AllPairs(colors))
+        EXPECT_FALSE(p.Fails()) << SlotKey(p.fg) << " on " << SlotKey(p.bg) << " " << p.ratio;
+    EXPECT_NE(colors[std::size_t(SlotIndex(SlotId::Main_DivSq))], before[std::size_t(SlotIndex(SlotId::Main_DivSq))]);
+    // Locked, the box stays as it is.
+    TThemeColorTable kept = before;
+    FixLegibility(kept, ContrastNeeds(), {SlotId::Main_DivSq});
+    EXPECT_EQ(kept[std::size_t(SlotIndex(SlotId::Main_DivSq))], before[std::size_t(SlotIndex(SlotId::Main_DivSq))]);
 }
 
 TEST(LegibilityFix, TheDefaultThemeIsMendedCloseToItself)

@@ -63,3 +63,14 @@ std::vector<ColorListItem> ColorListItems(const std::vector<TLSElement>& table)
     });
     return items;
 }
+
+const char* AnyListNameOf(int page, bool smallDisplay, SlotId slot)
+{
+    if (const char* name = ListNameOf(page, smallDisplay, slot))
+        return name;
+    for (const bool small : {smallDisplay, !smallDisplay})
+        for (int other = 0; other < PageCount; ++other)
+            if (const char* name = ListNameOf(other, small, slot))
+                return name;
+    return SlotKey(slot);
+}

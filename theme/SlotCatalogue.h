@@ -41,6 +41,9 @@ extern const char* const PageNames[PageCount];
 const char* ListNameOf(int page, bool smallDisplay, SlotId slot);
 // That name, or the slot's file key where the page lists none.
 const char* ListNameOrKey(int page, bool smallDisplay, SlotId slot);
+// Its list name on `page`, else on another page (this display size first),
+// else its file key: for lists of slots from every page.
+const char* AnyListNameOf(int page, bool smallDisplay, SlotId slot);
 
 // The constant rows of one page at one display size.
 const std::vector<TLSElementRow>& PageElementRows(int page, bool smallDisplay);
