@@ -22,23 +22,32 @@
 #include <QRandomGenerator>
 #include <QSpinBox>
 #include <QVBoxLayout>
+#include <QApplication>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QSlider>
+
+#include <algorithm>
 
 namespace {
 
-const char* const SeedNames[3] = {"Base", "Accent", "Second accent"};
-const char* const SeedLabels[3] = {"&Base:", "&Accent:", "Second acce&nt:"};
+const char* const SeedNames[3] = {"Hero", "Second", "Third"};
+const char* const SeedLabels[3] = {"&Hero:", "&Second:", "T&hird:"};
+const char* const StyleTitles[GenerateStyleCount] = {"Fidelity: the seeds as they are", "Vibrant: as vivid as can be",
+                                                     "Tonal: calm", "Expressive: hues turned apart",
+                                                     "Monochrome: the hero's hue alone"};
 
 }  // namespace
 
 GenerateThemeDialog::GenerateThemeDialog(QWidget* parent, const TThemeColorTable& current, const std::set<SlotId>& locked,
                                          int page, bool smallDisplay, ClockSource clock,
                                          const std::function<QString(SlotId)>& listName)
-    : QDialog(parent), current_(current), locked_(locked), page_(page), small_(smallDisplay), drawer_(shown_, small_),
-      seeds_{current[SlotIndex(SlotId::Main_Background)], current[SlotIndex(SlotId::Main_AccentPB)],
-             current[SlotIndex(SlotId::Main_AccentVW)]}
+    : QDialog(parent), current_(current), locked_(locked), clock_(std::move(clock)),
+      seeds_{current[SlotIndex(SlotId::Main_AccentVW)], current[SlotIndex(SlotId::Main_Fixed_Acc)],
+             current[SlotIndex(SlotId::Main_PuffTime_Acc)]}
 {
     setWindowTitle(QStringLiteral("Generate Theme"));
-    drawer_.SetClock(std::move(clock));
+    (void)smallDisplay;  // both sizes are shown
     auto* form = new QFormLayout;
     for (int i = 0; i < 3; ++i) {
         auto* row = new QHBoxLayout;
@@ -46,6 +55,8 @@ GenerateThemeDialog::GenerateThemeDialog(QWidget* parent, const TThemeColorTable
         seedButtons[i]->setObjectName(QStringLiteral("seed%1").arg(i));
         seedButtons[i]->setAccessibleName(QString::fromLatin1(SeedNames[i]));
         connect(seedButtons[i], &QPushButton::clicked, this, [this, i] { PickSeed(i); });
+        seedButtons[i]->installEventFilter(this);
+        seedButtons[i]->setToolTip(QStringLiteral("Click to choose the colour; drag it onto another seed to swap them"));
         row->addWidget(seedButtons[i], 1);
         if (i > 0) {
             seedUsed[i] = new QCheckBox(QStringLiteral("Use"), this);
@@ -56,6 +67,18 @@ GenerateThemeDialog::GenerateThemeDialog(QWidget* parent, const TThemeColorTable
                 Regenerate();
             });
             row->addWidget(seedUsed[i]);
+        }
+        if (i < 2) {
+            auto* swap = new QPushButton(QStringLiteral("\u21C5"), this);
+            swap->setAccessibleName(QStringLiteral("Swap the %1 and the %2")
+                                        .arg(QString::fromLatin1(SeedNames[i]).toLower(), QString::fromLatin1(SeedNames[i + 1]).toLower()));
+            swap->setToolTip(swap->accessibleName());
+            swap->setObjectName(QStringLiteral("swap%1").arg(i));
+            swap->setAutoDefault(false);
+            swap->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+            swap->setFixedWidth(swap->fontMetrics().horizontalAdvance(QStringLiteral("MMM")));
+            connect(swap, &QPushButton::clicked, this, [this, i] { SwapSeeds(i, i + 1); });
+            row->addWidget(swap);
         }
         auto* label = new QLabel(QString::fromLatin1(SeedLabels[i]), this);
         label->setBuddy(seedButtons[i]);
@@ -80,6 +103,24 @@ GenerateThemeDialog::GenerateThemeDialog(QWidget* parent, const TThemeColorTable
     scheme->addStretch();
     form->addRow(QStringLiteral("Pages:"), scheme);
     connect(dark, &QRadioButton::toggled, this, [this] { Regenerate(); });
+
+    style = new QComboBox(this);
+    for (const char* title : StyleTitles)
+        style->addItem(QString::fromLatin1(title));
+    auto* styleLabel = new QLabel(QStringLiteral("St&yle:"), this);
+    styleLabel->setBuddy(style);
+    form->addRow(styleLabel, style);
+    connect(style, qOverload<int>(&QComboBox::currentIndexChanged), this, [this] { Regenerate(); });
+
+    vividness = new QSlider(Qt::Horizontal, this);
+    vividness->setRange(0, 150);
+    vividness->setValue(100);
+    vividness->setPageStep(10);
+    vividness->setAccessibleName(QStringLiteral("Vividness"));
+    auto* vividLabel = new QLabel(QStringLiteral("V&ividness:"), this);
+    vividLabel->setBuddy(vividness);
+    form->addRow(vividLabel, vividness);
+    connect(vividness, &QSlider::valueChanged, this, [this] { Regenerate(); });
 
     contrast = new QComboBox(this);
     contrast->addItems({QStringLiteral("Standard (4.5:1)"), QStringLiteral("High (7:1)")});
@@ -116,6 +157,17 @@ GenerateThemeDialog::GenerateThemeDialog(QWidget* parent, const TThemeColorTable
     preview->setObjectName(QStringLiteral("preview"));
     preview->setFixedSize(240, 320);
     preview->setAlignment(Qt::AlignCenter);
+    previewSmall = new QLabel(this);
+    previewSmall->setObjectName(QStringLiteral("previewSmall"));
+    previewSmall->setFixedSize(80, 160);
+    previewSmall->setAlignment(Qt::AlignCenter);
+    pageChooser = new QComboBox(this);
+    for (const char* name : PageNames)
+        pageChooser->addItem(QString::fromLatin1(name));
+    pageChooser->setCurrentIndex(std::clamp(page, 0, PageCount - 1));
+    pageChooser->setAccessibleName(QStringLiteral("Page"));
+    pageChooser->setToolTip(QStringLiteral("Page Up and Page Down turn the pages"));
+    connect(pageChooser, qOverload<int>(&QComboBox::currentIndexChanged), this, [this] { DrawPages(); });
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
@@ -126,9 +178,16 @@ GenerateThemeDialog::GenerateThemeDialog(QWidget* parent, const TThemeColorTable
     left->addWidget(keptLabel);
     left->addWidget(problems);
     left->addStretch();
+    // The small display under the large one, so the dialog stays narrow
+    // enough to stand beside the editor.
+    auto* pages = new QVBoxLayout;
+    pages->addWidget(pageChooser);
+    pages->addWidget(preview);
+    pages->addWidget(previewSmall);
+    pages->addStretch();
     auto* top = new QHBoxLayout;
     top->addLayout(left, 1);
-    top->addWidget(preview, 0, Qt::AlignTop);
+    top->addLayout(pages);
     auto* all = new QVBoxLayout(this);
     all->addLayout(top);
     all->addWidget(buttons);
@@ -190,17 +249,94 @@ void GenerateThemeDialog::Regenerate()
     options_.dark = dark->isChecked();
     options_.highContrast = contrast->currentIndex() == 1;
     options_.variation = std::uint32_t(variation->value());
+    options_.style = static_cast<GenerateStyle>(style->currentIndex());
+    options_.vividness = vividness->value();
     result_ = GenerateTheme(options_, current_, locked_);
     shown_ = result_.colors;
-    drawer_.DrawPage(page_);
-    Bitmap screen = ScreenOf(drawer_.Bitmap(), small_);
-    if (small_)
-        screen = Enlarged(screen, 2);
-    preview->setPixmap(QPixmap::fromImage(ToQImage(screen)));
+    DrawPages();
     QStringList lines;
     for (const UnmendablePair& u : result_.unmendable)
         lines << QStringLiteral("%1 on %2 cannot be mended: %3")
                      .arg(QString::fromLatin1(AnyListNameOf(0, false, u.fg)), QString::fromLatin1(AnyListNameOf(0, false, u.bg)),
                           QString::fromStdString(u.why));
     problems->setText(lines.join(QLatin1Char('\n')));
+}
+
+void GenerateThemeDialog::DrawPages()
+{
+    const int page = pageChooser->currentIndex();
+    for (const bool small : {false, true}) {
+        TLSDrawer drawer(shown_, small);
+        drawer.SetClock(clock_);
+        drawer.DrawPage(page);
+        (small ? previewSmall : preview)->setPixmap(QPixmap::fromImage(ToQImage(ScreenOf(drawer.Bitmap(), small))));
+    }
+}
+
+void GenerateThemeDialog::SwapSeeds(int a, int b)
+{
+    std::swap(seeds_[a], seeds_[b]);
+    // A role that takes a seed is used.
+    for (int i : {a, b})
+        if (i > 0)
+            seedUsed[i]->setChecked(true);
+    ShowSeeds();
+    Regenerate();
+}
+
+bool GenerateThemeDialog::eventFilter(QObject* watched, QEvent* event)
+{
+    const auto which = [this](const QObject* o) {
+        for (int i = 0; i < 3; ++i)
+            if (seedButtons[i] == o)
+                return i;
+        return -1;
+    };
+    const int from = which(watched);
+    if (from < 0)
+        return QDialog::eventFilter(watched, event);
+    auto* mouse = static_cast<QMouseEvent*>(event);
+    switch (event->type()) {
+    case QEvent::MouseButtonPress:
+        if (mouse->button() == Qt::LeftButton) {
+            dragFrom_ = -1;
+            pressedAt_ = mouse->globalPosition().toPoint();
+        }
+        break;
+    case QEvent::MouseMove:
+        if ((mouse->buttons() & Qt::LeftButton) && dragFrom_ < 0 &&
+            (mouse->globalPosition().toPoint() - pressedAt_).manhattanLength() >= QApplication::startDragDistance()) {
+            dragFrom_ = from;
+            seedButtons[from]->setDown(false);
+            seedButtons[from]->setCursor(Qt::ClosedHandCursor);
+        }
+        break;
+    case QEvent::MouseButtonRelease:
+        if (dragFrom_ >= 0) {
+            // Dropped on another seed: the two change places; anywhere else, nothing.
+            seedButtons[dragFrom_]->unsetCursor();
+            const int onto = which(QApplication::widgetAt(mouse->globalPosition().toPoint()));
+            const int dragged = dragFrom_;
+            dragFrom_ = -1;
+            seedButtons[dragged]->setDown(false);
+            if (onto >= 0 && onto != dragged && seedButtons[onto]->isEnabled())
+                SwapSeeds(dragged, onto);
+            return true;  // not a click
+        }
+        break;
+    default:
+        break;
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void GenerateThemeDialog::keyPressEvent(QKeyEvent* event)
+{
+    // Page Up and Page Down turn the preview's pages from anywhere in the dialog.
+    if (event->key() == Qt::Key_PageUp || event->key() == Qt::Key_PageDown) {
+        const int step = event->key() == Qt::Key_PageDown ? 1 : -1;
+        pageChooser->setCurrentIndex((pageChooser->currentIndex() + step + PageCount) % PageCount);
+        return;
+    }
+    QDialog::keyPressEvent(event);
 }

@@ -1,8 +1,10 @@
 #pragma once
 // Edit > Generate Theme: one to three seed colours (or those a picture
-// proposes), dark or light, a contrast level and a variation, with the
-// current page drawn live in the generated colours. Locked slots are listed
-// and kept.
+// proposes) in their roles (hero, second, third; swapped with a button or
+// by dragging one seed onto another), a style and a vividness, dark or
+// light, a contrast level and a variation, with a page drawn live at both
+// display sizes in the generated colours (Page Up and Page Down turn the
+// pages). Locked slots are listed and kept.
 
 #include "ColorModel.h"
 #include "ThemeGenerator.h"
@@ -17,6 +19,7 @@ class QCheckBox;
 class QComboBox;
 class QLabel;
 class QRadioButton;
+class QSlider;
 class QSpinBox;
 class SwatchButton;
 
@@ -38,23 +41,36 @@ public:
     QRadioButton* dark = nullptr;
     QRadioButton* light = nullptr;
     QComboBox* contrast = nullptr;
+    QComboBox* style = nullptr;
+    QSlider* vividness = nullptr;
     QSpinBox* variation = nullptr;
-    QLabel* preview = nullptr;
+    QComboBox* pageChooser = nullptr;
+    QLabel* preview = nullptr;       // the page at 240x320
+    QLabel* previewSmall = nullptr;  // the page at 80x160
     QLabel* problems = nullptr;
+
+    // The seeds of two roles change places.
+    void SwapSeeds(int a, int b);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void PickSeed(int which);
     void ShowSeeds();
+    void DrawPages();
     // Generates from the controls and draws the page.
     void Regenerate();
 
     const TThemeColorTable current_;
     const std::set<SlotId> locked_;
-    const int page_;
-    bool small_;
     TThemeColorTable shown_{};
-    TLSDrawer drawer_;
+    ClockSource clock_;
     TColor seeds_[3];
     GenerateOptions options_;
     GeneratedTheme result_;
+    // A seed being dragged onto another: its role, and where the press was.
+    int dragFrom_ = -1;
+    QPoint pressedAt_;
 };

@@ -213,6 +213,32 @@ private slots:
                     return;
                 poll.stop();
                 shownFirst = dialog->preview->pixmap().toImage();
+                if (accept) {
+                    // Seeds change roles by the swap button and by a drag
+                    // from one onto another; style and vividness regenerate.
+                    dialog->seedUsed[2]->setChecked(true);
+                    const std::vector<TColor> seeds = dialog->Options().seeds;
+                    QCOMPARE(seeds.size(), std::size_t(3));
+                    dialog->findChild<QPushButton*>(QStringLiteral("swap0"))->click();
+                    QCOMPARE(dialog->Options().seeds, (std::vector<TColor>{seeds[1], seeds[0], seeds[2]}));
+                    QWidget* hero = dialog->seedButtons[0];
+                    const QPoint third = hero->mapFromGlobal(dialog->seedButtons[2]->mapToGlobal(dialog->seedButtons[2]->rect().center()));
+                    QTest::mousePress(hero, Qt::LeftButton, {}, hero->rect().center());
+                    QTest::mouseMove(hero, hero->rect().center() + QPoint(20, 0));
+                    QTest::mouseMove(hero, third);
+                    QTest::mouseRelease(hero, Qt::LeftButton, {}, third);
+                    QCOMPARE(dialog->Options().seeds, (std::vector<TColor>{seeds[2], seeds[0], seeds[1]}));
+                    const TThemeColorTable fidelity = dialog->Result().colors;
+                    dialog->style->setCurrentIndex(int(GenerateStyle::Monochrome));
+                    QVERIFY(dialog->Result().colors != fidelity);
+                    QCOMPARE(dialog->Options().style, GenerateStyle::Monochrome);
+                    dialog->vividness->setValue(40);
+                    QCOMPARE(dialog->Options().vividness, 40);
+                    const int page = dialog->pageChooser->currentIndex();
+                    QTest::keyClick(dialog, Qt::Key_PageDown);
+                    QCOMPARE(dialog->pageChooser->currentIndex(), (page + 1) % PageCount);
+                    QTest::keyClick(dialog, Qt::Key_PageUp);
+                }
                 dialog->light->setChecked(true);
                 dialog->variation->setValue(42);
                 shownAfter = dialog->preview->pixmap().toImage().convertToFormat(QImage::Format_RGB888);
