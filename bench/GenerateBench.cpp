@@ -7,6 +7,7 @@
 #include "PictureMaker.h"
 #include "PictureSeeds.h"
 #include "ThemeGenerator.h"
+#include "Unit2.h"
 
 #include <benchmark/benchmark.h>
 
@@ -33,6 +34,29 @@ void GenerateWhole(benchmark::State& state)
     }
 }
 BENCHMARK(GenerateWhole)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+// What one change in the Generate Theme dialog costs before it is painted:
+// a Generate in each style, then its page drawn at both display sizes.
+void GenerateAndDrawEachStyle(benchmark::State& state)
+{
+    TThemeColorTable current{};
+    LoadDefaultTheme(current);
+    GenerateOptions options;
+    options.seeds = {MakeColor(0xE5, 0x39, 0x35), MakeColor(0x1E, 0x88, 0xE5)};
+    options.style = static_cast<GenerateStyle>(state.range(0));
+    std::uint32_t variation = 0;
+    for (auto _ : state) {
+        options.variation = variation++;
+        const TThemeColorTable colors = GenerateTheme(options, current, {}).colors;
+        for (const bool small : {false, true}) {
+            TLSDrawer drawer(colors, small);
+            drawer.DrawPage(0);
+            benchmark::DoNotOptimize(drawer.Bitmap().Data());
+        }
+    }
+    state.SetLabel(StyleName(options.style));
+}
+BENCHMARK(GenerateAndDrawEachStyle)->DenseRange(0, GenerateStyleCount - 1)->Unit(benchmark::kMillisecond);
 
 // A photo-like 4000 x 3000 picture: soft gradients with a small vivid spot.
 std::string MakePhoto()
