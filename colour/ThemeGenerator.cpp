@@ -216,7 +216,8 @@ Palette PaletteOf(const GenerateOptions& options, Variation& variation)
     case GenerateStyle::Fidelity:
         break;
     case GenerateStyle::Vibrant:
-        pageChroma = 0.035, pageL = dark ? 0.14 : 0.975, dividerChroma = 0.12, neutralTint = 2;
+        // A page of the hero's own hue, deep or pale, and vivid lines.
+        pageChroma = 0.06, pageL = dark ? 0.17 : 0.96, dividerChroma = 0.16, neutralTint = 3;
         break;
     case GenerateStyle::Tonal:
         pageChroma = 0.035, pageL = dark ? 0.21 : 0.96, dividerChroma = 0.045, neutralTint = 2.5;

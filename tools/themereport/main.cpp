@@ -210,6 +210,7 @@ int main(int argc, char** argv)
     int faithful = 0, faithfulExact = 0;
     double slowest[GenerateStyleCount] = {};
     double styleSum = 0, styleMin = 1e9;
+    std::string closest;
     int stylePairs = 0;
     double variationAccents[GenerateStyleCount] = {}, variationAll[GenerateStyleCount] = {};
     int variationCount[GenerateStyleCount] = {};
@@ -266,7 +267,11 @@ int main(int argc, char** argv)
                 for (int b = a + 1; b < GenerateStyleCount; ++b) {
                     const double d = MeanDistance(byStyle[a], byStyle[b]);
                     styleSum += d;
-                    styleMin = std::min(styleMin, d);
+                    if (d < styleMin) {
+                        styleMin = d;
+                        closest = in.name + (dark ? " dark, " : " light, ") + StyleName(static_cast<GenerateStyle>(a)) +
+                                  " and " + StyleName(static_cast<GenerateStyle>(b));
+                    }
                     ++stylePairs;
                 }
         }
@@ -281,8 +286,8 @@ int main(int argc, char** argv)
     std::printf("seed chroma kept by its accent:   mean %.1f%%, %.1f%% of accents keep 90%% or more (fidelity, vibrant, expressive)\n",
                 100 * chromaSum / std::max(accents, 1), 100.0 * accentsKept90 / std::max(accents, 1));
     std::printf("olive or brown text on light:     %d of %d text slots\n", muddy, lightTexts);
-    std::printf("styles of one seed set apart:     mean dE %.3f over all slots, closest pair %.3f\n", styleSum / stylePairs,
-                styleMin);
+    std::printf("styles of one seed set apart:     mean dE %.3f over all slots, closest pair %.3f (%s)\n",
+                styleSum / stylePairs, styleMin, closest.c_str());
     for (int s = 0; s < GenerateStyleCount; ++s)
         std::printf("variations of %-10s          accents dE %.3f, all slots %.3f; slowest Generate %.2f ms\n",
                     StyleName(static_cast<GenerateStyle>(s)), variationAccents[s] / variationCount[s],
