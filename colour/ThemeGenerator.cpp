@@ -180,8 +180,9 @@ Palette PaletteOf(const GenerateOptions& options, Variation& variation)
             p.accent[i] = {hero.L, std::max(heroChroma, 0.06), Wrap(hero.h + (i == 1 ? turn : -turn))};
         }
     }
-    // A variation may let the third take the second's place.
-    if (seeds.size() < 3 && variation.Next() > 0)
+    // A variation may let the two derived accents change places; a seed the
+    // user gave keeps its role.
+    if (variation.Next() > 0 && (seeds.size() < 2 || style == GenerateStyle::Monochrome))
         std::swap(p.accent[1], p.accent[2]);
     for (Oklch& a : p.accent) {
         switch (style) {
