@@ -1,5 +1,7 @@
 #include "FileNames.h"
 
+#include "TextEncoding.h"
+
 #include <filesystem>
 #include <system_error>
 
@@ -44,25 +46,6 @@ int Utf8Sequence(const std::string& bytes, std::size_t at, char32_t& code)
     if (code < least || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF))
         return 0;
     return length;
-}
-
-void AppendUtf8(std::string& out, char32_t code)
-{
-    if (code < 0x80) {
-        out += char(code);
-    } else if (code < 0x800) {
-        out += char(0xC0 | (code >> 6));
-        out += char(0x80 | (code & 0x3F));
-    } else if (code < 0x10000) {
-        out += char(0xE0 | (code >> 12));
-        out += char(0x80 | ((code >> 6) & 0x3F));
-        out += char(0x80 | (code & 0x3F));
-    } else {
-        out += char(0xF0 | (code >> 18));
-        out += char(0x80 | ((code >> 12) & 0x3F));
-        out += char(0x80 | ((code >> 6) & 0x3F));
-        out += char(0x80 | (code & 0x3F));
-    }
 }
 
 bool EndsWithIgnoringCase(const std::string& text, const std::string& tail)

@@ -1,5 +1,7 @@
 #include "JsonReader.h"
 
+#include "TextEncoding.h"
+
 #include "IntegerSyntax.h"
 
 #include <charconv>
@@ -138,24 +140,6 @@ private:
             return Fail("',' or ']' is expected");
         }
     }
-    static void Utf8(std::string& out, unsigned cp)
-    {
-        if (cp < 0x80) {
-            out += char(cp);
-        } else if (cp < 0x800) {
-            out += char(0xC0 | (cp >> 6));
-            out += char(0x80 | (cp & 0x3F));
-        } else if (cp < 0x10000) {
-            out += char(0xE0 | (cp >> 12));
-            out += char(0x80 | ((cp >> 6) & 0x3F));
-            out += char(0x80 | (cp & 0x3F));
-        } else {
-            out += char(0xF0 | (cp >> 18));
-            out += char(0x80 | ((cp >> 12) & 0x3F));
-            out += char(0x80 | ((cp >> 6) & 0x3F));
-            out += char(0x80 | (cp & 0x3F));
-        }
-    }
     bool Hex4(unsigned& cp)
     {
         if (at_ + 4 > s_.size())
@@ -211,7 +195,7 @@ private:
                 } else if (cp >= 0xDC00 && cp < 0xE000) {
                     return Fail("a lone surrogate in a \\u escape");
                 }
-                Utf8(out, cp);
+                AppendUtf8(out, cp);
                 break;
             }
             default:

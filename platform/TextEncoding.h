@@ -22,3 +22,7 @@ struct DecodedText {
 DecodedText DecodeText(const std::string& fileBytes);
 // The file's bytes for `text` in the decoded file's encoding, its mark first.
 std::string EncodeText(const DecodedText& decoded);
+
+// Appends the UTF-8 form of a code point (a lone surrogate too, as the
+// three bytes it would take).
+void AppendUtf8(std::string& out, char32_t code);
