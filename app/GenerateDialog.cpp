@@ -33,9 +33,12 @@ namespace {
 
 const char* const SeedNames[3] = {"Hero", "Second", "Third"};
 const char* const SeedLabels[3] = {"&Hero:", "&Second:", "T&hird:"};
-const char* const StyleTitles[GenerateStyleCount] = {"Fidelity: the seeds as they are", "Vibrant: as vivid as can be",
-                                                     "Tonal: calm", "Expressive: hues turned apart",
-                                                     "Monochrome: the hero's hue alone"};
+const char* const StyleTitles[GenerateStyleCount] = {"Fidelity", "Vibrant", "Tonal", "Expressive", "Monochrome"};
+const char* const StyleTips[GenerateStyleCount] = {"The seeds as they are, as far as legibility allows",
+                                                   "As vivid as the device's colours and the contrast allow",
+                                                   "Calm: muted accents on tinted neutrals",
+                                                   "A page in the hero's opposite hue, accents turned apart",
+                                                   "The hero's hue alone, in tones"};
 
 }  // namespace
 
@@ -105,8 +108,13 @@ GenerateThemeDialog::GenerateThemeDialog(QWidget* parent, const TThemeColorTable
     connect(dark, &QRadioButton::toggled, this, [this] { Regenerate(); });
 
     style = new QComboBox(this);
-    for (const char* title : StyleTitles)
-        style->addItem(QString::fromLatin1(title));
+    for (int i = 0; i < GenerateStyleCount; ++i) {
+        style->addItem(QString::fromLatin1(StyleTitles[i]));
+        style->setItemData(i, QString::fromLatin1(StyleTips[i]), Qt::ToolTipRole);
+    }
+    const auto styleTip = [this] { style->setToolTip(style->itemData(style->currentIndex(), Qt::ToolTipRole).toString()); };
+    styleTip();
+    connect(style, qOverload<int>(&QComboBox::currentIndexChanged), this, styleTip);
     auto* styleLabel = new QLabel(QStringLiteral("St&yle:"), this);
     styleLabel->setBuddy(style);
     form->addRow(styleLabel, style);
