@@ -15,7 +15,7 @@ void TfrmMain::mniGenerateClick()
 {
     const int page = session_->Page();
     const bool small = session_->SmallDisplay();
-    GenerateThemeDialog dialog(this, session_->ThemeColors(), session_->Document().LockedSlots(), page, small,
+    GenerateThemeDialog dialog(this, session_->ThemeColors(), session_->Document().LockedSlots(), page,
                                session_->Drawer().Clock(), [page, small](SlotId slot) {
                                    const char* name = ListNameOf(page, small, slot);
                                    return QString::fromLatin1(name ? name : SlotKey(slot));

@@ -43,14 +43,13 @@ const char* const StyleTips[GenerateStyleCount] = {"The seeds as they are, as fa
 }  // namespace
 
 GenerateThemeDialog::GenerateThemeDialog(QWidget* parent, const TThemeColorTable& current, const std::set<SlotId>& locked,
-                                         int page, bool smallDisplay, ClockSource clock,
+                                         int page, ClockSource clock,
                                          const std::function<QString(SlotId)>& listName)
     : QDialog(parent), current_(current), locked_(locked), clock_(std::move(clock)),
       seeds_{current[SlotIndex(SlotId::Main_AccentVW)], current[SlotIndex(SlotId::Main_Fixed_Acc)],
              current[SlotIndex(SlotId::Main_PuffTime_Acc)]}
 {
     setWindowTitle(QStringLiteral("Generate Theme"));
-    (void)smallDisplay;  // both sizes are shown
     auto* form = new QFormLayout;
     for (int i = 0; i < 3; ++i) {
         auto* row = new QHBoxLayout;
@@ -302,6 +301,10 @@ bool GenerateThemeDialog::eventFilter(QObject* watched, QEvent* event)
     };
     const int from = which(watched);
     if (from < 0)
+        return QDialog::eventFilter(watched, event);
+    // Only mouse events are looked at; each is cast as what it is.
+    if (event->type() != QEvent::MouseButtonPress && event->type() != QEvent::MouseMove &&
+        event->type() != QEvent::MouseButtonRelease)
         return QDialog::eventFilter(watched, event);
     auto* mouse = static_cast<QMouseEvent*>(event);
     switch (event->type()) {

@@ -26,8 +26,9 @@ class SwatchButton;
 class GenerateThemeDialog : public QDialog {
 public:
     // `listName` names a slot as the colour list does.
+    // The preview starts at `page`, at both display sizes.
     GenerateThemeDialog(QWidget* parent, const TThemeColorTable& current, const std::set<SlotId>& locked, int page,
-                        bool smallDisplay, ClockSource clock, const std::function<QString(SlotId)>& listName);
+                        ClockSource clock, const std::function<QString(SlotId)>& listName);
 
     const GenerateOptions& Options() const { return options_; }
     const GeneratedTheme& Result() const { return result_; }

@@ -111,7 +111,7 @@ BENCHMARK(ColourEditAtZoom4)->Unit(benchmark::kMicrosecond);
 void GenerateDialogChange(benchmark::State& state)
 {
     TfrmMain* form = Window();
-    GenerateThemeDialog dialog(form, form->Session().ThemeColors(), {}, 0, false, form->Session().Drawer().Clock(),
+    GenerateThemeDialog dialog(form, form->Session().ThemeColors(), {}, 0, form->Session().Drawer().Clock(),
                                [](SlotId slot) { return QString::fromLatin1(SlotKey(slot)); });
     dialog.show();
     int variation = 0;
