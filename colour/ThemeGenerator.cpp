@@ -8,91 +8,17 @@
 
 namespace {
 
-// What a slot is in a generated theme.
-enum class Design {
-    Background,  // a page
-    Surface,     // a box on the page
-    Divider,     // lines, in the hero's hue
-    Text,
-    Secondary,   // lesser text
-    Label,       // captions and units
-    Hero,        // the arcs and their units, the screensaver's time, the battery
-    HeroText,    // a header in the hero's colour
-    Cursor,      // the menu's bar, filled with the hero
-    OnCursor,    // the text on it
-    Second,      // the value accents
-    Third,       // the puff and charge values
-    Message,
-    Balance,
-};
-
-Design DesignOf(SlotId slot)
-{
-    switch (slot) {
-    case SlotId::Main_Background:
-    case SlotId::Menu_Background:
-    case SlotId::Saver_Background:
-    case SlotId::Info_Background:
-    case SlotId::Charge_Background:
-        return Design::Background;
-    case SlotId::Main_DivSq:
-        return Design::Surface;
-    case SlotId::Main_Divider:
-    case SlotId::Menu_Divider:
-    case SlotId::Info_Divider:
-        return Design::Divider;
-    case SlotId::Main_Batts:
-    case SlotId::Main_Clock:
-    case SlotId::Main_Dom:
-    case SlotId::Menu_TextHeader:
-    case SlotId::Menu_Text:
-    case SlotId::Info_Text:
-        return Design::Text;
-    case SlotId::Main_TCR:
-    case SlotId::Main_Info_Cap:
-    case SlotId::Saver_Date:
-        return Design::Label;
-    case SlotId::Main_AccentVW:
-    case SlotId::Main_AccentTC:
-    case SlotId::Main_AccentPB:
-    case SlotId::Saver_Time:
-    case SlotId::Charge_Battery:
-        return Design::Hero;
-    case SlotId::Info_Header:
-        return Design::HeroText;
-    case SlotId::Menu_Cursor:
-        return Design::Cursor;
-    case SlotId::Menu_TextSelected:
-        return Design::OnCursor;
-    case SlotId::Main_Fixed_Acc:
-    case SlotId::Main_Info_Acc:
-        return Design::Second;
-    case SlotId::Main_PuffTime_Acc:
-    case SlotId::Charge_Pct:
-    case SlotId::Charge_Volt:
-    case SlotId::Charge_Current:
-    case SlotId::Charge_Temp:
-        return Design::Third;
-    case SlotId::Main_TextMsg:
-        return Design::Message;
-    case SlotId::Charge_VoltBal:
-        return Design::Balance;
-    default:
-        return Design::Secondary;
-    }
-}
-
 // The order slots are given colours in: each is made legible against the
 // ones before it, so pages first, the cursor before the text on it.
-int Stage(Design d)
+int Stage(SlotRole role)
 {
-    switch (d) {
-    case Design::Background:
+    switch (role) {
+    case SlotRole::Background:
         return 0;
-    case Design::Surface:
-    case Design::Cursor:
+    case SlotRole::Surface:
+    case SlotRole::Cursor:
         return 1;
-    case Design::OnCursor:
+    case SlotRole::OnCursor:
         return 3;
     default:
         return 2;
@@ -160,8 +86,6 @@ Palette PaletteOf(const GenerateOptions& options, Variation& variation)
     const GenerateStyle style = options.style;
     const bool dark = options.dark;
     const double vivid = std::clamp(options.vividness, 0, 150) / 100.0;
-    // A grey hero still gives the derived accents a hue to turn.
-    const double heroChroma = hero.C;
     // Where the second and third seeds are missing, the style turns the
     // hero's hue: near for the calm styles, far for the expressive one.
     const double turn = (style == GenerateStyle::Expressive ? 120 : style == GenerateStyle::Tonal ? 55 : 40) +
@@ -175,9 +99,9 @@ Palette PaletteOf(const GenerateOptions& options, Variation& variation)
         } else if (style == GenerateStyle::Monochrome) {
             // One hue: the others are the hero lighter and darker.
             const double step = (i == 1 ? 1 : -1) * (0.10 + 0.04 * variation.Next());
-            p.accent[i] = {hero.L + (dark ? step : -step), heroChroma * 0.85, hero.h};
+            p.accent[i] = {hero.L + (dark ? step : -step), hero.C * 0.85, hero.h};
         } else {
-            p.accent[i] = {hero.L, std::max(heroChroma, 0.06), Wrap(hero.h + (i == 1 ? turn : -turn))};
+            p.accent[i] = {hero.L, std::max(hero.C, 0.06), Wrap(hero.h + (i == 1 ? turn : -turn))};
         }
     }
     // A variation may let the two derived accents change places; a seed the
@@ -209,7 +133,7 @@ Palette PaletteOf(const GenerateOptions& options, Variation& variation)
     // The page: a tint of the hero (of its opposite for the expressive
     // style), never the hero itself; on a light page a warm hero tints it more,
     // since text cannot take it there.
-    const double tint = std::min(std::max(heroChroma, 0.03) / 0.1, 1.5);
+    const double tint = std::min(std::max(hero.C, 0.03) / 0.1, 1.5);
     double pageChroma = 0.012, pageL = dark ? 0.15 : 0.985, dividerChroma = 0.06, neutralTint = 1;
     p.pageHue = hero.h;
     p.surfaceHue = hero.h;
@@ -233,7 +157,7 @@ Palette PaletteOf(const GenerateOptions& options, Variation& variation)
         pageChroma = 0.05, pageL = dark ? 0.18 : 0.955, dividerChroma = 0.08, neutralTint = 4;
         break;
     }
-    if (!dark && WarmYellow(hero.h) && heroChroma > 0.06)
+    if (!dark && WarmYellow(hero.h) && hero.C > 0.06)
         pageChroma = std::max(pageChroma, 0.045);
     p.pageHue = Wrap(p.pageHue + 20 * variation.Next());
     p.pageChroma = pageChroma * tint * (1 + 0.4 * variation.Next());
@@ -245,7 +169,7 @@ Palette PaletteOf(const GenerateOptions& options, Variation& variation)
 }
 
 // The slot's colour as the style would have it, before legibility.
-Oklch Wanted(Design d, const Palette& p, const GenerateOptions& options)
+Oklch Wanted(SlotRole role, const Palette& p, const GenerateOptions& options)
 {
     const bool dark = options.dark;
     const auto neutral = [&](double darkL, double lightL, double chroma) {
@@ -257,32 +181,32 @@ Oklch Wanted(Design d, const Palette& p, const GenerateOptions& options)
         return Oklch{L, std::min(chroma * p.neutralTint, most), p.neutralHue};
     };
     const bool mono = options.style == GenerateStyle::Monochrome;
-    switch (d) {
-    case Design::Background:
+    switch (role) {
+    case SlotRole::Background:
         return {p.pageL, p.pageChroma, p.pageHue};
-    case Design::Surface:
+    case SlotRole::Surface:
         return {p.pageL + (dark ? 0.13 : -0.07), std::max(p.pageChroma * 1.5, 0.02), p.surfaceHue};
-    case Design::Divider:
+    case SlotRole::Divider:
         return {p.pageL + (dark ? 0.24 : -0.2), p.dividerChroma, p.accent[0].h};
-    case Design::Text:
+    case SlotRole::Text:
         return neutral(0.96, 0.2, 0.008);
-    case Design::Secondary:
+    case SlotRole::SecondaryText:
         return neutral(0.83, 0.37, 0.015);
-    case Design::Label:
+    case SlotRole::Label:
         return neutral(0.68, 0.5, 0.02);
-    case Design::Hero:
-    case Design::HeroText:
-    case Design::Cursor:
+    case SlotRole::Hero:
+    case SlotRole::HeroText:
+    case SlotRole::Cursor:
         return p.accent[0];
-    case Design::OnCursor:
+    case SlotRole::OnCursor:
         return {0, 0, 0};  // chosen against the cursor
-    case Design::Second:
+    case SlotRole::Second:
         return p.accent[1];
-    case Design::Third:
+    case SlotRole::Third:
         return p.accent[2];
-    case Design::Message:
+    case SlotRole::Message:
         return mono ? Oklch{p.accent[0].L, p.accent[0].C, p.accent[0].h} : Oklch{dark ? 0.72 : 0.52, 0.16, MessageHue};
-    case Design::Balance:
+    case SlotRole::Balance:
         return mono ? Oklch{dark ? 0.86 : 0.45, p.accent[0].C * 0.7, p.accent[0].h} : Oklch{dark ? 0.86 : 0.46, 0.14, BalanceHue};
     }
     return {};
@@ -302,17 +226,29 @@ bool ApartFromAll(int slot, TColor color, const TThemeColorTable& colors)
     return true;
 }
 
-// Whether `color` in `slot` gives each pair the slot is in its need, with the margin.
-bool Legible(int slot, TColor color, const TThemeColorTable& colors, const std::vector<ContrastNeed>& needs)
+// Whether `color` in `slot` gives each of its pairs whose other slot is
+// `given` its need, with the margin.
+bool LegibleSoFar(int slot, TColor color, const TThemeColorTable& colors, const std::array<bool, ThemeSlotCount>& given,
+                  const std::vector<ContrastNeed>& needs)
 {
     for (const ContrastNeed& n : needs) {
         const int fg = SlotIndex(n.fg), bg = SlotIndex(n.bg);
         if (fg != slot && bg != slot)
             continue;
-        if (ContrastRatio(color, colors[static_cast<std::size_t>(fg == slot ? bg : fg)]) < n.need + ContrastMargin)
+        const int other = fg == slot ? bg : fg;
+        if (given[static_cast<std::size_t>(other)] &&
+            ContrastRatio(color, colors[static_cast<std::size_t>(other)]) < n.need + ContrastMargin)
             return false;
     }
     return true;
+}
+
+// The same against every pair the slot is in.
+bool Legible(int slot, TColor color, const TThemeColorTable& colors, const std::vector<ContrastNeed>& needs)
+{
+    std::array<bool, ThemeSlotCount> all{};
+    all.fill(true);
+    return LegibleSoFar(slot, color, colors, all, needs);
 }
 
 // Where two slots kept apart came out alike (equal seeds, a locked slot
@@ -346,22 +282,6 @@ void KeepApart(TThemeColorTable& colors, const std::set<SlotId>& locked, const s
             }
         }
     }
-}
-
-// The slots a need pairs with `slot` that already have their colours.
-bool LegibleSoFar(int slot, TColor color, const TThemeColorTable& colors, const std::array<bool, ThemeSlotCount>& given,
-                  const std::vector<ContrastNeed>& needs)
-{
-    for (const ContrastNeed& n : needs) {
-        const int fg = SlotIndex(n.fg), bg = SlotIndex(n.bg);
-        if (fg != slot && bg != slot)
-            continue;
-        const int other = fg == slot ? bg : fg;
-        if (given[static_cast<std::size_t>(other)] &&
-            ContrastRatio(color, colors[static_cast<std::size_t>(other)]) < n.need + ContrastMargin)
-            return false;
-    }
-    return true;
 }
 
 // The wanted colour where it is legible against what it stands on, else the
@@ -463,23 +383,22 @@ GeneratedTheme GenerateTheme(const GenerateOptions& options, const TThemeColorTa
     for (int stage = 0; stage <= 3; ++stage)
         for (const ThemeSlot& slot : ThemeSlots) {
             const auto index = static_cast<std::size_t>(slot.index);
-            const Design design = DesignOf(static_cast<SlotId>(slot.index));
-            if (given[index] || Stage(design) != stage)
+            if (given[index] || Stage(slot.role) != stage)
                 continue;
-            Oklch want = Wanted(design, palette, options);
-            if (design == Design::OnCursor) {
+            Oklch want = Wanted(slot.role, palette, options);
+            if (slot.role == SlotRole::OnCursor) {
                 // Light or dark text, whichever the bar sets off better.
                 const TColor bar = result.colors[static_cast<std::size_t>(SlotIndex(SlotId::Menu_Cursor))];
                 const bool lightText = ContrastRatio(bar, MakeColor(255, 255, 255)) > ContrastRatio(bar, 0);
                 want = {lightText ? 0.98 : 0.16, 0.01, palette.neutralHue};
             }
-            TColor color = IsForeground(slot.index, needs)
-                               ? LegibleTone(slot.index, want, result.colors, given, needs)
-                               : DeviceColor(OklchToColorInGamut(want));
+            const bool foreground = IsForeground(slot.index, needs);
+            TColor color = foreground ? LegibleTone(slot.index, want, result.colors, given, needs)
+                                      : DeviceColor(OklchToColorInGamut(want));
             // Yellow and orange text on a light page goes olive: there the
             // hero fills areas and tints the page, and the text is neutral.
-            if (!options.dark && IsMuddy(color) && IsForeground(slot.index, needs))
-                color = LegibleTone(slot.index, Wanted(Design::Secondary, palette, options), result.colors, given, needs);
+            if (!options.dark && foreground && IsMuddy(color))
+                color = LegibleTone(slot.index, Wanted(SlotRole::SecondaryText, palette, options), result.colors, given, needs);
             result.colors[index] = color;
             given[index] = true;
         }

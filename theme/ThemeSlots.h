@@ -22,16 +22,16 @@
     X(Main_Profile,       Main,    0x9CD3, SecondaryText) \
     X(Main_TCR,           Main,    0x528A, Label) \
     X(Main_Dom,           Main,    0xFFFF, Text) \
-    X(Main_AccentVW,      Main,    0xFAC4, Accent2) \
-    X(Main_AccentTC,      Main,    0x1D6C, Accent3) \
-    X(Main_AccentPB,      Main,    0x05FF, Accent1) \
+    X(Main_AccentVW,      Main,    0xFAC4, Hero) \
+    X(Main_AccentTC,      Main,    0x1D6C, Hero) \
+    X(Main_AccentPB,      Main,    0x05FF, Hero) \
     X(Main_Fixed,         Main,    0xC638, SecondaryText) \
-    X(Main_Fixed_Acc,     Main,    0x05FF, Accent1) \
+    X(Main_Fixed_Acc,     Main,    0x05FF, Second) \
     X(Main_Info,          Main,    0x9CD3, SecondaryText) \
-    X(Main_Info_Acc,      Main,    0x05FF, Accent1) \
+    X(Main_Info_Acc,      Main,    0x05FF, Second) \
     X(Main_Info_Cap,      Main,    0x528A, Label) \
     X(Main_PuffTime,      Main,    0xC638, SecondaryText) \
-    X(Main_PuffTime_Acc,  Main,    0x05FF, Accent1) \
+    X(Main_PuffTime_Acc,  Main,    0x05FF, Third) \
     X(Main_TextMsg,       Main,    0xFC10, Message) \
     X(Menu_Background,    Menu,    0x0000, Background) \
     X(Menu_TextHeader,    Menu,    0xFFFF, Text) \
@@ -40,39 +40,38 @@
     X(Menu_Text,          Menu,    0xFFFF, Text) \
     X(Menu_TextSelected,  Menu,    0x0000, OnCursor) \
     X(Saver_Background,   Saver,   0x0000, Background) \
-    X(Saver_Time,         Saver,   0xC618, SecondaryText) \
+    X(Saver_Time,         Saver,   0xC618, Hero) \
     X(Saver_Date,         Saver,   0x8410, Label) \
     X(Info_Background,    Info,    0x0000, Background) \
-    X(Info_Header,        Info,    0xC638, SecondaryText) \
+    X(Info_Header,        Info,    0xC638, HeroText) \
     X(Info_Divider,       Info,    0x4A69, Divider) \
     X(Info_Text,          Info,    0xFFFF, Text) \
     X(Info_Actions,       Info,    0xC638, SecondaryText) \
     X(Charge_Background,  Charge,  0x0000, Background) \
-    X(Charge_Battery,     Charge,  0xC638, SecondaryText) \
-    X(Charge_Pct,         Charge,  0xD6BA, Charging) \
-    X(Charge_Volt,        Charge,  0xD6BA, Charging) \
+    X(Charge_Battery,     Charge,  0xC638, Hero) \
+    X(Charge_Pct,         Charge,  0xD6BA, Third) \
+    X(Charge_Volt,        Charge,  0xD6BA, Third) \
     X(Charge_VoltBal,     Charge,  0xD6A0, Balance) \
-    X(Charge_Current,     Charge,  0xD6BA, Charging) \
-    X(Charge_Temp,        Charge,  0xD6BA, Charging) \
+    X(Charge_Current,     Charge,  0xD6BA, Third) \
+    X(Charge_Temp,        Charge,  0xD6BA, Third) \
     X(Charge_Clock,       Charge,  0xC618, SecondaryText)
 
-// What a slot shows, which decides its colour in a generated theme: slots
-// of one role share a colour there.
+// What a slot shows, which decides its colour in a generated theme.
 enum class SlotRole : std::uint8_t {
     Background,     // a page's background
     Surface,        // a box drawn on the background, with text in it
-    Divider,        // lines between parts of a page
+    Divider,        // lines between parts of a page, in the hero's hue
     Text,           // main text and values
     SecondaryText,  // lesser values and headers
     Label,          // captions and units
-    Accent1,        // the accents of values, the progress bar
-    Accent2,        // the first mode's accent
-    Accent3,        // the second mode's accent
-    Message,        // a message to the user
-    Charging,       // what the charge page measures
-    Balance,        // the cells' balance
-    Cursor,         // the menu's selection bar
+    Hero,           // the arcs and their units, the screensaver's time, the batteries
+    HeroText,       // a header in the hero's colour
+    Cursor,         // the menu's selection bar, filled with the hero
     OnCursor,       // the text on the selection bar
+    Second,         // the value accents
+    Third,          // the puff and charge values
+    Message,        // a message to the user
+    Balance,        // the cells' balance
 };
 
 // A slot by name; the value is its index into the theme colour table. The
