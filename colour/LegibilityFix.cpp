@@ -100,6 +100,38 @@ bool NearestLegible(int slot, const std::vector<Partner>& partners, const TTheme
     return true;
 }
 
+// With `index` given its new colour in `trial`, each partner that then fails
+// takes the colour nearest its own that suits all its pairs, and is added to
+// `moved`; false where a failing partner is locked or no colour suits it.
+bool MendPartners(int index, const std::vector<Partner>& partners, TThemeColorTable& trial, const std::set<SlotId>& locked,
+                  const std::vector<ContrastNeed>& needs, std::vector<int>& moved)
+{
+    const TColor color = trial[static_cast<std::size_t>(index)];
+    for (const Partner& p : partners) {
+        const auto other = static_cast<std::size_t>(p.slot);
+        if (ContrastRatio(trial[other], color) >= p.need + ContrastMargin)
+            continue;
+        TColor mended = 0;
+        if (locked.count(static_cast<SlotId>(p.slot)) || !NearestLegible(p.slot, PartnersOf(p.slot, needs), trial, mended))
+            return false;
+        trial[other] = mended;
+        moved.push_back(p.slot);
+    }
+    return true;
+}
+
+// `trial` becomes the theme, each slot of `moved` reported as a change.
+void TakeMended(const std::vector<int>& moved, const TThemeColorTable& trial, TThemeColorTable& colors,
+                const std::vector<ContrastNeed>& needs, std::vector<ColorFix>& changes)
+{
+    for (int slot : moved) {
+        const std::vector<Partner> of = PartnersOf(slot, needs);
+        const auto at = static_cast<std::size_t>(slot);
+        changes.push_back({static_cast<SlotId>(slot), colors[at], trial[at], Worst(colors[at], of, colors), Worst(trial[at], of, trial)});
+    }
+    colors = trial;
+}
+
 // When neither slot of a pair can be mended alone because one of them is
 // locked: the other takes the colour nearest its own that suits its locked
 // partners, and each unlocked partner that then fails is mended in turn.
@@ -122,28 +154,10 @@ bool MendAroundLocked(const ContrastNeed& pair, TThemeColorTable& colors, const 
         TThemeColorTable trial = colors;
         trial[static_cast<std::size_t>(index)] = chosen;
         std::vector<int> moved = {index};
-        bool whole = true;
-        for (const Partner& p : partners) {
-            const auto other = static_cast<std::size_t>(p.slot);
-            if (locked.count(static_cast<SlotId>(p.slot)) || ContrastRatio(trial[other], chosen) >= p.need + ContrastMargin)
-                continue;
-            TColor mended = 0;
-            if (!NearestLegible(p.slot, PartnersOf(p.slot, needs), trial, mended)) {
-                whole = false;
-                break;
-            }
-            trial[other] = mended;
-            moved.push_back(p.slot);
-        }
-        if (!whole)
+        // Its locked partners are suited: the others follow.
+        if (!MendPartners(index, partners, trial, locked, needs, moved))
             continue;
-        for (int slot : moved) {
-            const std::vector<Partner> of = PartnersOf(slot, needs);
-            const auto at = static_cast<std::size_t>(slot);
-            changes.push_back({static_cast<SlotId>(slot), colors[at], trial[at], Worst(colors[at], of, colors),
-                               Worst(trial[at], of, trial)});
-        }
-        colors = trial;
+        TakeMended(moved, trial, colors, needs, changes);
         return true;
     }
     return false;
@@ -171,19 +185,14 @@ bool MendTogether(const ContrastNeed& pair, TThemeColorTable& colors, const std:
         TThemeColorTable trial = colors;
         trial[at] = candidate;
         std::vector<int> moved = {index};
-        for (const Partner& p : partners) {
-            const auto other = static_cast<std::size_t>(p.slot);
-            if (ContrastRatio(trial[other], candidate) >= p.need + ContrastMargin)
-                continue;
-            TColor mended = 0;
-            if (locked.count(static_cast<SlotId>(p.slot)) || !NearestLegible(p.slot, PartnersOf(p.slot, needs), trial, mended))
-                return;
-            cost += OklabDistance(ToOklab(mended), ToOklab(colors[other]));
-            if (cost >= bestCost)
-                return;
-            trial[other] = mended;
-            moved.push_back(p.slot);
+        if (!MendPartners(index, partners, trial, locked, needs, moved))
+            return;
+        for (std::size_t k = 1; k < moved.size(); ++k) {
+            const auto other = static_cast<std::size_t>(moved[k]);
+            cost += OklabDistance(ToOklab(trial[other]), ToOklab(colors[other]));
         }
+        if (cost >= bestCost)
+            return;
         bestCost = cost;
         best = trial;
         bestMoved = moved;
@@ -215,12 +224,7 @@ bool MendTogether(const ContrastNeed& pair, TThemeColorTable& colors, const std:
     }
     if (bestMoved.empty())
         return false;
-    for (int slot : bestMoved) {
-        const std::vector<Partner> of = PartnersOf(slot, needs);
-        const auto at = static_cast<std::size_t>(slot);
-        changes.push_back({static_cast<SlotId>(slot), colors[at], best[at], Worst(colors[at], of, colors), Worst(best[at], of, best)});
-    }
-    colors = best;
+    TakeMended(bestMoved, best, colors, needs, changes);
     return true;
 }
 
