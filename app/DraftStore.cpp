@@ -2,20 +2,16 @@
 
 #include "FileIo.h"
 #include "IniFile.h"
-#include "ThemeFile.h"
+#include "ThemeDraft.h"
 
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
-#include <QUrl>
 
 #include <QLockFile>
 
 namespace {
-
-const char* const DraftSection = "Draft";
-const char* const DraftFileKey = "File";
 
 QString DraftPath(const QString& folder, const QString& id) { return folder + QLatin1Char('/') + id + QStringLiteral(".lsth"); }
 QString LockPath(const QString& folder, const QString& id) { return folder + QLatin1Char('/') + id + QStringLiteral(".lock"); }
@@ -54,13 +50,7 @@ DraftStore::~DraftStore()
 
 bool DraftStore::Write(const ThemeDraft& draft)
 {
-    TPackedTheme packed{};
-    PackTheme(draft.colors, packed);
-    // The file name is percent-encoded: a name may hold anything, a line only text.
-    IniDocument head;
-    head.WriteString(DraftSection, DraftFileKey,
-                     QUrl::toPercentEncoding(QString::fromStdString(draft.fileName)).toStdString());
-    return WriteFileAtomically(DraftPath(folder_, id_).toStdString(), ThemeFileContent(head.Bytes(), packed, draft.smallDisplay, &draft.locked));
+    return WriteFileAtomically(DraftPath(folder_, id_).toStdString(), DraftText(draft));
 }
 
 bool DraftStore::Locked() const { return lock_->isLocked(); }
@@ -96,23 +86,13 @@ bool DraftStore::FindOrphan(ThemeDraft& draft)
     if (orphanId_.isEmpty())
         return false;
     orphanWritten_ = newest;
-    const std::string path = DraftPath(folder_, orphanId_).toStdString();
-    TPackedTheme packed{};
-    std::string ignored;
-    bool small = false;
-    ThemeLoadReport report;
-    if (!LoadTheme(path, packed, [&](bool s) { small = s; }, ignored, nullptr, &report) || report.NoThemeKeys()) {
+    std::string bytes;
+    if (ReadFileLimited(DraftPath(folder_, orphanId_).toStdString(), MaxIniFileSize, bytes) != FileReadStatus::Ok ||
+        !ReadDraftText(bytes, draft)) {
         qWarning("%s holds no theme; it is removed", qPrintable(QDir::toNativeSeparators(DraftPath(folder_, orphanId_))));
         DiscardOrphan();  // damaged: nothing to offer
         return false;
     }
-    std::string bytes;
-    ReadFileLimited(path, MaxIniFileSize, bytes);
-    const std::string name = IniDocument(bytes).ReadString(DraftSection, DraftFileKey, "");
-    UnpackTheme(packed, draft.colors);
-    draft.smallDisplay = small;
-    draft.locked = report.locked;
-    draft.fileName = QUrl::fromPercentEncoding(QByteArray::fromStdString(name)).toStdString();
     return true;
 }
 

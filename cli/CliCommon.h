@@ -28,8 +28,6 @@ std::string Echo(const std::string& value);
 // The 42 words as "<slot> <key> $<WORD>" lines, then "Display <0|1>".
 void PrintThemeWords(const TPackedTheme& packed, bool smallDisplay);
 
-// "YYYY-MM-DD HH:MM", a moment the calendar has.
-bool ParseMoment(const std::string& text, std::tm& moment);
 
 struct ThemeLoadReport;
 struct LoadedTheme {

@@ -5,9 +5,18 @@
 
 namespace lsproto {
 
+const std::vector<AcceptedDeviceId>& AcceptedDeviceIds()
+{
+    static const std::vector<AcceptedDeviceId> ids = {{0x0416, 0x5020}, {0x0483, 0x5750}};
+    return ids;
+}
+
 bool IsAcceptedDevice(std::uint16_t vendorId, std::uint16_t productId)
 {
-    return (vendorId == 0x0416 && productId == 0x5020) || (vendorId == 0x0483 && productId == 0x5750);
+    for (const AcceptedDeviceId& id : AcceptedDeviceIds())
+        if (id.vendorId == vendorId && id.productId == productId)
+            return true;
+    return false;
 }
 
 namespace {

@@ -31,6 +31,12 @@ constexpr std::size_t PackedThemeSize = 84;
 constexpr std::size_t ReportSize = 65;  // report ID + 64-byte payload
 constexpr std::size_t PayloadSize = 64;
 
+struct AcceptedDeviceId {
+    std::uint16_t vendorId;
+    std::uint16_t productId;
+};
+// The devices the editor talks to, as a browser's device chooser lists them.
+const std::vector<AcceptedDeviceId>& AcceptedDeviceIds();
 bool IsAcceptedDevice(std::uint16_t vendorId, std::uint16_t productId);
 
 std::array<std::uint8_t, 18> BuildCommandBlock(std::uint8_t code, std::uint32_t argument1, std::uint32_t argument2,

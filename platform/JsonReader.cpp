@@ -5,7 +5,9 @@
 #include "IntegerSyntax.h"
 
 #include <charconv>
+#include <cerrno>
 #include <cmath>
+#include <cstdlib>
 
 namespace {
 
@@ -232,8 +234,18 @@ private:
         }
         v.type = JsonValue::Type::Number;
         // Whatever the process's locale says of decimal points.
+#if defined(__cpp_lib_to_chars)
         const auto [end, error] = std::from_chars(s_.data() + start, s_.data() + at_, v.number);
-        return (error == std::errc() && std::isfinite(v.number)) || Fail("a number out of range");
+        const bool read = error == std::errc();
+#else
+        // A C++ library without from_chars for doubles (the browser's): the
+        // C reader, whose locale there is always "C".
+        const std::string text = s_.substr(start, at_ - start);
+        errno = 0;
+        v.number = std::strtod(text.c_str(), nullptr);
+        const bool read = errno == 0;
+#endif
+        return (read && std::isfinite(v.number)) || Fail("a number out of range");
     }
 
     const std::string& s_;

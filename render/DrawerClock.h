@@ -4,9 +4,12 @@
 
 #include <ctime>
 #include <functional>
+#include <string>
 
 using ClockSource = std::function<std::tm()>;
 
 std::tm LocalClockNow();
 // A clock that always answers the given moment.
 ClockSource FixedClock(const std::tm& moment);
+// "YYYY-MM-DD HH:MM", a moment the calendar has.
+bool ParseMoment(const std::string& text, std::tm& moment);

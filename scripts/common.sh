@@ -274,3 +274,77 @@ make_windows_dist() {
         "$ROOT/dist/windows/installer.nsi"
     ls -1 "$dist/$name.zip" "$dist/$name-setup.exe"
 }
+
+# zlib, libpng and libjpeg-turbo for the browser, static, compiled with
+# Debian's emscripten from Debian's own source packages of the versions the
+# Linux build uses, cached beside the Windows libraries.
+web_library_prefix() {
+    local zlib png jpeg key
+    zlib=$(dpkg-query -W -f='${source:Package}=${source:Version}' zlib1g-dev)
+    png=$(dpkg-query -W -f='${source:Package}=${source:Version}' libpng-dev)
+    jpeg=$(dpkg-query -W -f='${source:Package}=${source:Version}' libjpeg62-turbo-dev)
+    local jpeg_options=(-DENABLE_SHARED=OFF -DENABLE_STATIC=ON -DWITH_SIMD=OFF -DWITH_TURBOJPEG=OFF
+                        -DWITH_JPEG8=OFF -DCMAKE_BUILD_TYPE=Release
+                        # emscripten's CMake measures types by running a test under
+                        # Node, which reports nonsense here: wasm32 is known.
+                        -DHAVE_SIZE_T=TRUE -DSIZE_T=4 -DHAVE_UNSIGNED_LONG=TRUE -DUNSIGNED_LONG=4)
+    local cflags="-O2"
+    key=$( { echo "$zlib $png $jpeg $cflags"; printf '%s\n' "${jpeg_options[@]}"; emcc --version | head -1; } |
+           sha256sum | cut -c1-12)
+    local prefix="$QT_WINDOWS_CACHE/web-libraries-$key"
+    if [ -f "$prefix/.complete" ]; then
+        echo "$prefix"
+        return 0
+    fi
+    local work="$QT_WINDOWS_CACHE/work-web-$key"
+    rm -rf "$work" "$prefix.partial"
+    mkdir -p "$work/download" "$prefix.partial/include" "$prefix.partial/lib" "$prefix.partial/licences"
+    echo "Libraries for the browser: fetching the $zlib, $png and $jpeg sources" >&2
+    qt_windows_apt update -qq >&2
+    local wanted
+    for wanted in "$zlib" "$png" "$jpeg"; do
+        (cd "$work/download" && { qt_windows_apt source --download-only -qq "$wanted" >&2 ||
+                                  qt_windows_apt source --download-only -qq "${wanted%%=*}/bookworm" >&2; })
+    done
+    local name
+    for name in zlib libpng1.6 libjpeg-turbo; do
+        mkdir -p "$work/$name"
+        tar -xf "$(ls "$work"/download/${name}_*.orig.tar.* | head -1)" -C "$work/$name" --strip-components=1
+        tar -xf "$(ls "$work"/download/${name}_*.debian.tar.* | head -1)" -C "$work/$name"
+        local patch
+        if [ -f "$work/$name/debian/patches/series" ]; then
+            while read -r patch; do
+                case "$patch" in ''|'#'*) continue ;; esac
+                patch -d "$work/$name" -p1 -s < "$work/$name/debian/patches/${patch%% *}"
+            done < "$work/$name/debian/patches/series"
+        fi
+    done
+    echo "Libraries for the browser: building zlib and libpng" >&2
+    # Both are plain C with no configuration to speak of: their sources, compiled.
+    (cd "$work/zlib" && emcc $cflags -c adler32.c compress.c crc32.c deflate.c infback.c inffast.c inflate.c \
+        inftrees.c trees.c uncompr.c zutil.c && emar rcs "$prefix.partial/lib/libz.a" ./*.o &&
+        cp zlib.h zconf.h "$prefix.partial/include/") > "$work/zlib.log" 2>&1 ||
+        { tail -30 "$work/zlib.log" >&2; return 1; }
+    (cd "$work/libpng1.6" && cp scripts/pnglibconf.h.prebuilt pnglibconf.h &&
+        emcc $cflags -I"$prefix.partial/include" -c png.c pngerror.c pngget.c pngmem.c pngpread.c pngread.c \
+            pngrio.c pngrtran.c pngrutil.c pngset.c pngtrans.c pngwio.c pngwrite.c pngwtran.c pngwutil.c &&
+        emar rcs "$prefix.partial/lib/libpng.a" ./*.o &&
+        cp png.h pngconf.h pnglibconf.h "$prefix.partial/include/") > "$work/libpng.log" 2>&1 ||
+        { tail -30 "$work/libpng.log" >&2; return 1; }
+    echo "Libraries for the browser: building libjpeg-turbo" >&2
+    emcmake cmake -S "$work/libjpeg-turbo" -B "$work/libjpeg-build" -DCMAKE_INSTALL_PREFIX="$prefix.partial" \
+        "${jpeg_options[@]}" > "$work/libjpeg.log" 2>&1 &&
+        cmake --build "$work/libjpeg-build" --parallel "$(nproc)" --target jpeg-static >> "$work/libjpeg.log" 2>&1 ||
+        { tail -30 "$work/libjpeg.log" >&2; return 1; }
+    cp "$work/libjpeg-turbo/jpeglib.h" "$work/libjpeg-turbo/jmorecfg.h" "$work/libjpeg-turbo/jerror.h" \
+       "$work/libjpeg-build/jconfig.h" "$prefix.partial/include/"
+    cp "$work/libjpeg-build/libjpeg.a" "$prefix.partial/lib/libjpeg.a"
+    cp "$work/zlib/debian/copyright" "$prefix.partial/licences/zlib.txt"
+    cp "$work/libpng1.6/LICENSE" "$prefix.partial/licences/libpng.txt"
+    cp "$work/libjpeg-turbo/LICENSE.md" "$prefix.partial/licences/libjpeg-turbo.txt"
+    echo "$zlib $png $jpeg" > "$prefix.partial/SOURCE.txt"
+    touch "$prefix.partial/.complete"
+    mv "$prefix.partial" "$prefix"
+    rm -rf "$work"
+    echo "$prefix"
+}
