@@ -9,34 +9,23 @@
 
 namespace {
 
-// Vendor page, one application collection: 64-byte input and output, no IDs.
-const std::vector<std::uint8_t> SimulatorDescriptor = {
-    0x06, 0x00, 0xFF, 0x09, 0x01, 0xA1, 0x01, 0x15, 0x00, 0x26, 0xFF, 0x00, 0x75, 0x08, 0x95,
-    0x40, 0x09, 0x01, 0x81, 0x02, 0x09, 0x01, 0x91, 0x02, 0xC0,
-};
-
 constexpr const char* SimulatorPath = "simulated:larkspur-0";
 
 }  // namespace
 
 struct SimulatedHidBackend::State {
+    explicit State(SimulatorModel model) : device(model) {}
+
     std::mutex mutex;
     std::condition_variable changed;
+    SimulatedDevice device;  // its replies are the input reports waiting to be read
     bool plugged = true;
     int appearance = 0;
     bool permissionDenied = false;
     bool failWrites = false;
-    bool silent = false;
-    bool forgetWrites = false;
-    bool staleReports = false;
-    std::size_t payloadSize = lsproto::PayloadSize;
     int vanishAfterReports = -1;
     int vanishAfterWrites = -1;
-    int themeDataReportsDue = 0;
-    std::deque<std::vector<std::uint8_t>> inbox;  // input reports waiting to be read
     std::vector<std::vector<std::uint8_t>> written;
-    std::array<std::uint8_t, lsproto::DataflashSize> dataflash{};
-    std::array<std::uint8_t, lsproto::ThemeBlockSize> theme{};
     std::string themeFile;
     std::function<void()> onChange;
     HidReportLengths lengths;
@@ -52,54 +41,15 @@ struct SimulatedHidBackend::State {
     void UnplugLocked()
     {
         plugged = false;
-        inbox.clear();
+        device.Replies().clear();
         Notify();
-    }
-    void QueueReply(const std::uint8_t* bytes, std::size_t size)
-    {
-        for (std::size_t at = 0; at < size; at += lsproto::PayloadSize) {
-            std::vector<std::uint8_t> report(payloadSize, 0);
-            std::memcpy(report.data(), bytes + at, std::min(payloadSize, std::min(lsproto::PayloadSize, size - at)));
-            inbox.push_back(std::move(report));
-        }
-        if (staleReports)
-            inbox.emplace_back(payloadSize, 0xEE);
-        changed.notify_all();
     }
     void SaveTheme() const
     {
         if (themeFile.empty())
             return;
         std::ofstream out(themeFile, std::ios::binary | std::ios::trunc);
-        out.write(reinterpret_cast<const char*>(theme.data()), static_cast<std::streamsize>(theme.size()));
-    }
-    // What the device does with one output report.
-    void Receive(const std::uint8_t* report, std::size_t size)
-    {
-        if (size < 1 + lsproto::PayloadSize)
-            return;
-        const std::uint8_t* payload = report + 1;
-        if (themeDataReportsDue > 0) {
-            const std::size_t offset = (2 - static_cast<std::size_t>(themeDataReportsDue)) * lsproto::PayloadSize;
-            if (!forgetWrites)
-                std::memcpy(theme.data() + offset, payload, lsproto::PayloadSize);
-            if (--themeDataReportsDue == 0 && !forgetWrites)
-                SaveTheme();
-            return;
-        }
-        auto u32 = [&](std::size_t at) {
-            return static_cast<std::uint32_t>(payload[at] | payload[at + 1] << 8 | payload[at + 2] << 16 |
-                                              static_cast<std::uint32_t>(payload[at + 3]) << 24);
-        };
-        const auto expected = lsproto::BuildCommandBlock(payload[0], u32(2), u32(6), 0x0416);
-        if (std::memcmp(expected.data(), payload, expected.size()) != 0)
-            return;  // not a command this device understands
-        switch (payload[0]) {
-        case lsproto::CmdDataflashRead: QueueReply(dataflash.data(), dataflash.size()); break;
-        case lsproto::CmdThemeRead: QueueReply(theme.data(), theme.size()); break;
-        case lsproto::CmdThemeWrite: themeDataReportsDue = 2; break;
-        default: break;
-        }
+        out.write(reinterpret_cast<const char*>(device.Theme().data()), static_cast<std::streamsize>(device.Theme().size()));
     }
 };
 
@@ -126,8 +76,9 @@ public:
             return false;
         }
         state_->written.emplace_back(data, data + size);
-        if (!state_->silent)
-            state_->Receive(data, size);
+        if (state_->device.Receive(data, size))
+            state_->SaveTheme();
+        state_->changed.notify_all();
         if (state_->vanishAfterWrites > 0 && --state_->vanishAfterWrites == 0)
             state_->UnplugLocked();
         return true;
@@ -137,18 +88,19 @@ public:
     {
         std::unique_lock<std::mutex> lock(state_->mutex);
         state_->changed.wait_for(lock, std::chrono::milliseconds(timeoutMs),
-                                 [&] { return interrupted_ || !Present() || !state_->inbox.empty(); });
+                                 [&] { return interrupted_ || !Present() || !state_->device.Replies().empty(); });
         if (interrupted_) {
             interrupted_ = false;
             return HidReadStatus::Interrupted;
         }
         if (!Present())
             return HidReadStatus::Gone;
-        if (state_->inbox.empty())
+        auto& replies = state_->device.Replies();
+        if (replies.empty())
             return HidReadStatus::Timeout;
         // As a transport delivers it (no ID byte, unnumbered), then in the one form.
-        const std::vector<std::uint8_t> raw = std::move(state_->inbox.front());
-        state_->inbox.pop_front();
+        const std::vector<std::uint8_t> raw = std::move(replies.front());
+        replies.pop_front();
         report = NormalisedReport(raw.data(), raw.size(), state_->lengths);
         if (state_->vanishAfterReports > 0 && --state_->vanishAfterReports == 0)
             state_->UnplugLocked();
@@ -172,51 +124,24 @@ private:
 
 }  // namespace
 
-bool ParseSimulatorModel(const std::string& text, SimulatorModel& model)
-{
-    if (text == "large")
-        model = SimulatorModel::Large;
-    else if (text == "small")
-        model = SimulatorModel::Small;
-    else if (text == "old")
-        model = SimulatorModel::Old;
-    else
-        return false;
-    return true;
-}
-
 std::array<std::uint8_t, lsproto::ThemeBlockSize> SimulatedHidBackend::FactoryThemeBlock()
 {
-    std::array<std::uint8_t, lsproto::ThemeBlockSize> block{};
-    for (std::size_t i = 0; i < 42; ++i) {
-        const std::uint32_t word = static_cast<std::uint32_t>(i * 1561) % 65536;
-        block[2 * i] = static_cast<std::uint8_t>(word & 0xFF);
-        block[2 * i + 1] = static_cast<std::uint8_t>(word >> 8);
-    }
-    for (std::size_t k = lsproto::PackedThemeSize; k < block.size(); ++k)
-        block[k] = static_cast<std::uint8_t>(k);
-    return block;
+    return SimulatedDevice::FactoryThemeBlock();
 }
 
 SimulatedHidBackend::SimulatedHidBackend(SimulatorModel model, std::string themeFile, bool plugged)
-    : state_(std::make_shared<State>())
+    : state_(std::make_shared<State>(model))
 {
     State& s = *state_;
     s.plugged = plugged;
-    ParseReportDescriptor(SimulatorDescriptor.data(), SimulatorDescriptor.size(), s.lengths);
-    s.dataflash[12] = model == SimulatorModel::Large ? lsproto::LargeDisplayType : 0x00;
-    std::memcpy(&s.dataflash[316], "SIMS", 4);
-    const std::uint8_t stamp[3] = {static_cast<std::uint8_t>(model == SimulatorModel::Old ? 19 : 20),
-                                   static_cast<std::uint8_t>(model == SimulatorModel::Old ? 2 : 1),
-                                   static_cast<std::uint8_t>(model == SimulatorModel::Old ? 24 : 1)};
-    std::memcpy(&s.dataflash[516], stamp, 3);
-    s.theme = FactoryThemeBlock();
+    const std::vector<std::uint8_t>& descriptor = SimulatedDevice::ReportDescriptor();
+    ParseReportDescriptor(descriptor.data(), descriptor.size(), s.lengths);
     s.themeFile = std::move(themeFile);
     if (!s.themeFile.empty()) {
         std::ifstream in(s.themeFile, std::ios::binary);
-        std::array<std::uint8_t, lsproto::ThemeBlockSize> stored{};
+        SimulatedDevice::Block stored{};
         if (in.read(reinterpret_cast<char*>(stored.data()), stored.size()))
-            s.theme = stored;
+            s.device.SetTheme(stored);
         else if (in.gcount() == 0)
             s.SaveTheme();  // missing or empty: start from the factory content
         else
@@ -231,8 +156,7 @@ void SimulatedHidBackend::Plug()
     std::lock_guard<std::mutex> lock(state_->mutex);
     state_->plugged = true;
     ++state_->appearance;
-    state_->inbox.clear();
-    state_->themeDataReportsDue = 0;
+    state_->device.Reset();
     state_->Notify();
 }
 
@@ -250,10 +174,16 @@ void SimulatedHidBackend::Unplug()
 
 void SimulatedHidBackend::SetPermissionDenied(bool denied) { LOCKED_SET(permissionDenied, denied); }
 void SimulatedHidBackend::SetFailWrites(bool fail) { LOCKED_SET(failWrites, fail); }
-void SimulatedHidBackend::SetSilent(bool silent) { LOCKED_SET(silent, silent); }
-void SimulatedHidBackend::SetReplyPayloadSize(std::size_t bytes) { LOCKED_SET(payloadSize, bytes); }
-void SimulatedHidBackend::SetForgetWrites(bool forget) { LOCKED_SET(forgetWrites, forget); }
-void SimulatedHidBackend::SetStaleReports(bool stale) { LOCKED_SET(staleReports, stale); }
+#define LOCKED_CALL(call)                               \
+    do {                                                \
+        std::lock_guard<std::mutex> lock(state_->mutex); \
+        state_->device.call;                            \
+    } while (0)
+
+void SimulatedHidBackend::SetSilent(bool silent) { LOCKED_CALL(SetSilent(silent)); }
+void SimulatedHidBackend::SetReplyPayloadSize(std::size_t bytes) { LOCKED_CALL(SetReplyPayloadSize(bytes)); }
+void SimulatedHidBackend::SetForgetWrites(bool forget) { LOCKED_CALL(SetForgetWrites(forget)); }
+void SimulatedHidBackend::SetStaleReports(bool stale) { LOCKED_CALL(SetStaleReports(stale)); }
 
 bool SimulatedHidBackend::SetFaults(const std::string& list, std::string* error)
 {
@@ -308,19 +238,19 @@ bool SimulatedHidBackend::SetFaults(const std::string& list, std::string* error)
 
 void SimulatedHidBackend::VanishAfterReports(int reports) { LOCKED_SET(vanishAfterReports, reports); }
 void SimulatedHidBackend::VanishAfterWrites(int writes) { LOCKED_SET(vanishAfterWrites, writes); }
-void SimulatedHidBackend::SetDataflashByte(std::size_t offset, std::uint8_t value) { LOCKED_SET(dataflash[offset], value); }
+void SimulatedHidBackend::SetDataflashByte(std::size_t offset, std::uint8_t value) { LOCKED_CALL(SetDataflashByte(offset, value)); }
 
 void SimulatedHidBackend::InjectReport(const std::vector<std::uint8_t>& report)
 {
     std::lock_guard<std::mutex> lock(state_->mutex);
-    state_->inbox.push_back(report);
+    state_->device.Replies().push_back(report);
     state_->changed.notify_all();
 }
 
 std::array<std::uint8_t, lsproto::ThemeBlockSize> SimulatedHidBackend::ThemeBlock() const
 {
     std::lock_guard<std::mutex> lock(state_->mutex);
-    return state_->theme;
+    return state_->device.Theme();
 }
 
 std::vector<std::vector<std::uint8_t>> SimulatedHidBackend::WrittenReports() const
@@ -339,10 +269,10 @@ std::vector<HidInterfaceInfo> SimulatedHidBackend::Enumerate()
     info.path = SimulatorPath;
     info.name = "Larkspur simulated device";
     info.identified = true;
-    info.vendorId = 0x0416;
-    info.productId = 0x5020;
+    info.vendorId = SimulatedDevice::VendorId;
+    info.productId = SimulatedDevice::ProductId;
     info.versionNumber = 0x0100;
-    info.reportDescriptor = SimulatorDescriptor;
+    info.reportDescriptor = SimulatedDevice::ReportDescriptor();
     info.lengths = state_->lengths;
     return {info};
 }

@@ -1,23 +1,19 @@
 #pragma once
-// A simulated device, so the editor can be tried and tested without hardware.
-// It presents one HID interface, vendor 0x0416 product 0x5020, 64-byte reports
-// without numbering, and answers the device protocol: the data-flash read with
-// 576 bytes, the theme read with its 128-byte theme block, and it stores a theme
-// write. The theme block can live in a file so it survives between runs.
+// A simulated device, so the editor can be tried and tested without hardware:
+// the SimulatedDevice behind a transport of threads and waits, as a real
+// device is behind hidraw. The theme block can live in a file so it survives
+// between runs.
 //
-// Tests use the same object to plug and unplug the device and to inject faults.
+// Tests use the same object to plug and unplug the device and to inject
+// faults, those of the transport (failed writes, refused access, a device
+// that vanishes) and those of the device.
 
-#include "DeviceProtocol.h"
 #include "HidBackend.h"
+#include "SimulatedDevice.h"
 
 #include <array>
 #include <memory>
 #include <string>
-
-enum class SimulatorModel { Large, Small, Old };
-
-// "large", "small" or "old"; false for anything else.
-bool ParseSimulatorModel(const std::string& text, SimulatorModel& model);
 
 class SimulatedHidBackend : public HidBackend {
 public:
