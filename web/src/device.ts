@@ -114,8 +114,8 @@ export class DeviceLink {
     }
   }
 
+  // The page shows the view, and shows it through follow().
   private apply(view: View): void {
-    this.follow(view);
     this.show(view);
   }
 

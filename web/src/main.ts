@@ -81,7 +81,7 @@ export class Editor {
     this.menus.setEnabled('zoomIn', view.zoom < 4);
     this.menus.setEnabled('zoomOut', view.zoom > 1);
     for (const [vision] of VisionItems) this.menus.setChecked(`vision-${vision}`, view.vision === vision);
-    this.menus.setEnabled('Theme', view.themeMenu);
+    // The menu itself stays open to "Connect Device...", which the desktop has no need of.
     this.menus.setEnabled('download', view.themeMenu);
     this.menus.setEnabled('upload', view.themeMenu);
     this.device.follow(view);
