@@ -23,6 +23,38 @@ install_missing_packages() {
     DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
 }
 
+# install_missing_commands GROUP: the packages of "GROUP-command: COMMAND
+# PACKAGE" lines whose command is not there.
+install_missing_commands() {
+    local group="$1" command package missing=()
+    while read -r command package; do
+        command -v "$command" > /dev/null || missing+=("$package")
+    done < <(grep -E "^$group-command:" "$ROOT/scripts/packages.txt" | sed "s/^$group-command://")
+    [ ${#missing[@]} -eq 0 ] && return 0
+    echo "Installing missing packages: ${missing[*]}"
+    local sudo=""
+    [ "$(id -u)" -ne 0 ] && sudo="sudo"
+    $sudo apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+}
+
+# build_web: the browser edition, its site in build-web/site.
+build_web() {
+    install_missing_packages web
+    install_missing_commands web
+    # Debian's emscripten needs Debian's own node-acorn, which a Node.js from
+    # elsewhere does not look for.
+    export NODE_PATH=/usr/share/nodejs
+    local libraries
+    libraries=$(web_library_prefix)
+    # The npm packages exactly as package-lock.json has them, installed again
+    # only when it changes.
+    (cd "$ROOT/web" && if ! cmp -s package-lock.json node_modules/.installed-lock 2>/dev/null; then
+        npm ci --no-audit --no-fund --loglevel=error && cp package-lock.json node_modules/.installed-lock; fi)
+    emcmake cmake -S "$ROOT" -B "$ROOT/build-web" -DCMAKE_BUILD_TYPE=Release -DLARKSPUR_WEB_LIBRARIES="$libraries" > /dev/null
+    cmake --build "$ROOT/build-web" --parallel "$(nproc)"
+}
+
 # build DIR [extra cmake args...]
 build_tree() {
     local dir="$1"; shift
