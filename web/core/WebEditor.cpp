@@ -4,6 +4,7 @@
 #include "FileIo.h"
 #include "JsonOut.h"
 #include "JsonReader.h"
+#include "LegibilityFix.h"
 #include "PageImage.h"
 #include "PaletteFiles.h"
 #include "PictureSeeds.h"
@@ -524,6 +525,15 @@ void WebEditor::Dispatch(const std::string& op, const JsonValue& r, JsonOut& out
             s.Drawer().SetClock(FixedClock(moment));
             s.Redraw();
         }
+    } else if (op == "warm") {
+        // Fix All and Generate once on a copy, changing nothing: the browser
+        // compiles WebAssembly functions when first called, and the user's
+        // first Fix All or Generate should not wait for that.
+        TThemeColorTable copy = s.ThemeColors();
+        FixLegibility(copy, ContrastNeeds(), s.Document().LockedSlots(), nullptr);
+        GenerateOptions options;
+        options.seeds = {s.ThemeColors()[static_cast<std::size_t>(SlotIndex(SlotId::Main_AccentVW))]};
+        GenerateTheme(options, s.ThemeColors(), {});
     } else if (op == "say") {
         // What the page itself has to say, in the same status line.
         status_.Set(Text(r, "text"), Flag(r, "failed"));

@@ -147,6 +147,7 @@ export class EditorDialogs {
       const choose = () => {
         this.chosenPair = { fg: p.fg, bg: p.bg };
         body.querySelectorAll('tr').forEach((r) => r.setAttribute('aria-selected', String(r === row)));
+        $<HTMLButtonElement>('legFix').disabled = false;
       };
       row.addEventListener('click', choose);
       row.addEventListener('focus', choose);

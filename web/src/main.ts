@@ -400,6 +400,9 @@ async function main(): Promise<void> {
   (window as unknown as { larkspur: Editor }).larkspur = editor;
   await editor.start();
   document.body.dataset.ready = 'true';
+  // Once the page is up and idle, the core's heavier work is compiled ahead of its first use.
+  const idle = (window as unknown as { requestIdleCallback?: (f: () => void) => void }).requestIdleCallback ?? ((f: () => void) => setTimeout(f, 200));
+  idle(() => editor.core.call({ op: 'warm' }));
   $<HTMLDivElement>('lstColors').focus();
   if ('serviceWorker' in navigator && location.protocol !== 'file:')
     navigator.serviceWorker.register('sw.js').catch(() => undefined);

@@ -15,6 +15,7 @@ export class Preview {
   private blinkTimer: number | undefined;
   private readonly room: HTMLElement;
   private scale = 1;  // screen pixels per device pixel
+  private painted = false;
 
   constructor(private readonly editor: Editor, private readonly canvas: HTMLCanvasElement, private readonly tip: HTMLElement) {
     this.room = canvas.parentElement as HTMLElement;
@@ -56,6 +57,11 @@ export class Preview {
     core.call({ op: 'frame', hovered: this.hovered, blink: this.blink });
     const image = new ImageData(core.buffer(), Width, Height);
     const context = this.canvas.getContext('2d') as CanvasRenderingContext2D;
+    if (!this.painted) {
+      // For the benchmark: how soon after navigation the first picture is there.
+      this.painted = true;
+      requestAnimationFrame(() => performance.mark('larkspur-first-preview'));
+    }
     if (scale === 1) {
       context.putImageData(image, 0, 0);
       return;

@@ -22,6 +22,13 @@ copyFileSync(join(root, 'render/FontData-LICENSE.txt'), join(site, 'licences/Dej
 if (libraries)
   for (const f of readdirSync(join(libraries, 'licences'))) copyFileSync(join(libraries, 'licences', f), join(site, 'licences', f));
 
+// Every module of the page announced in the page, so the browser fetches
+// them together with the first.
+const modules = readdirSync(join(site, 'js')).filter((f) => f.endsWith('.js') && f !== 'main.js').sort();
+const index = join(site, 'index.html');
+writeFileSync(index, readFileSync(index, 'utf8').replace('<!--modulepreloads-->',
+  modules.map((f) => `<link rel="modulepreload" href="js/${f}">`).join('\n')));
+
 const files = [];
 const walk = (dir) => {
   for (const name of readdirSync(dir).sort()) {
