@@ -86,6 +86,24 @@ test('a generated theme, palettes and picture seeds are what lsthtool makes', as
     lsthtool('convert', theme, out);
     assert.ok(core.read(path).equals(readFileSync(out)), `palette .${extension}: the bytes differ`);
   }
+  // Export Image, Export All Pages and the theme card: lsthtool's pictures.
+  core.call({ op: 'clock', at: At });
+  const exports = [
+    { op: 'exportImage', zoom: 2, page: 3, args: ['render', theme, '--page', '3', '--screen-only', '--zoom', '2', '--at', At] },
+    { op: 'exportAll', zoom: 1, page: 0, args: ['render', theme, '--page', 'all', '--screen-only', '--at', At] },
+    { op: 'exportCard', zoom: 1, page: 0, args: ['card', theme, '--at', At] },
+  ];
+  for (const e of exports) {
+    core.call({ op: 'zoom', zoom: e.zoom });
+    core.call({ op: 'page', page: e.page });
+    const path = core.path('export.png');
+    assert.equal(core.call({ op: e.op, path }).status.text, 'Image was exported successfully');
+    const out = join(dir, `${e.op}.png`);
+    lsthtool(...e.args, '-o', out);
+    const mine = decodePng(core.read(path)), theirs = decodePng(readFileSync(out));
+    assert.deepEqual([mine.width, mine.height], [theirs.width, theirs.height], `${e.op}: size`);
+    assert.ok(mine.rgb.equals(theirs.rgb), `${e.op}: the pixels differ`);
+  }
   // Seeds of a picture, from the file's bytes.
   const picture = join(dir, 'picture.png');
   lsthtool('render', theme, '--page', '0', '--at', At, '-o', picture);

@@ -187,3 +187,19 @@ test('menus and controls carry the desktop\'s names for the keyboard and screen 
     ['Connect Device...', 'Download from Device', 'Upload to Device']);
   await context.close();
 });
+
+test('once loaded, the page works offline', async () => {
+  const { page, context } = await web.page();
+  await web.open(page);
+  // The worker has the whole site before it takes over the page.
+  await page.evaluate(() => navigator.serviceWorker.ready);
+  await page.waitForFunction(() => !!navigator.serviceWorker.controller);
+  await context.setOffline(true);
+  await page.reload();
+  await page.waitForSelector('body[data-ready=true]');
+  assert.equal(await page.title(), 'Larkspur Theme Editor - Untitled');
+  assert.ok(await canvasRgb(page), 'the preview is painted');
+  await page.keyboard.press('F2');
+  assert.equal((await view(page)).small, true);
+  await context.close();
+});
