@@ -16,6 +16,7 @@ export class Preview {
   private readonly room: HTMLElement;
   private scale = 1;  // screen pixels per device pixel
   private painted = false;
+  private source: HTMLCanvasElement | undefined;  // the picture at 1x, for scaling
 
   constructor(private readonly editor: Editor, private readonly canvas: HTMLCanvasElement, private readonly tip: HTMLElement) {
     this.room = canvas.parentElement as HTMLElement;
@@ -67,8 +68,10 @@ export class Preview {
       return;
     }
     // Each device pixel as a whole square of screen pixels, never smoothed.
-    const source = new OffscreenCanvas(Width, Height);
-    (source.getContext('2d') as OffscreenCanvasRenderingContext2D).putImageData(image, 0, 0);
+    const source = this.source ??= document.createElement('canvas');
+    source.width = Width;
+    source.height = Height;
+    (source.getContext('2d') as CanvasRenderingContext2D).putImageData(image, 0, 0);
     context.imageSmoothingEnabled = false;
     context.drawImage(source, 0, 0, Width * scale, Height * scale);
   }

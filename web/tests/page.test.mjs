@@ -203,3 +203,17 @@ test('once loaded, the page works offline', async () => {
   assert.equal((await view(page)).small, true);
   await context.close();
 });
+
+test('a theme file dropped on the page is opened', async () => {
+  const { page, context } = await web.page();
+  await web.open(page);
+  const bytes = [...readFileSync(theme)];
+  await page.evaluate((content) => {
+    const transfer = new DataTransfer();
+    transfer.items.add(new File([Uint8Array.from(content)], 'Dusk.lsth'));
+    document.getElementById('preview').dispatchEvent(new DragEvent('drop', { dataTransfer: transfer, bubbles: true, cancelable: true }));
+  }, bytes);
+  await page.waitForFunction(() => document.title === 'Larkspur Theme Editor - Dusk.lsth');
+  assert.equal((await view(page)).items.find((i) => i.name === 'Background').color, '#102031');
+  await context.close();
+});
