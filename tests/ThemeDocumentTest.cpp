@@ -4,6 +4,7 @@
 #include "FileLock.h"
 #include "TempDir.h"
 #include "ThemeDocument.h"
+#include "ThemeDraft.h"
 #include "ThemeFile.h"
 
 #include <gtest/gtest.h>
@@ -192,4 +193,41 @@ TEST(ThemeDocument, LocksAreStepsOfTheDocument)
     restored.document.RestoreDraft(draft);
     EXPECT_TRUE(restored.document.IsLocked(dom));
     EXPECT_TRUE(restored.modified);
+}
+
+// A draft names its file in a line of its own, percent-encoded as the
+// desktop always wrote it, and comes back whole, locks and size included.
+TEST(ThemeDraft, TextKeepsTheThemeItsLocksAndAnyFileName)
+{
+    const struct {
+        std::string name;
+        std::string encoded;
+    } names[] = {
+        {"", ""},
+        {"/home/ann/Dusk.lsth", "%2Fhome%2Fann%2FDusk.lsth"},
+        {"C:\\Themes\\a b;c=d.lsth", "C%3A%5CThemes%5Ca%20b%3Bc%3Dd.lsth"},
+        {"/t/\xC3\xBC\n[Main]\r%41", "%2Ft%2F%C3%BC%0A%5BMain%5D%0D%2541"},
+        {std::string("/t/\xFF\x00z", 6), "%2Ft%2F%FF%00z"},
+    };
+    for (const auto& n : names) {
+        SCOPED_TRACE(n.encoded);
+        EXPECT_EQ(PercentEncoded(n.name), n.encoded);
+        ThemeDraftContent draft;
+        for (std::size_t i = 0; i < draft.colors.size(); ++i)
+            draft.colors[i] = RGB565ToColor(static_cast<std::uint16_t>(i * 1499 + 7));
+        draft.smallDisplay = true;
+        draft.fileName = n.name;
+        draft.locked = {3, 17};
+        const std::string text = DraftText(draft);
+        EXPECT_NE(text.find("File=" + n.encoded + "\r\n"), std::string::npos) << text.substr(0, 80);
+        ThemeDraftContent back;
+        ASSERT_TRUE(ReadDraftText(text, back));
+        EXPECT_EQ(back.colors, draft.colors);
+        EXPECT_TRUE(back.smallDisplay);
+        EXPECT_EQ(back.fileName, n.name);
+        EXPECT_EQ(back.locked, draft.locked);
+    }
+    ThemeDraftContent none;
+    EXPECT_FALSE(ReadDraftText("[Draft]\nFile=x\n", none)) << "no theme key: nothing to offer";
+    EXPECT_EQ(PercentDecoded("%zz%4"), "%zz%4") << "a broken escape stays as it is";
 }
