@@ -180,6 +180,31 @@ windows_qt_prefix() {
     echo "$prefix"
 }
 
+# fetch_debian_sources WORK NAME=VERSION... : Debian's source packages, the
+# exact versions where the mirrors serve them, else the release's own (a
+# security mirror may list sources it does not serve), each unpacked with its
+# patches applied into WORK/SOURCE-NAME.
+fetch_debian_sources() {
+    local work="$1" wanted name patch
+    shift
+    mkdir -p "$work/download"
+    qt_windows_apt update -qq >&2
+    for wanted in "$@"; do
+        (cd "$work/download" && { qt_windows_apt source --download-only -qq "$wanted" >&2 ||
+                                  qt_windows_apt source --download-only -qq "${wanted%%=*}/bookworm" >&2; })
+        name=${wanted%%=*}
+        mkdir -p "$work/$name"
+        tar -xf "$(ls "$work"/download/${name}_*.orig.tar.* | head -1)" -C "$work/$name" --strip-components=1
+        tar -xf "$(ls "$work"/download/${name}_*.debian.tar.* | head -1)" -C "$work/$name"
+        if [ -f "$work/$name/debian/patches/series" ]; then
+            while read -r patch; do
+                case "$patch" in ''|'#'*) continue ;; esac
+                patch -d "$work/$name" -p1 -s < "$work/$name/debian/patches/${patch%% *}"
+            done < "$work/$name/debian/patches/series"
+        fi
+    done
+}
+
 # libpng and libjpeg-turbo for Windows, static, cross-built from Debian's own
 # source packages of the versions the Linux build uses, into the user's
 # cache folder beside Qt, keyed on the versions, the compiler and the options.
@@ -200,27 +225,7 @@ windows_picture_prefix() {
     rm -rf "$work" "$prefix.partial"
     mkdir -p "$work/download" "$prefix.partial"
     echo "Pictures for Windows: fetching the $png and $jpeg sources" >&2
-    qt_windows_apt update -qq >&2
-    # The exact versions where the mirrors serve them, else the release's own
-    # (a security mirror may list sources it does not serve).
-    local wanted
-    for wanted in "$png" "$jpeg"; do
-        (cd "$work/download" && { qt_windows_apt source --download-only -qq "$wanted" >&2 ||
-                                  qt_windows_apt source --download-only -qq "${wanted%%=*}/bookworm" >&2; })
-    done
-    local name
-    for name in libpng1.6 libjpeg-turbo; do
-        mkdir -p "$work/$name"
-        tar -xf "$(ls "$work"/download/${name}_*.orig.tar.* | head -1)" -C "$work/$name" --strip-components=1
-        tar -xf "$(ls "$work"/download/${name}_*.debian.tar.* | head -1)" -C "$work/$name"
-        local patch
-        if [ -f "$work/$name/debian/patches/series" ]; then
-            while read -r patch; do
-                case "$patch" in ''|'#'*) continue ;; esac
-                patch -d "$work/$name" -p1 -s < "$work/$name/debian/patches/$patch"
-            done < "$work/$name/debian/patches/series"
-        fi
-    done
+    fetch_debian_sources "$work" "$png" "$jpeg"
     echo "Pictures for Windows: building libpng" >&2
     (cd "$work/libpng1.6" && ./configure --host=x86_64-w64-mingw32 CC=x86_64-w64-mingw32-gcc-posix \
         --prefix="$prefix.partial" --disable-shared --enable-static \
@@ -333,25 +338,7 @@ web_library_prefix() {
     rm -rf "$work" "$prefix.partial"
     mkdir -p "$work/download" "$prefix.partial/include" "$prefix.partial/lib" "$prefix.partial/licences"
     echo "Libraries for the browser: fetching the $zlib, $png and $jpeg sources" >&2
-    qt_windows_apt update -qq >&2
-    local wanted
-    for wanted in "$zlib" "$png" "$jpeg"; do
-        (cd "$work/download" && { qt_windows_apt source --download-only -qq "$wanted" >&2 ||
-                                  qt_windows_apt source --download-only -qq "${wanted%%=*}/bookworm" >&2; })
-    done
-    local name
-    for name in zlib libpng1.6 libjpeg-turbo; do
-        mkdir -p "$work/$name"
-        tar -xf "$(ls "$work"/download/${name}_*.orig.tar.* | head -1)" -C "$work/$name" --strip-components=1
-        tar -xf "$(ls "$work"/download/${name}_*.debian.tar.* | head -1)" -C "$work/$name"
-        local patch
-        if [ -f "$work/$name/debian/patches/series" ]; then
-            while read -r patch; do
-                case "$patch" in ''|'#'*) continue ;; esac
-                patch -d "$work/$name" -p1 -s < "$work/$name/debian/patches/${patch%% *}"
-            done < "$work/$name/debian/patches/series"
-        fi
-    done
+    fetch_debian_sources "$work" "$zlib" "$png" "$jpeg"
     echo "Libraries for the browser: building zlib and libpng" >&2
     # Both are plain C with no configuration to speak of: their sources, compiled.
     (cd "$work/zlib" && emcc $cflags -c adler32.c compress.c crc32.c deflate.c infback.c inffast.c inflate.c \

@@ -1,23 +1,13 @@
 #include "ThemeDraft.h"
 
 #include "IniFile.h"
+#include "IntegerSyntax.h"
 #include "ThemeFile.h"
 
 namespace {
 
 const char* const DraftSection = "Draft";
 const char* const DraftFileKey = "File";
-
-int HexDigit(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    return -1;
-}
 
 }  // namespace
 

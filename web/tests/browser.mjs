@@ -1,7 +1,9 @@
 // A headless Chromium on the built site, for the page tests: the site served
 // on 127.0.0.1, every request that leaves its origin recorded (a test fails
 // on any), and the page's errors kept.
+import assert from 'node:assert/strict';
 import { createRequire } from 'node:module';
+import { after, before } from 'node:test';
 import { join } from 'node:path';
 import { Site } from './lib.mjs';
 import { serve } from '../tools/serve.mjs';
@@ -47,6 +49,19 @@ export async function startBrowser() {
       server.close();
     },
   };
+}
+
+// One browser for a test file's cases, checked at the end for requests
+// that left the page's origin and for errors in the page.
+export function sharedBrowser() {
+  const web = {};
+  before(async () => { Object.assign(web, await startBrowser()); });
+  after(async () => {
+    assert.deepEqual(web.elsewhere, [], 'requests left the page\'s origin');
+    assert.deepEqual(web.errors, [], 'the page had errors');
+    await web.close();
+  });
+  return web;
 }
 
 // The preview's device pixels, RGB, 240 x 320, read off the canvas, where

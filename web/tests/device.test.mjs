@@ -2,17 +2,11 @@
 // states and texts of the desktop, download on connect, upload with
 // read-back keeping the device's own bytes, and a device that misbehaves.
 import assert from 'node:assert/strict';
-import { after, before, test } from 'node:test';
-import { startBrowser, view } from './browser.mjs';
+import { test } from 'node:test';
+import { sharedBrowser, view } from './browser.mjs';
 import { fakeDevice } from './fakehid.mjs';
 
-let web;
-before(async () => { web = await startBrowser(); });
-after(async () => {
-  assert.deepEqual(web.elsewhere, [], 'requests left the page\'s origin');
-  assert.deepEqual(web.errors, [], 'the page had errors');
-  await web.close();
-});
+const web = sharedBrowser();
 
 // A page with the device plugged in (or not) before it loads.
 async function withDevice({ plugged = true, model = 'large' } = {}) {

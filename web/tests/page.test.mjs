@@ -5,8 +5,8 @@
 import assert from 'node:assert/strict';
 import { copyFileSync, readFileSync } from 'node:fs';
 import { join } from 'node:path';
-import { after, before, test } from 'node:test';
-import { canvasRgb, previewPoint, startBrowser, view } from './browser.mjs';
+import { test } from 'node:test';
+import { canvasRgb, previewPoint, sharedBrowser, view } from './browser.mjs';
 import { decodePng, lsthtool, tempDir } from './lib.mjs';
 
 const At = '2026-12-08 09:05';
@@ -19,13 +19,7 @@ const WithoutFilePickers = () => {
   delete window.showSaveFilePicker;
 };
 
-let web;
-before(async () => { web = await startBrowser(); });
-after(async () => {
-  assert.deepEqual(web.elsewhere, [], 'requests left the page\'s origin');
-  assert.deepEqual(web.errors, [], 'the page had errors');
-  await web.close();
-});
+const web = sharedBrowser();
 
 test('the preview is lsthtool\'s picture, at 1x and at every zoom at 1.5x', async () => {
   for (const scale of [1, 1.5]) {
