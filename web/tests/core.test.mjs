@@ -63,6 +63,45 @@ test('saved files are byte for byte what lsthtool writes', async () => {
   }
 });
 
+test('Compare With lists lsthtool\'s differences, Take takes them, and an imported palette changes what lsthtool\'s convert does', async () => {
+  const other = join(dir, 'Other.lsth');
+  lsthtool('set', other, `${keys[0]}=#203040`, `${keys[12]}=#FFEEDD`, `${keys[30]}=#00FF00`);
+  let listed;
+  try {
+    listed = lsthtool('diff', theme, other);
+  } catch (e) {
+    listed = e.stdout;  // exit 1: they differ
+  }
+  const core = await loadCore();
+  const path = core.put('Distinct.lsth', readFileSync(theme));
+  core.call({ op: 'open', path });
+  assert.equal(core.call({ op: 'compare', path: core.put('Other.lsth', readFileSync(other)) }).name, 'Other.lsth');
+  const differences = core.call({ op: 'differences' }).differences;
+  assert.deepEqual(differences.map((d) => d.key), listed.trim().split('\n').map((l) => l.split(' ')[0]));
+  // Take one, then all but a locked one.
+  core.call({ op: 'take', slots: [differences[0].slot] });
+  assert.equal(core.call({ op: 'differences' }).differences.length, differences.length - 1);
+  core.call({ op: 'select', slot: 12 });
+  core.call({ op: 'lock', locked: true });
+  core.call({ op: 'takeAll' });
+  assert.deepEqual(core.call({ op: 'differences' }).differences.map((d) => d.key), [`${keys[12]} (locked)`]);
+
+  // A palette of three named colours into the theme: those three change, nothing else.
+  const palette = join(dir, 'three.gpl');
+  writeFileSync(palette, `GIMP Palette\nName: three\n#\n255 0 0 ${keys[2]}\n0 0 255 ${keys[7]}\n10 20 30 ${keys[40]}\n`);
+  const expected = join(dir, 'palette-into.lsth');
+  copyFileSync(theme, expected);
+  lsthtool('convert', palette, expected);
+  const fresh = await loadCore();
+  const target = fresh.put('Distinct.lsth', readFileSync(theme));
+  fresh.call({ op: 'open', path: target });
+  const read = fresh.call({ op: 'readPalette', path: fresh.put('three.gpl', readFileSync(palette)) });
+  assert.equal(read.question, '', 'every colour names its slot: nothing to ask');
+  fresh.call({ op: 'importPalette' });
+  assert.equal(fresh.call({ op: 'save' }).status.text, 'Theme was saved successfully');
+  assert.ok(fresh.read(target).equals(readFileSync(expected)), 'the imported palette\'s bytes differ');
+});
+
 test('a generated theme, palettes and picture seeds are what lsthtool makes', async () => {
   const core = await loadCore();
   // Generate from two seeds in every style, saved as a new file.

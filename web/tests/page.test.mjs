@@ -211,3 +211,32 @@ test('a theme file dropped on the page is opened', async () => {
   assert.equal((await view(page)).items.find((i) => i.name === 'Background').color, '#102031');
   await context.close();
 });
+
+test('Check Legibility mends the theme, and Generate Theme makes what lsthtool generate makes', async () => {
+  const { page, context } = await web.page({ before: [WithoutFilePickers] });
+  await web.open(page);
+  await page.keyboard.press('Control+l');
+  const summary = page.locator('#legSummary');
+  assert.match(await summary.textContent(), /^5 pairs are hard to read at this display size/);
+  await page.getByRole('button', { name: 'Fix All' }).click();
+  assert.equal(await summary.textContent(), 'Every text, digit and icon is legible at this display size.');
+  await page.getByRole('button', { name: 'Close' }).click();
+  assert.equal((await view(page)).undo, 'Undo Fix Legibility');
+  await page.getByRole('menuitem', { name: 'Edit', exact: true }).click();
+  await page.getByRole('menuitem', { name: 'Generate Theme...' }).click();
+  await page.selectOption('#genStyle', 'vibrant');
+  await page.getByRole('button', { name: 'OK' }).click();
+  assert.equal(await page.title(), 'Larkspur Theme Editor - Untitled *');
+  // Saved under the name asked for, as a download.
+  await page.keyboard.press('Control+s');
+  await page.fill('#askInput', 'Vivid');
+  const download = page.waitForEvent('download');
+  await page.getByRole('button', { name: 'Save' }).click();
+  const saved = await download;
+  assert.equal(saved.suggestedFilename(), 'Vivid.lsth');
+  const expected = join(dir, 'vivid.lsth');
+  lsthtool('generate', '--seed', '#FF5921', '--style', 'vibrant', '--display', '240x320', '-o', expected);
+  assert.ok(readFileSync(await saved.path()).equals(readFileSync(expected)), 'the generated theme is lsthtool\'s');
+  assert.equal(await page.title(), 'Larkspur Theme Editor - Vivid.lsth');
+  await context.close();
+});
