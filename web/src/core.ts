@@ -39,6 +39,12 @@ declare global {
   var LarkspurCore: (options: object) => Promise<CoreModule>;
 }
 
+// A file's name as one name in the core's file system: no folders, never "." or "..".
+function safeName(name: string): string {
+  const plain = name.replace(/[/\\\0]/g, '_');
+  return plain === '' || plain === '.' || plain === '..' ? 'file' : plain;
+}
+
 export class Core {
   private folder = 0;
   private constructor(private readonly m: CoreModule) {}
@@ -68,7 +74,7 @@ export class Core {
   putFile(name: string, bytes: Uint8Array): string {
     const folder = `/files/${++this.folder}`;
     this.mkdirs(folder);
-    const path = `${folder}/${name.replace(/[/\\]/g, '_') || 'file'}`;
+    const path = `${folder}/${safeName(name)}`;
     this.m.FS.writeFile(path, bytes);
     return path;
   }
@@ -77,7 +83,7 @@ export class Core {
   newPath(name: string): string {
     const folder = `/files/${++this.folder}`;
     this.mkdirs(folder);
-    return `${folder}/${name.replace(/[/\\]/g, '_') || 'file'}`;
+    return `${folder}/${safeName(name)}`;
   }
 
   readFile(path: string): Uint8Array | null {

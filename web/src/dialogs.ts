@@ -228,7 +228,7 @@ export class EditorDialogs {
       this.regenerate();
     });
     $('genPicture').addEventListener('click', () => void (async () => {
-      const picked = await files.openFile(files.Pictures, $<HTMLInputElement>('pictureInput'));
+      const picked = await this.editor.pick(files.Pictures, $<HTMLInputElement>('pictureInput'));
       if (!picked) return;
       const core = this.editor.core;
       const answer = core.call({ op: 'pictureSeeds', path: core.putFile(picked.name, picked.bytes) });

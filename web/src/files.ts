@@ -4,6 +4,19 @@
 
 export interface PickedFile { name: string; bytes: Uint8Array; handle?: FileSystemFileHandleLike }
 
+// Nothing the editor opens is larger (pictures are the largest); a larger
+// file is refused before it is read into memory.
+export const MaxFileBytes = 64 * 1024 * 1024;
+
+export class FileTooLarge extends Error {
+  constructor(name: string) { super(`${name} is too large to open`); }
+}
+
+async function bytesOf(file: File): Promise<Uint8Array> {
+  if (file.size > MaxFileBytes) throw new FileTooLarge(file.name);
+  return new Uint8Array(await file.arrayBuffer());
+}
+
 // The parts of the File System Access API this page uses.
 export interface FileSystemFileHandleLike {
   name: string;
@@ -41,7 +54,7 @@ export async function openFile(kind: FileKind, input: HTMLInputElement): Promise
     try {
       const [handle] = await w.showOpenFilePicker({ types: types(kind) });
       const file = await handle.getFile();
-      return { name: file.name, bytes: new Uint8Array(await file.arrayBuffer()), handle };
+      return { name: file.name, bytes: await bytesOf(file), handle };
     } catch (e) {
       if (isAbort(e)) return null;
       throw e;
@@ -54,11 +67,11 @@ export async function openFile(kind: FileKind, input: HTMLInputElement): Promise
     input.addEventListener('cancel', () => resolve(null), { once: true });
     input.click();
   });
-  return file ? { name: file.name, bytes: new Uint8Array(await file.arrayBuffer()) } : null;
+  return file ? { name: file.name, bytes: await bytesOf(file) } : null;
 }
 
 export async function readDropped(file: File): Promise<PickedFile> {
-  return { name: file.name, bytes: new Uint8Array(await file.arrayBuffer()) };
+  return { name: file.name, bytes: await bytesOf(file) };
 }
 
 // Writes into the handle; false when it cannot be written.

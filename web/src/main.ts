@@ -132,8 +132,22 @@ export class Editor {
 
   async open(): Promise<void> {
     if (!(await this.confirmContinue())) return;
-    const picked = await files.openFile(files.ThemeFiles, $<HTMLInputElement>('fileInput'));
+    const picked = await this.pick(files.ThemeFiles);
     if (picked) this.openPicked(picked);
+  }
+
+  // A file the user chooses, or null; a file that cannot be read is said in the status line.
+  async pick(kind: files.FileKind, input = $<HTMLInputElement>('fileInput')): Promise<files.PickedFile | null> {
+    try {
+      return await files.openFile(kind, input);
+    } catch (error) {
+      this.fileFailed(error);
+      return null;
+    }
+  }
+
+  private fileFailed(error: unknown): void {
+    this.say(error instanceof files.FileTooLarge ? error.message : 'A file error has occurred', true);
   }
 
   openPicked(picked: files.PickedFile): void {
@@ -207,7 +221,7 @@ export class Editor {
   }
 
   async importPalette(): Promise<void> {
-    const picked = await files.openFile(files.Palettes, $<HTMLInputElement>('fileInput'));
+    const picked = await this.pick(files.Palettes);
     if (!picked) return;
     const read = this.call({ op: 'readPalette', path: this.core.putFile(picked.name, picked.bytes) });
     if (read.question === undefined) return;
@@ -216,7 +230,7 @@ export class Editor {
   }
 
   async compare(): Promise<void> {
-    const picked = await files.openFile(files.ThemeFiles, $<HTMLInputElement>('fileInput'));
+    const picked = await this.pick(files.ThemeFiles);
     if (!picked) return;
     const view = this.call({ op: 'compare', path: this.core.putFile(picked.name, picked.bytes) });
     if (view.name) this.dialogs.showCompare(view.name as string);
@@ -342,7 +356,12 @@ export class Editor {
       if (!file) return;
       e.preventDefault();
       void (async () => {
-        if (await this.confirmContinue()) this.openPicked(await files.readDropped(file));
+        if (!(await this.confirmContinue())) return;
+        try {
+          this.openPicked(await files.readDropped(file));
+        } catch (error) {
+          this.fileFailed(error);
+        }
       })();
     });
     window.addEventListener('beforeunload', (e) => {

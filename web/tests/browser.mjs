@@ -38,6 +38,8 @@ export async function startBrowser() {
         if (!['data:', 'blob:'].includes(u.protocol) && u.origin !== origin) elsewhere.push(r.url());
       });
       page.on('pageerror', (e) => errors.push(e.message));
+      // A violation of the page's policy, or a file that is not there, is logged as an error.
+      page.on('console', (m) => { if (m.type() === 'error') errors.push(m.text()); });
       return { page, context: ctx };
     },
     async open(page) {
