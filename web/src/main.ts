@@ -418,6 +418,18 @@ async function main(): Promise<void> {
   const editor = new Editor(await Core.load());
   (window as unknown as { larkspur: Editor }).larkspur = editor;
   await editor.start();
+  // A theme file the system opened with the installed page.
+  const launchQueue = (window as unknown as { launchQueue?: { setConsumer(f: (p: { files: files.FileSystemFileHandleLike[] }) => void): void } }).launchQueue;
+  launchQueue?.setConsumer((launch) => void (async () => {
+    const handle = launch.files[0];
+    if (!handle || !(await editor.confirmContinue())) return;
+    try {
+      const file = await handle.getFile();
+      editor.openPicked({ ...(await files.readDropped(file)), handle });
+    } catch (error) {
+      editor.say(error instanceof files.FileTooLarge ? error.message : 'A file error has occurred', true);
+    }
+  })());
   document.body.dataset.ready = 'true';
   // Once the page is up and idle, the core's heavier work is compiled ahead of its first use.
   const idle = (window as unknown as { requestIdleCallback?: (f: () => void) => void }).requestIdleCallback ?? ((f: () => void) => setTimeout(f, 200));

@@ -95,6 +95,18 @@ test('a colour is tried, chosen rounded to RGB565, undone; Cancel takes it back'
   assert.equal(await page.getByRole('button', { name: 'Colour' }).textContent(), '#000000 0x0000');
   assert.equal(await page.title(), 'Larkspur Theme Editor - Untitled');
   assert.deepEqual(await canvasRgb(page), before);
+  // Copy and Paste Colour through the clipboard; a paste names its slot, so
+  // a locked one takes it as an edit does, and stays locked.
+  await context.grantPermissions(['clipboard-read', 'clipboard-write']);
+  await page.getByRole('listbox', { name: 'Colours' }).getByRole('option', { name: 'Dominant Acc.' }).click();
+  await page.keyboard.press('Control+c');
+  await page.waitForFunction(() => navigator.clipboard.readText().then((t) => t === '#FF5921'));
+  await page.getByRole('listbox', { name: 'Colours' }).getByRole('option', { name: 'Clock' }).click();
+  await page.keyboard.press('Control+k');
+  await page.keyboard.press('Control+v');
+  await page.waitForFunction(() => window.larkspur.view.color === '#FF5921');
+  assert.equal((await view(page)).locked, true);
+  assert.equal((await view(page)).undo, 'Undo Paste Colour');
   await context.close();
 });
 
