@@ -3,7 +3,7 @@
 // settings. Texts are the desktop editor's.
 
 import * as files from './files.js';
-import type { Editor } from './main.js';
+import type { EditorHost } from './host.js';
 
 const $ = <T extends HTMLElement>(id: string) => document.getElementById(id) as T;
 const PageNames = ['Main - RizeDori', 'Main - Temp. Control', 'Main - Power Bank', 'Main - Misc.', 'Menu', 'Info, Dialogs',
@@ -28,7 +28,7 @@ export class EditorDialogs {
   private chosenDifferences = new Set<number>();
   private generating = false;
 
-  constructor(private readonly editor: Editor) {
+  constructor(private readonly editor: EditorHost) {
     this.wireColour();
     this.wireLegibility();
     this.wireGenerate();

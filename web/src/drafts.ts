@@ -5,7 +5,7 @@
 // back on the next start. Browsers without Web Locks fall back on a
 // heartbeat the page renews while it lives.
 
-import type { Editor } from './main.js';
+import type { EditorHost } from './host.js';
 
 const Prefix = 'larkspur-theme-editor/draft/';
 const WriteDelayMs = 1000;
@@ -23,7 +23,7 @@ export class Drafts {
   private timer: number | undefined;
   private started = false;
 
-  constructor(private readonly editor: Editor) {}
+  constructor(private readonly editor: EditorHost) {}
 
   private get key(): string { return Prefix + this.id; }
   private get locks(): LockManagerLike | undefined { return (navigator as unknown as { locks?: LockManagerLike }).locks; }

@@ -4,7 +4,7 @@
 // selects it, a double-click edits it. F3 held blinks the selected slot,
 // "\" held shows the compared theme.
 
-import type { Editor } from './main.js';
+import type { EditorHost } from './host.js';
 
 const Width = 240;
 const Height = 320;
@@ -18,7 +18,7 @@ export class Preview {
   private painted = false;
   private source: HTMLCanvasElement | undefined;  // the picture at 1x, for scaling
 
-  constructor(private readonly editor: Editor, private readonly canvas: HTMLCanvasElement, private readonly tip: HTMLElement) {
+  constructor(private readonly editor: EditorHost, private readonly canvas: HTMLCanvasElement, private readonly tip: HTMLElement) {
     this.room = canvas.parentElement as HTMLElement;
     canvas.addEventListener('pointermove', (e) => this.move(e));
     canvas.addEventListener('pointerleave', () => this.leave());
