@@ -71,6 +71,16 @@ private:
         bool attached = false;
     };
 
+    // One request of the page: it changes the editor and adds to the answer.
+    using Request = void (*)(WebEditor&, const JsonValue&, JsonOut&);
+    struct NamedRequest {
+        const char* op;
+        Request run;
+    };
+    static const std::vector<NamedRequest>& ViewRequests();
+    static const std::vector<NamedRequest>& DesignRequests();
+    static const std::vector<NamedRequest>& DeviceRequests();
+
     void Dispatch(const std::string& op, const JsonValue& request, JsonOut& out);
     void Apply(const DocumentOutcome& outcome);
     void ApplyDevice(const DeviceStep& step);
