@@ -5,30 +5,30 @@
 
 StatusLine::StatusLine(QLabel& panel) : panel_(panel) {}
 
+void StatusLine::Show()
+{
+    panel_.setText(QString::fromStdString(state_.Text()));
+    panel_.setToolTip(QString::fromStdString(state_.Tip()));
+}
+
 void StatusLine::Set(const QString& text, bool failure)
 {
-    panel_.setText(text);
-    // The connection's tooltip goes with its text; a failure, which may be
-    // longer than the line is wide, is its own tooltip.
-    panel_.setToolTip(text == connection_ ? tip_ : failure ? text : QString());
-    failure_ = failure;
+    state_.Set(text.toStdString(), failure);
+    Show();
 }
 
 QString StatusLine::Text() const { return panel_.text(); }
 
 void StatusLine::SetConnection(const QString& text, const QString& tip)
 {
-    connection_ = text;
-    tip_ = tip;
-    if (holdStartup_)
-        return;
-    Set(text);
+    state_.SetConnection(text.toStdString(), tip.toStdString());
+    Show();
 }
 
 void StatusLine::ClearFailure()
 {
-    if (failure_)
-        Set(connection_);
+    state_.ClearFailure();
+    Show();
 }
 
 void StatusLine::SayFileFailed(const QString& file)

@@ -1,6 +1,9 @@
 #pragma once
-// The status bar's one panel: the connection's state, a command's outcome
-// over it, and failures that stay until a command that succeeds clears them.
+// The status bar's one panel, showing a StatusText: the connection's state,
+// a command's outcome over it, and failures that stay until a command that
+// succeeds clears them.
+
+#include "StatusText.h"
 
 #include <QString>
 #include <QStringList>
@@ -23,14 +26,14 @@ public:
     void SayFileFailed(const QString& file);
     // While the start-up file's outcome (or the simulator's complaint) is
     // shown, the first device scan leaves it standing.
-    void HoldForStartup(bool hold) { holdStartup_ = hold; }
-    bool HeldForStartup() const { return holdStartup_; }
+    void HoldForStartup(bool hold) { state_.HoldForStartup(hold); }
+    bool HeldForStartup() const { return state_.HeldForStartup(); }
 
 private:
+    // The panel shows what the rule holds.
+    void Show();
+
     QLabel& panel_;
-    QString connection_ = QStringLiteral("Disconnected");
-    QString tip_;
-    bool failure_ = false;
-    bool holdStartup_ = false;
+    StatusText state_;
     QStringList failedFiles_;
 };

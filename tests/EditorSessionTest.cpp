@@ -4,6 +4,7 @@
 // and what a click and the pointer name.
 
 #include "EditorSession.h"
+#include "StatusText.h"
 #include "FileSizeLimit.h"
 #include "PaletteFiles.h"
 #include "PreviewPlacement.h"
@@ -596,4 +597,32 @@ TEST(EditorSession, ClicksAndThePointer)
     ASSERT_EQ(ring.size(), std::size_t(PreviewWidth * PreviewHeight));
     EXPECT_EQ(ring[static_cast<std::size_t>(90 * PreviewWidth + 120)], 0u);  // inside the slot: left alone
     EXPECT_GT(std::count_if(ring.begin(), ring.end(), [](std::uint32_t p) { return p != 0; }), 100);
+}
+
+// The status line: a failure stays over the connection until a command
+// succeeds; the connection's own tip goes with it, a failure is its own tip;
+// while the start-up file's outcome is held, the connection waits.
+TEST(StatusText, FailuresStayUntilACommandSucceeds)
+{
+    StatusText status;
+    EXPECT_EQ(status.Text(), "Disconnected");
+    status.SetConnection("Incompatible firmware", "add SIMS");
+    EXPECT_EQ(status.Tip(), "add SIMS");
+    status.Set("Theme was saved successfully");
+    EXPECT_EQ(status.Tip(), "");
+    status.ClearFailure();
+    EXPECT_EQ(status.Text(), "Theme was saved successfully") << "no failure to clear";
+    status.Set("A file error has occurred", true);
+    EXPECT_EQ(status.Tip(), "A file error has occurred");
+    status.ClearFailure();
+    EXPECT_EQ(status.Text(), "Incompatible firmware");
+    EXPECT_FALSE(status.Failure());
+    EXPECT_EQ(status.Tip(), "add SIMS");
+    status.Set("Dusk.lsth: not a theme", true);
+    status.HoldForStartup(true);
+    status.SetConnection("Checking firmware...");
+    EXPECT_EQ(status.Text(), "Dusk.lsth: not a theme") << "held";
+    status.HoldForStartup(false);
+    status.ClearFailure();
+    EXPECT_EQ(status.Text(), "Checking firmware...");
 }

@@ -6,6 +6,7 @@
 #include "ColorText.h"
 #include "FileIo.h"
 #include "JsonOut.h"
+#include "Legibility.h"
 #include "LegibilityFix.h"
 #include "PaletteFiles.h"
 #include "PictureSeeds.h"
@@ -65,15 +66,15 @@ const std::vector<WebEditor::NamedRequest>& WebEditor::DesignRequests()
          [](WebEditor& e, const JsonValue& r, JsonOut& out) {
              EditorSession& s = e.session_;
              e.Apply(s.FixLegibility(SlotOf(r, "fg"), SlotOf(r, "bg")));
-             if (e.status_.failure)
-                 out.Member("reason", e.status_.text);
+             if (e.status_.Failure())
+                 out.Member("reason", e.status_.Text());
          }},
         {"fixAll",
          [](WebEditor& e, const JsonValue&, JsonOut& out) {
              EditorSession& s = e.session_;
              e.Apply(s.FixLegibility(std::nullopt, std::nullopt));
-             if (e.status_.failure)
-                 out.Member("reason", e.status_.text);
+             if (e.status_.Failure())
+                 out.Member("reason", e.status_.Text());
          }},
         {"generate",
          [](WebEditor& e, const JsonValue& r, JsonOut& out) {
@@ -114,6 +115,10 @@ const std::vector<WebEditor::NamedRequest>& WebEditor::DesignRequests()
              for (const SlotId slot : {SlotId::Main_AccentVW, SlotId::Main_Fixed_Acc, SlotId::Main_PuffTime_Acc})
                  out.Value(ColorToHexText(s.ThemeColors()[static_cast<std::size_t>(SlotIndex(slot))]));
              out.EndArray();
+             // Pages as the theme has them now: dark on a dark background.
+             out.Member("dark",
+                        RelativeLuminance(
+                            s.ThemeColors()[static_cast<std::size_t>(SlotIndex(SlotId::Main_Background))]) < 0.5);
              out.Key("kept").BeginArray();
              for (const SlotId slot : s.Document().LockedSlots())
                  out.Value(s.AnyListName(slot));

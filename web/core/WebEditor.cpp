@@ -180,12 +180,8 @@ void WebEditor::WriteView(JsonOut& out) const
     out.Member("canUndo", history.CanUndo());
     out.Member("redo", history.CanRedo() ? "Redo " + history.RedoName() : std::string("Redo"));
     out.Member("canRedo", history.CanRedo());
-    out.Key("status").Begin().Member("text", status_.text).Member("failed", status_.failure);
-    out.Member("tip",
-               status_.text == status_.connection ? status_.tip
-                   : status_.failure              ? status_.text
-                                                  : std::string());
-    out.End();
+    out.Key("status").Begin().Member("text", status_.Text()).Member("failed", status_.Failure());
+    out.Member("tip", status_.Tip()).End();
     out.Member("themeMenu", themeMenu_);
     out.Member("compared", s.HasCompared());
     out.Member("trying", s.Trying());

@@ -14,6 +14,7 @@
 #include "DeviceConversation.h"
 #include "EditorSession.h"
 #include "PaletteFiles.h"
+#include "StatusText.h"
 #include "ThemeGenerator.h"
 
 #include <cstdint>
@@ -36,31 +37,6 @@ public:
     EditorSession& Session() { return session_; }
 
 private:
-    // The status bar's one panel: the connection's state, a command's
-    // outcome over it, and failures that stay until a command succeeds.
-    struct StatusLine {
-        std::string connection = "Disconnected";
-        std::string tip;
-        std::string text = "Disconnected";
-        bool failure = false;
-        void Set(const std::string& t, bool failed)
-        {
-            text = t;
-            failure = failed;
-        }
-        void SetConnection(const std::string& t, const std::string& connectionTip)
-        {
-            connection = t;
-            tip = connectionTip;
-            Set(t, false);
-        }
-        void ClearFailure()
-        {
-            if (failure)
-                Set(connection, false);
-        }
-    };
-
     // The device as the conversation writes to it: reports gathered for the
     // page to send.
     class Port : public DevicePort {
@@ -90,7 +66,7 @@ private:
     bool ReadGenerateOptions(const JsonValue& request, GenerateOptions& options, std::string& error) const;
 
     EditorSession session_;
-    StatusLine status_;
+    StatusText status_;
     bool themeMenu_ = false;
     Port port_;
     GeneratedTheme generated_;

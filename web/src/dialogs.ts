@@ -183,6 +183,10 @@ export class EditorDialogs {
     const start = this.editor.core.call({ op: 'generateSeeds' });
     const seeds = start.seeds as string[];
     seeds.forEach((s, i) => { $<HTMLInputElement>(`seed${i}`).value = s.toLowerCase(); });
+    // As the desktop's dialog starts: the hero and the second used, the pages as they are.
+    $<HTMLInputElement>('use1').checked = true;
+    $<HTMLInputElement>('use2').checked = false;
+    $<HTMLInputElement>(start.dark ? 'genDark' : 'genLight').checked = true;
     const kept = start.kept as string[];
     $('genKept').textContent = kept.length ? `Locked and kept: ${kept.join(', ')}` : 'No slot is locked: every colour is generated.';
     $<HTMLSelectElement>('genPage').value = String(this.editor.view.page);
