@@ -97,7 +97,7 @@ export class Editor {
       if (!row) {
         row = document.createElement('div');
         row.setAttribute('role', 'option');
-        row.innerHTML = '<span class="swatch"></span><span class="name"></span>';
+        row.innerHTML = '<span class="swatch"></span><span class="name"></span><span class="lock"></span>';
         this.list.append(row);
       }
       row.id = `slot-${item.slot}`;
