@@ -66,6 +66,13 @@ test('a click on the preview and on a row select what the desktop selects', asyn
     assert.equal(v.selected, c.slot, `${c.row} at ${c.x},${c.y}`);
     assert.equal(await page.locator('#lstColors [aria-selected=true]').textContent(), c.row);
   }
+  // The pointer names what a click there selects, and what paints the pixel.
+  await page.keyboard.press('F1');
+  await page.selectOption('#cmbLayout', '0');
+  const over = await previewPoint(page, 120, 90);
+  await page.mouse.move(over.x, over.y);
+  await page.waitForFunction(() => !document.getElementById('tip').hidden);
+  assert.equal(await page.locator('#tip').textContent(), 'Dominant\n#FFFFFF  0xFFFF');
   // A row: the list is a listbox of the list names, and the button follows.
   await page.keyboard.press('F1');
   await page.selectOption('#cmbLayout', '0');
