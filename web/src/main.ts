@@ -28,9 +28,10 @@ export class Editor {
   readonly device: DeviceLink;
   readonly drafts: Drafts;
   readonly settings = new Settings();
-  // The file the document was opened from or saved to, where the browser
-  // lets the page write it again.
-  private handle: files.FileSystemFileHandleLike | undefined;
+  // The user's files behind the core's: where a document opened from or
+  // saved to a file the browser lets the page write again is saved, also
+  // after Undo has gone back to an earlier document.
+  private readonly handles = new Map<string, files.FileSystemFileHandleLike>();
   private readonly list = $<HTMLDivElement>('lstColors');
   private readonly pageChooser = $<HTMLSelectElement>('cmbLayout');
 
@@ -126,7 +127,6 @@ export class Editor {
 
   async newTheme(): Promise<void> {
     if (!(await this.confirmContinue())) return;
-    this.handle = undefined;
     this.call({ op: 'new' });
   }
 
@@ -151,14 +151,15 @@ export class Editor {
   }
 
   openPicked(picked: files.PickedFile): void {
-    const view = this.call({ op: 'open', path: this.core.putFile(picked.name, picked.bytes) });
-    if (!view.status.failed) this.handle = picked.handle;
+    const path = this.core.putFile(picked.name, picked.bytes);
+    if (picked.handle) this.handles.set(path, picked.handle);
+    this.call({ op: 'open', path });
   }
 
   async save(): Promise<void> {
     const view = this.call({ op: 'save' });
     if (view.needsFileName) return this.saveAs();
-    if (!view.status.failed) await this.deliver(view.path as string, this.view.title);
+    if (!view.status.failed) await this.deliver(view.path as string);
   }
 
   async saveAs(): Promise<void> {
@@ -174,26 +175,27 @@ export class Editor {
       if (!name) return;
     }
     // A file of that name is written anew, as the desktop writes a new file.
-    const view = this.call({ op: 'saveAs', path: this.core.newPath(name) });
-    if (view.status.failed) return;
-    this.handle = handle ?? undefined;
-    await this.deliver(view.path as string, name);
+    const path = this.core.newPath(name);
+    if (handle) this.handles.set(path, handle);
+    const view = this.call({ op: 'saveAs', path });
+    if (!view.status.failed) await this.deliver(path);
   }
 
   // The saved file out of the core: into the file the user chose, else as a download.
-  private async deliver(path: string, name: string): Promise<void> {
+  private async deliver(path: string): Promise<void> {
     const bytes = this.core.readFile(path);
     if (!bytes) {
       this.say('A file error has occurred', true);
       return;
     }
     try {
-      if (this.handle && (await files.writeHandle(this.handle, bytes))) return;
+      const handle = this.handles.get(path);
+      if (handle && (await files.writeHandle(handle, bytes))) return;
     } catch {
       this.say('A file error has occurred', true);
       return;
     }
-    files.download(name, bytes, files.ThemeFiles.mime);
+    files.download(path.slice(path.lastIndexOf('/') + 1), bytes, files.ThemeFiles.mime);
   }
 
   async exportFile(what: 'page' | 'all' | 'card' | 'palette'): Promise<void> {
@@ -238,7 +240,6 @@ export class Editor {
 
   async download(): Promise<void> {
     if (!this.menus.enabled('download') || !(await this.confirmContinue())) return;
-    this.handle = undefined;
     this.call({ op: 'download' });
   }
 

@@ -260,3 +260,55 @@ test('Check Legibility mends the theme, and Generate Theme makes what lsthtool g
   assert.equal(await page.title(), 'Larkspur Theme Editor - Vivid.lsth');
   await context.close();
 });
+
+test('with the File System Access API, Save writes the file the document came from, also after an Undo of Open', async () => {
+  // The browser's pickers, scripted: the files to open in turn, what each handle was last given.
+  const Pickers = () => {
+    window.__written = {};
+    window.__toOpen = [];
+    const handleFor = (name, bytes) => ({
+      name,
+      getFile: async () => new File([Uint8Array.from(bytes)], name),
+      createWritable: async () => {
+        let last = null;
+        return { write: async (data) => { last = Array.from(new Uint8Array(data.buffer ?? data)); }, close: async () => { window.__written[name] = last; } };
+      },
+    });
+    window.showOpenFilePicker = async () => [handleFor(...window.__toOpen.shift())];
+    window.showSaveFilePicker = async ({ suggestedName }) => handleFor(suggestedName, []);
+  };
+  const { page, context } = await web.page({ before: [Pickers] });
+  await web.open(page);
+  const other = join(dir, 'Other.lsth');
+  lsthtool('set', other, 'Main_Clock=#00FF00');
+  await page.evaluate((files) => { window.__toOpen.push(...files); }, [['Dusk.lsth', [...readFileSync(theme)]], ['Other.lsth', [...readFileSync(other)]]]);
+  const editClock = async (hex) => {
+    await page.getByRole('listbox', { name: 'Colours' }).getByRole('option', { name: 'Clock' }).click();
+    await page.getByRole('button', { name: 'Colour' }).click();
+    await page.fill('#hexField', hex);
+    await page.keyboard.press('Enter');
+  };
+  const written = (name) => page.evaluate((n) => window.__written[n] ?? null, name);
+  await page.keyboard.press('Control+o');
+  await page.waitForFunction(() => document.title === 'Larkspur Theme Editor - Dusk.lsth');
+  await editClock('#C86432');
+  await page.keyboard.press('Control+s');
+  await page.waitForFunction(() => window.__written['Dusk.lsth']);
+  const expected = join(dir, 'expected-fsa.lsth');
+  copyFileSync(theme, expected);
+  lsthtool('set', expected, 'Main_Clock=#C86432');
+  assert.ok(Buffer.from(await written('Dusk.lsth')).equals(readFileSync(expected)), 'Save wrote the opened file');
+  // Another file opened, then the Open undone: Save goes back into the first file.
+  await page.keyboard.press('Control+o');
+  await page.waitForFunction(() => document.title === 'Larkspur Theme Editor - Other.lsth');
+  await page.keyboard.press('Control+z');
+  assert.equal(await page.title(), 'Larkspur Theme Editor - Dusk.lsth');
+  await editClock('#3050A0');
+  await page.evaluate(() => { delete window.__written['Dusk.lsth']; });
+  await page.keyboard.press('Control+s');
+  await page.waitForFunction(() => window.__written['Dusk.lsth']);
+  lsthtool('set', expected, 'Main_Clock=#3050A0');
+  assert.ok(Buffer.from(await written('Dusk.lsth')).equals(readFileSync(expected)), 'the second Save went into Dusk.lsth');
+  assert.equal(await written('Other.lsth'), null, 'Other.lsth was never written');
+  await context.close();
+});
