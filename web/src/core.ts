@@ -49,8 +49,10 @@ export class Core {
   private folder = 0;
   private constructor(private readonly m: CoreModule) {}
 
+  // The core boot.js started, else one started now.
   static async load(): Promise<Core> {
-    return new Core(await globalThis.LarkspurCore({ locateFile: (name: string) => `core/${name}` }));
+    const started = (globalThis as unknown as { larkspurCore?: Promise<CoreModule> }).larkspurCore;
+    return new Core(await (started ?? globalThis.LarkspurCore({ locateFile: (name: string) => `core/${name}` })));
   }
 
   call(request: Record<string, unknown>): View {

@@ -416,7 +416,10 @@ export class Editor {
 }
 
 async function main(): Promise<void> {
-  const editor = new Editor(await Core.load());
+  performance.mark('larkspur-start');
+  const core = await Core.load();
+  performance.mark('larkspur-core-loaded');
+  const editor = new Editor(core);
   (window as unknown as { larkspur: Editor }).larkspur = editor;
   await editor.start();
   // A theme file the system opened with the installed page.

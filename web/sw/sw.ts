@@ -4,10 +4,11 @@
 
 /// <reference lib="webworker" />
 declare const self: ServiceWorkerGlobalScope;
-export {};  // a module to the compiler; the build makes it a classic script again
+export {};  // a module to the compiler; the build makes it a classic script
 
 const Version = '@VERSION@';
-const Files: string[] = JSON.parse('@FILES@') as string[];
+// The build puts the list in place of the quoted token.
+const Files = '@FILES@' as unknown as string[];
 const CacheName = `larkspur-theme-editor-${Version}`;
 
 self.addEventListener('install', (event) => {

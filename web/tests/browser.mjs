@@ -13,8 +13,9 @@ const { chromium } = require(join(new URL('..', import.meta.url).pathname, 'node
 
 export const Chromium = process.env.CHROMIUM ?? '/usr/bin/chromium';
 
-export async function startBrowser() {
-  const { server, url } = await serve(Site, 0);
+// `url`: a server of the site already running; else one is started here.
+export async function startBrowser({ url: given } = {}) {
+  const { server, url } = given ? { server: null, url: given } : await serve(Site, 0);
   const browser = await chromium.launch({
     executablePath: Chromium,
     // As root in CI, with no network: no sandbox, nothing in the background.
@@ -48,7 +49,7 @@ export async function startBrowser() {
     },
     async close() {
       await browser.close();
-      server.close();
+      server?.close();
     },
   };
 }

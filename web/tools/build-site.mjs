@@ -22,13 +22,6 @@ copyFileSync(join(root, 'render/FontData-LICENSE.txt'), join(site, 'licences/Dej
 if (libraries)
   for (const f of readdirSync(join(libraries, 'licences'))) copyFileSync(join(libraries, 'licences', f), join(site, 'licences', f));
 
-// Every module of the page announced in the page, so the browser fetches
-// them together with the first.
-const modules = readdirSync(join(site, 'js')).filter((f) => f.endsWith('.js') && f !== 'main.js').sort();
-const index = join(site, 'index.html');
-writeFileSync(index, readFileSync(index, 'utf8').replace('<!--modulepreloads-->',
-  modules.map((f) => `<link rel="modulepreload" href="js/${f}">`).join('\n')));
-
 const files = [];
 const walk = (dir) => {
   for (const name of readdirSync(dir).sort()) {
@@ -43,6 +36,6 @@ for (const f of files) hash.update(f).update(readFileSync(join(site, f)));
 const version = hash.digest('hex').slice(0, 16);
 const listed = ['./', ...files.filter((f) => !f.startsWith('licences/'))];
 const worker = readFileSync(join(build, 'sw', 'sw.js'), 'utf8')
-  .replace(/^export \{\};.*$/m, '').replace('@VERSION@', version).replace('@FILES@', JSON.stringify(listed).replace(/'/g, "\\'"));
+  .replace(/(["'])@VERSION@\1/, JSON.stringify(version)).replace(/(["'])@FILES@\1/, JSON.stringify(listed));
 writeFileSync(join(site, 'sw.js'), worker);
 console.log(`site: ${files.length + 1} files, version ${version}`);
