@@ -1,18 +1,11 @@
 #include "WebEditor.h"
 
 #include "ColorText.h"
-#include "FileIo.h"
 #include "JsonOut.h"
 #include "JsonReader.h"
-#include "LegibilityFix.h"
 #include "PageImage.h"
-#include "PaletteFiles.h"
-#include "PictureSeeds.h"
-#include "PngWriter.h"
 #include "RequestArgs.h"
 #include "SlotCatalogue.h"
-#include "ThemeCard.h"
-#include "ThemeDraft.h"
 
 #include <cstdio>
 #include <unordered_map>
