@@ -7,6 +7,7 @@
 #include "RequestArgs.h"
 #include "SlotCatalogue.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <unordered_map>
 
