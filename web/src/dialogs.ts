@@ -27,6 +27,7 @@ export class EditorDialogs {
   private chosenPair: { fg: number; bg: number } | null = null;
   private chosenDifferences = new Set<number>();
   private generating = false;
+  private colourDone = false;
 
   constructor(private readonly editor: EditorHost) {
     this.wireColour();
@@ -88,12 +89,23 @@ export class EditorDialogs {
     dialog.showModal();
     $<HTMLInputElement>('hexField').focus();
     $<HTMLInputElement>('hexField').select();
-    const pressed = await answer(dialog);
-    const chosen = $<HTMLInputElement>('hexField').value;
-    if (pressed === 'ok' && /^#?[0-9A-Fa-f]{6}$/.test(chosen))
-      this.editor.call({ op: 'setColor', color: chosen.startsWith('#') ? chosen : `#${chosen}` });
-    else
+    this.colourDone = false;
+    await answer(dialog);
+    // Escape, or a colour that was no colour: the tried one goes back.
+    if (!this.colourDone) this.editor.call({ op: 'endTrial' });
+  }
+
+  // OK (or Enter in a field) stores the colour, Cancel takes the tried one
+  // back, at once: before any key pressed after it (Ctrl+S, say) is
+  // handled, not when the dialog's close event comes round.
+  private finishColour(e: SubmitEvent): void {
+    const chosen = $<HTMLInputElement>('hexField').value.trim();
+    if ((e.submitter as HTMLButtonElement | null)?.value === 'cancel' || !/^#?[0-9A-Fa-f]{6}$/.test(chosen)) {
       this.editor.call({ op: 'endTrial' });
+    } else {
+      this.editor.call({ op: 'setColor', color: chosen.startsWith('#') ? chosen : `#${chosen}` });
+    }
+    this.colourDone = true;
   }
 
   private showColour(hex: string, except: HTMLElement | null): void {
@@ -104,6 +116,7 @@ export class EditorDialogs {
   }
 
   private wireColour(): void {
+    ($('dlgColor').querySelector('form') as HTMLFormElement).addEventListener('submit', (e) => this.finishColour(e));
     const tryIt = (hex: string, from: HTMLElement) => {
       this.showColour(hex, from);
       this.editor.call({ op: 'try', color: hex });
