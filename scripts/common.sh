@@ -3,6 +3,16 @@ set -euo pipefail
 
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 
+# apt_install PACKAGE...: Debian's packages, as root or through sudo.
+apt_install() {
+    [ $# -eq 0 ] && return 0
+    echo "Installing missing packages: $*"
+    local sudo=""
+    [ "$(id -u)" -ne 0 ] && sudo="sudo"
+    $sudo apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "$@"
+}
+
 # install_missing_packages [GROUP]: the unmarked packages, plus those marked "GROUP:".
 install_missing_packages() {
     local group="${1:-}" wanted missing=()
@@ -15,12 +25,7 @@ install_missing_packages() {
             missing+=("$pkg")
         fi
     done
-    [ ${#missing[@]} -eq 0 ] && return 0
-    echo "Installing missing packages: ${missing[*]}"
-    local sudo=""
-    [ "$(id -u)" -ne 0 ] && sudo="sudo"
-    $sudo apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+    apt_install "${missing[@]}"
 }
 
 # install_missing_commands GROUP: the packages of "GROUP-command: COMMAND
@@ -30,12 +35,7 @@ install_missing_commands() {
     while read -r command package; do
         command -v "$command" > /dev/null || missing+=("$package")
     done < <(grep -E "^$group-command:" "$ROOT/scripts/packages.txt" | sed "s/^$group-command://")
-    [ ${#missing[@]} -eq 0 ] && return 0
-    echo "Installing missing packages: ${missing[*]}"
-    local sudo=""
-    [ "$(id -u)" -ne 0 ] && sudo="sudo"
-    $sudo apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+    apt_install "${missing[@]}"
 }
 
 # build_web: the browser edition, its site in build-web/site.
