@@ -40,8 +40,8 @@ const std::vector<WebEditor::NamedRequest>& WebEditor::ViewRequests()
         {"display",
          [](WebEditor& e, const JsonValue& r, JsonOut&) {
              EditorSession& s = e.session_;
+             // The outcome is the list again, at the new size.
              e.Apply(s.SetSmallDisplay(Flag(r, "small")));
-             e.Apply(ListAgain());
          }},
         {"select",
          [](WebEditor& e, const JsonValue& r, JsonOut&) {
