@@ -41,9 +41,12 @@ export class Drafts {
 
   // The document changed: its draft follows shortly.
   changed(): void {
-    if (!this.started) return;
-    window.clearTimeout(this.timer);
-    this.timer = window.setTimeout(() => this.write(), WriteDelayMs);
+    // One write a second at the most, also while changes keep coming.
+    if (!this.started || this.timer !== undefined) return;
+    this.timer = window.setTimeout(() => {
+      this.timer = undefined;
+      this.write();
+    }, WriteDelayMs);
   }
 
   write(): void {
