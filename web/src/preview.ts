@@ -68,9 +68,12 @@ export class Preview {
       return;
     }
     // Each device pixel as a whole square of screen pixels, never smoothed.
-    const source = this.source ??= document.createElement('canvas');
-    source.width = Width;
-    source.height = Height;
+    if (!this.source) {
+      this.source = document.createElement('canvas');
+      this.source.width = Width;
+      this.source.height = Height;
+    }
+    const source = this.source;
     (source.getContext('2d') as CanvasRenderingContext2D).putImageData(image, 0, 0);
     context.imageSmoothingEnabled = false;
     context.drawImage(source, 0, 0, Width * scale, Height * scale);
