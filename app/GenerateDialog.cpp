@@ -2,7 +2,6 @@
 
 #include "BitmapImage.h"
 #include "ColorText.h"
-#include "Legibility.h"
 #include "PageImage.h"
 #include "PictureSeeds.h"
 #include "SlotCatalogue.h"
@@ -46,8 +45,7 @@ GenerateThemeDialog::GenerateThemeDialog(QWidget* parent, const TThemeColorTable
                                          int page, ClockSource clock,
                                          const std::function<QString(SlotId)>& listName)
     : QDialog(parent), current_(current), locked_(locked), clock_(std::move(clock)),
-      seeds_{current[SlotIndex(SlotId::Main_AccentVW)], current[SlotIndex(SlotId::Main_Fixed_Acc)],
-             current[SlotIndex(SlotId::Main_PuffTime_Acc)]}
+      seeds_(ThemeSeeds(current))
 {
     setWindowTitle(QStringLiteral("Generate Theme"));
     auto* form = new QFormLayout;
@@ -98,7 +96,7 @@ GenerateThemeDialog::GenerateThemeDialog(QWidget* parent, const TThemeColorTable
 
     dark = new QRadioButton(QStringLiteral("&Dark"), this);
     light = new QRadioButton(QStringLiteral("&Light"), this);
-    (RelativeLuminance(current[SlotIndex(SlotId::Main_Background)]) < 0.5 ? dark : light)->setChecked(true);
+    (HasDarkPages(current) ? dark : light)->setChecked(true);
     auto* scheme = new QHBoxLayout;
     scheme->addWidget(dark);
     scheme->addWidget(light);

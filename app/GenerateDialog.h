@@ -68,7 +68,7 @@ private:
     const std::set<SlotId> locked_;
     TThemeColorTable shown_{};
     ClockSource clock_;
-    TColor seeds_[3];
+    std::array<TColor, 3> seeds_;
     GenerateOptions options_;
     GeneratedTheme result_;
     // A seed being dragged onto another: its role, and where the press was.

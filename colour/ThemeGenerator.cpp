@@ -1,5 +1,6 @@
 #include "ThemeGenerator.h"
 
+#include "Legibility.h"
 #include "Oklab.h"
 
 #include <algorithm>
@@ -367,6 +368,17 @@ std::vector<ContrastNeed> GenerationNeeds(bool highContrast)
         for (ContrastNeed& n : needs)
             n.need = n.need >= 4.5 ? 7.0 : 4.5;
     return needs;
+}
+
+std::array<TColor, 3> ThemeSeeds(const TThemeColorTable& colors)
+{
+    const auto at = [&](SlotId slot) { return colors[static_cast<std::size_t>(SlotIndex(slot))]; };
+    return {at(SlotId::Main_AccentVW), at(SlotId::Main_Fixed_Acc), at(SlotId::Main_PuffTime_Acc)};
+}
+
+bool HasDarkPages(const TThemeColorTable& colors)
+{
+    return RelativeLuminance(colors[static_cast<std::size_t>(SlotIndex(SlotId::Main_Background))]) < 0.5;
 }
 
 GeneratedTheme GenerateTheme(const GenerateOptions& options, const TThemeColorTable& current,

@@ -16,6 +16,7 @@
 #include "LegibilityFix.h"
 #include "ThemeSlots.h"
 
+#include <array>
 #include <cstdint>
 #include <set>
 #include <string>
@@ -52,6 +53,13 @@ struct GeneratedTheme {
     // Pairs no colour could mend around the locked slots.
     std::vector<UnmendablePair> unmendable;
 };
+
+// The hero, the second and the third a theme has: the colours of the slots
+// the generator gives those roles first (the arcs, the Fixed accent, the
+// puff accent). Generate Theme starts from them.
+std::array<TColor, 3> ThemeSeeds(const TThemeColorTable& colors);
+// Whether a theme's pages are dark: Generate Theme starts with its own kind.
+bool HasDarkPages(const TThemeColorTable& colors);
 
 GeneratedTheme GenerateTheme(const GenerateOptions& options, const TThemeColorTable& current,
                              const std::set<SlotId>& locked);

@@ -134,6 +134,14 @@ TEST(ThemeGenerator, TheSeedsAreWhatTheDesignerSees)
     // The hero is on every page: the Select Profile page's header and the screensaver's time.
     EXPECT_LE(Distance(At(faithful, SlotId::Info_Header), Device(magenta)), 0.02);
     EXPECT_LE(Distance(At(faithful, SlotId::Saver_Time), Device(magenta)), 0.02);
+    // Generate Theme starts from a theme's own roles and kind of page: a
+    // generated theme gives its seeds and its pages back.
+    const std::array<TColor, 3> back = ThemeSeeds(faithful.colors);
+    const TColor given[3] = {magenta, cyan, amber};
+    for (int i = 0; i < 3; ++i)
+        EXPECT_LE(Distance(back[static_cast<std::size_t>(i)], Device(given[i])), 0.02) << "seed " << i;
+    EXPECT_TRUE(HasDarkPages(faithful.colors));
+    EXPECT_FALSE(HasDarkPages(Generate({magenta, cyan, amber}, GenerateStyle::Fidelity, false).colors));
 
     const double seedChroma = ToOklch(ToOklab(Device(magenta))).C;
     for (GenerateStyle style : {GenerateStyle::Fidelity, GenerateStyle::Vibrant})

@@ -6,7 +6,6 @@
 #include "ColorText.h"
 #include "FileIo.h"
 #include "JsonOut.h"
-#include "Legibility.h"
 #include "LegibilityFix.h"
 #include "PaletteFiles.h"
 #include "PictureSeeds.h"
@@ -112,13 +111,10 @@ const std::vector<WebEditor::NamedRequest>& WebEditor::DesignRequests()
              EditorSession& s = e.session_;
              // The hero, second and third of this theme, where the dialog starts.
              out.Key("seeds").BeginArray();
-             for (const SlotId slot : {SlotId::Main_AccentVW, SlotId::Main_Fixed_Acc, SlotId::Main_PuffTime_Acc})
-                 out.Value(ColorToHexText(s.ThemeColors()[static_cast<std::size_t>(SlotIndex(slot))]));
+             for (const TColor seed : ThemeSeeds(s.ThemeColors()))
+                 out.Value(ColorToHexText(seed));
              out.EndArray();
-             // Pages as the theme has them now: dark on a dark background.
-             out.Member("dark",
-                        RelativeLuminance(
-                            s.ThemeColors()[static_cast<std::size_t>(SlotIndex(SlotId::Main_Background))]) < 0.5);
+             out.Member("dark", HasDarkPages(s.ThemeColors()));
              out.Key("kept").BeginArray();
              for (const SlotId slot : s.Document().LockedSlots())
                  out.Value(s.AnyListName(slot));
@@ -243,7 +239,7 @@ const std::vector<WebEditor::NamedRequest>& WebEditor::DesignRequests()
              TThemeColorTable copy = s.ThemeColors();
              FixLegibility(copy, ContrastNeeds(), s.Document().LockedSlots(), nullptr);
              GenerateOptions options;
-             options.seeds = {s.ThemeColors()[static_cast<std::size_t>(SlotIndex(SlotId::Main_AccentVW))]};
+             options.seeds = {ThemeSeeds(s.ThemeColors())[0]};
              GenerateTheme(options, s.ThemeColors(), {});
          }},
         {"exportImage",
