@@ -45,18 +45,10 @@ void ThemeExchange::mniImportPaletteClick()
                                                           QStringLiteral("Palettes (*.gpl *.json)"), QString(), false});
     if (file.isEmpty())
         return;
-    const std::optional<PaletteFormat> format = PaletteFormatOf(Path(file));
-    if (!format || *format == PaletteFormat::CHeader) {
-        form_.status->Set(QStringLiteral("%1 is no .gpl or .json palette").arg(QFileInfo(file).fileName()), true);
-        return;
-    }
     PaletteRead read;
-    read.words = session_.PackedTheme();
-    PaletteError fault;
-    if (!ReadPaletteFile(Path(file), read, fault)) {
-        const QString where = fault.line ? QStringLiteral("%1:%2").arg(QFileInfo(file).fileName()).arg(fault.line)
-                                         : QFileInfo(file).fileName();
-        form_.status->Set(QStringLiteral("%1: %2").arg(where, QString::fromStdString(fault.reason)), true);
+    std::string error;
+    if (!session_.ReadPaletteToImport(Path(file), read, error)) {
+        form_.status->Set(QString::fromStdString(error), true);
         return;
     }
     const std::string placement = session_.PalettePlacement(read.byPlace);
@@ -75,13 +67,8 @@ void ThemeExchange::mniExportPaletteClick()
                  QStringLiteral("GIMP Palette (*.gpl);;JSON (*.json);;C Header (*.h)"), suggested, true});
     if (file.isEmpty())
         return;
-    if (!PaletteFormatOf(Path(file)))
-        file += QStringLiteral(".gpl");
-    session_.NoteExport(Path(file));
-    const std::string text =
-        WritePalette(*PaletteFormatOf(Path(file)), session_.PackedTheme(), session_.SmallDisplay(), session_.ThemeName());
-    const bool ok = WriteFileAtomically(Path(file), text);
-    form_.status->Set(ok ? QStringLiteral("Palette was exported successfully") : QStringLiteral("A file error has occurred"), !ok);
+    std::string path = Path(file);
+    form_.ApplyOutcome(session_.ExportPalette(path));
 }
 
 void ThemeExchange::mniExportCardClick()

@@ -1,6 +1,7 @@
 #include "EditorSession.h"
 
 #include "ColorText.h"
+#include "FileIo.h"
 #include "LegibilityFix.h"
 #include "ThemeFile.h"
 
@@ -98,6 +99,34 @@ DocumentOutcome EditorSession::SetSelectedLocked(bool locked)
 DocumentOutcome EditorSession::ImportPalette(const TPackedTheme& words, const std::array<bool, ThemeSlotCount>& given)
 {
     return Changed(document_.ImportPalette(words, given));
+}
+
+bool EditorSession::ReadPaletteToImport(const std::string& path, PaletteRead& read, std::string& error) const
+{
+    const std::optional<PaletteFormat> format = PaletteFormatOf(path);
+    if (!format || *format == PaletteFormat::CHeader) {
+        error = ShownFileName(path) + " is no .gpl or .json palette";
+        return false;
+    }
+    read = PaletteRead();
+    read.words = PackedTheme();
+    PaletteError fault;
+    if (ReadPaletteFile(path, read, fault))
+        return true;
+    error = ShownFileName(path) + (fault.line ? ":" + std::to_string(fault.line) : std::string()) + ": " + fault.reason;
+    return false;
+}
+
+DocumentOutcome EditorSession::ExportPalette(std::string& path)
+{
+    if (!PaletteFormatOf(path))
+        path += ".gpl";
+    NoteExport(path);
+    if (!WriteFileAtomically(path, WritePalette(*PaletteFormatOf(path), PackedTheme(), smallDisplay_, ThemeName())))
+        return DocumentOutcome::Failure("A file error has occurred");
+    DocumentOutcome outcome;
+    outcome.status = "Palette was exported successfully";
+    return outcome;
 }
 
 std::string EditorSession::PalettePlacement(const std::array<bool, ThemeSlotCount>& byPlace) const

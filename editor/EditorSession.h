@@ -16,6 +16,7 @@
 #include "ColorVision.h"
 #include "DeviceConversation.h"
 #include "Legibility.h"
+#include "PaletteFiles.h"
 #include "SlotCatalogue.h"
 #include "ThemeDocument.h"
 #include "Unit2.h"
@@ -95,6 +96,12 @@ public:
     // What a palette whose colours name no slots would fill, said before it
     // changes anything; empty when every colour names its slot.
     std::string PalettePlacement(const std::array<bool, ThemeSlotCount>& byPlace) const;
+    // Import Palette's reading of a file: false with the status text when it
+    // is no .gpl or .json palette, or names the line where it goes wrong.
+    bool ReadPaletteToImport(const std::string& path, PaletteRead& read, std::string& error) const;
+    // Export Palette into `path`, ".gpl" added where its name says no
+    // format; the status says how it went.
+    DocumentOutcome ExportPalette(std::string& path);
     // A generated theme: every slot but the locked ones.
     DocumentOutcome ApplyGenerated(const TThemeColorTable& colors);
     DocumentOutcome RestoreDraft(const ThemeDraftContent& draft);

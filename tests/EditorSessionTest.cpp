@@ -313,6 +313,46 @@ TEST(EditorSession, APaletteSaysWhichSlotsItFills)
     }
 }
 
+// What Import and Export Palette say of a file, for every front door: a
+// file of another kind, the line a palette goes wrong on, ".gpl" added to a
+// name that says no format.
+TEST(EditorSession, PaletteFilesAreNamedInWhatIsSaid)
+{
+    TempDir dir;
+    const struct {
+        const char* file;
+        const char* text;
+        const char* said;  // empty: read
+    } reads[] = {
+        {"p.h", "", "p.h is no .gpl or .json palette"},
+        {"p.png", "", "p.png is no .gpl or .json palette"},
+        {"p.gpl", "GIMP Palette\n255 0 0 Main_Dom\n", ""},
+        {"broken.gpl", "GIMP Palette\n255 0 Main_Dom\n", "broken.gpl:2: "},
+        {"missing.json", nullptr, "missing.json: "},  // a fault of the whole file names no line
+    };
+    EditorSession session;
+    for (const auto& r : reads) {
+        SCOPED_TRACE(r.file);
+        if (r.text)
+            WriteText(dir.File(r.file), r.text);
+        PaletteRead read;
+        std::string error;
+        EXPECT_EQ(session.ReadPaletteToImport(dir.File(r.file), read, error), !*r.said);
+        EXPECT_EQ(error.substr(0, std::string(r.said).size()), r.said);
+        if (!*r.said) {
+            EXPECT_TRUE(read.given[At(SlotId::Main_Dom)]);
+        }
+    }
+    std::string path = dir.File("Dusk");
+    const DocumentOutcome exported = session.ExportPalette(path);
+    EXPECT_EQ(path, dir.File("Dusk.gpl"));
+    EXPECT_EQ(exported.status, std::optional<std::string>("Palette was exported successfully"));
+    EXPECT_EQ(ReadText(path), WritePalette(PaletteFormat::Gpl, session.PackedTheme(), false, "Untitled"));
+    EXPECT_EQ(session.ExportFolder(), dir.Path());
+    std::string nowhere = dir.File("missing/Dusk.json");
+    EXPECT_TRUE(session.ExportPalette(nowhere).failed);
+}
+
 // A device with nothing to lose downloads on connecting; a modified theme,
 // or the file the editor was started with, stays. Each awaited reply has a
 // deadline of its own.

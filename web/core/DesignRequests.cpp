@@ -181,20 +181,11 @@ const std::vector<WebEditor::NamedRequest>& WebEditor::DesignRequests()
         {"readPalette",
          [](WebEditor& e, const JsonValue& r, JsonOut& out) {
              EditorSession& s = e.session_;
-             const std::string path = Text(r, "path");
-             const std::optional<PaletteFormat> format = PaletteFormatOf(path);
              e.pendingPalette_.reset();
-             if (!format || *format == PaletteFormat::CHeader) {
-                 e.status_.Set(ShownFileName(path) + " is no .gpl or .json palette", true);
-                 return;
-             }
              PaletteRead read;
-             read.words = s.PackedTheme();
-             PaletteError fault;
-             if (!ReadPaletteFile(path, read, fault)) {
-                 const std::string where =
-                     fault.line ? ShownFileName(path) + ":" + std::to_string(fault.line) : ShownFileName(path);
-                 e.status_.Set(where + ": " + fault.reason, true);
+             std::string error;
+             if (!s.ReadPaletteToImport(Text(r, "path"), read, error)) {
+                 e.status_.Set(error, true);
                  return;
              }
              // Said before anything changes, when colours name no slots.
@@ -212,12 +203,7 @@ const std::vector<WebEditor::NamedRequest>& WebEditor::DesignRequests()
          [](WebEditor& e, const JsonValue& r, JsonOut& out) {
              EditorSession& s = e.session_;
              std::string path = Text(r, "path");
-             if (!PaletteFormatOf(path))
-                 path += ".gpl";
-             s.NoteExport(path);
-             const bool ok = WriteFileAtomically(
-                 path, WritePalette(*PaletteFormatOf(path), s.PackedTheme(), s.SmallDisplay(), s.ThemeName()));
-             e.status_.Set(ok ? "Palette was exported successfully" : "A file error has occurred", !ok);
+             e.Apply(s.ExportPalette(path));
              out.Member("path", path);
          }},
         {"exportName",
