@@ -28,7 +28,6 @@ std::string Echo(const std::string& value);
 // The 42 words as "<slot> <key> $<WORD>" lines, then "Display <0|1>".
 void PrintThemeWords(const TPackedTheme& packed, bool smallDisplay);
 
-
 struct ThemeLoadReport;
 struct LoadedTheme {
     TPackedTheme packed{};

@@ -2,8 +2,6 @@
 
 #include <algorithm>
 #include <condition_variable>
-#include <cstring>
-#include <deque>
 #include <fstream>
 #include <mutex>
 
